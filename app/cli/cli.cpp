@@ -1,0 +1,94 @@
+// Dispatch of the command line and the one place errors become exit statuses.
+#include "cli.h"
+
+#include <map>
+#include <ostream>
+
+#include "commands.h"
+#include "options.h"
+
+namespace quarn::cli {
+namespace {
+
+struct Command {
+    void (*run)(const Args&, std::ostream&);
+    const char* usage;
+};
+
+const std::map<std::string, Command>& commands() {
+    static const std::map<std::string, Command> table{
+        {"solve",
+         {solveCommand,
+          "quarngear-cli solve [--file PATH] [--set NAME=VALUE]... [--erie]\n"
+          "                    [--revarm X | --gear mid|fwd|rev|min|max]\n"
+          "                    [--angles A,B,... | --step S]\n"
+          "  Solves the linkage at each driver angle (default: 0 to 350 in steps of 10)\n"
+          "  and prints one CSV row per angle: the reverse arm, the error flag, every\n"
+          "  pivot, the eccentric lead, the gear connecting rod angle, the valve\n"
+          "  displacement, the four port openings and the piston position (0..640).\n"}},
+        {"centre",
+         {centreCommand,
+          "quarngear-cli centre [--file PATH] [--set NAME=VALUE]...\n"
+          "  Prints mid gear and the reverse-arm range: centre, min, max, rev, fwd.\n"}},
+        {"report",
+         {reportCommand,
+          "quarngear-cli report [--file PATH] [--set NAME=VALUE]... [--erie] [--csv]\n"
+          "  Prints the valve events: steam lap, exhaust clearances and, for mid gear,\n"
+          "  normal forward and normal reverse, the lead of each port and the cut-off,\n"
+          "  release and compression points of each cylinder end in percent of stroke.\n"
+          "  Cut-off and release count from the start of that end's working stroke,\n"
+          "  compression from the start of its exhaust stroke. Reverse gear is swept\n"
+          "  with the driver turning backwards, as the engine then runs.\n"}},
+    };
+    return table;
+}
+
+void printUsage(std::ostream& os) {
+    os << "usage: quarngear-cli COMMAND [OPTIONS]\n\n"
+          "  --set NAME=VALUE  changes a dimension by its field name (e.g. Stroke=4.5)\n"
+          "  --help            after a command: that command's usage\n\ncommands:\n";
+    for (const auto& [name, command] : commands()) os << "\n" << command.usage;
+}
+
+bool wantsHelp(const Args& args) {
+    for (const auto& a : args)
+        if (a == "--help" || a == "-h") return true;
+    return false;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        printUsage(err);
+        return 2;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printUsage(out);
+        return 0;
+    }
+    const auto it = commands().find(args[0]);
+    if (it == commands().end()) {
+        err << "quarngear-cli: unknown command '" << args[0] << "'\n";
+        printUsage(err);
+        return 2;
+    }
+    const Args rest(args.begin() + 1, args.end());
+    if (wantsHelp(rest)) {
+        out << it->second.usage;
+        return 0;
+    }
+    try {
+        it->second.run(rest, out);
+        out.flush();
+        return out ? 0 : 1;
+    } catch (const UsageError& e) {
+        err << "quarngear-cli " << args[0] << ": " << e.message << "\n" << it->second.usage;
+        return 2;
+    } catch (const WorkError& e) {
+        err << "quarngear-cli " << args[0] << ": " << e.message << "\n";
+        return 1;
+    }
+}
+
+}  // namespace quarn::cli

@@ -1,0 +1,14 @@
+// The command-line companion: the same model code as the desktop program, no window.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quarn::cli {
+
+// Runs one command line (without the program name). Returns the exit status:
+// 0 done, 1 the work failed (a file could not be read or written), 2 bad usage.
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace quarn::cli

@@ -1,0 +1,17 @@
+// The commands of the command-line companion. Each takes the arguments after its
+// name, writes its result to `out` and throws UsageError or WorkError.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quarn::cli {
+
+using Args = std::vector<std::string>;
+
+void solveCommand(const Args& args, std::ostream& out);
+void centreCommand(const Args& args, std::ostream& out);
+void reportCommand(const Args& args, std::ostream& out);
+
+}  // namespace quarn::cli

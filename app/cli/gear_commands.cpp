@@ -1,0 +1,221 @@
+// solve, centre and report: the gear's numbers as tables and a design-note summary.
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <ostream>
+#include <string>
+
+#include "commands.h"
+#include "model/event_report.h"
+#include "model/mid_gear.h"
+#include "model/number_text.h"
+#include "model/solver.h"
+#include "options.h"
+
+namespace quarn::cli {
+namespace {
+
+// A sweep this long would only fill a disk; nobody needs finer than a thousandth of
+// a degree.
+constexpr double MaxRows = 360000;
+
+std::vector<double> parseAngleList(const std::string& text) {
+    std::vector<double> angles;
+    std::size_t start = 0;
+    for (;;) {
+        const auto comma = text.find(',', start);
+        const std::string item = text.substr(start, comma - start);
+        const auto value = parseNumber(item);
+        if (!value) throw UsageError{"--angles takes numbers separated by commas, not '" + item + "'"};
+        angles.push_back(*value);
+        if (comma == std::string::npos) return angles;
+        start = comma + 1;
+    }
+}
+
+std::vector<double> stepAngles(double step) {
+    if (!(step > 0) || 360.0 / step > MaxRows)
+        throw UsageError{"--step must be a positive number of at least 0.001 degrees"};
+    std::vector<double> angles;
+    for (long k = 0;; ++k) {
+        const double a = double(k) * step;
+        if (!(a < 360.0)) break;
+        angles.push_back(a);
+    }
+    return angles;
+}
+
+void writeSolveHeader(std::ostream& out) {
+    out << "angle,revarm,error";
+    for (int p = 0; p < PivotCount - 3; ++p) out << ",h" << p << ",v" << p;
+    out << ",ecc_lead,gcr_angle_deg,valve_disp,fso,feo,rso,reo,piston640\n";
+}
+
+void writeSolveRow(std::ostream& out, const GearModel& m) {
+    char buf[64];
+    std::string row;
+    row.reserve(1024);
+    auto add = [&](const char* fmt, double v) {
+        std::snprintf(buf, sizeof buf, fmt, v);
+        row += buf;
+    };
+    add("%.4f", m.DriverAngle);
+    add(",%.6f", m.RevArmPosition);
+    row += m.GeometryError ? ",1" : ",0";
+    for (int p = 0; p < PivotCount - 3; ++p) {
+        add(",%.6f", m.PivotHorz[p]);
+        add(",%.6f", m.PivotVert[p]);
+    }
+    add(",%.6f", m.EccLeadAngle);
+    add(",%.6f", m.GearConRodAngle * 180.0 / std::numbers::pi);
+    add(",%.6f", m.ValveDisp);
+    add(",%.6f", m.FrontSteamOpening);
+    add(",%.6f", m.FrontExhaustOpening);
+    add(",%.6f", m.RearSteamOpening);
+    add(",%.6f", m.RearExhaustOpening);
+    add(",%.6f", m.PistonPos640);
+    row += '\n';
+    out << row;
+}
+
+}  // namespace
+
+void solveCommand(const Args& args, std::ostream& out) {
+    CommonOptions common;
+    std::optional<std::vector<double>> angles;
+    parseOptions(
+        args, common,
+        [&](const std::string& a, const std::string* next) -> int {
+            if (a != "--angles" && a != "--step") return 0;
+            if (!next) throw UsageError{a + " needs a value"};
+            if (angles) throw UsageError{"--angles and --step exclude each other"};
+            if (a == "--angles") {
+                angles = parseAngleList(*next);
+            } else {
+                const auto step = parseNumber(*next);
+                if (!step) throw UsageError{"--step takes a number, not '" + *next + "'"};
+                angles = stepAngles(*step);
+            }
+            return 2;
+        },
+        true, true);
+
+    GearModel m;
+    buildModel(m, common);
+    const float revArm = chosenRevArm(m, common);
+    writeSolveHeader(out);
+    for (double angle : angles.value_or(stepAngles(10))) {
+        m.GeometryError = 0;
+        m.RevArmPosition = revArm;
+        m.DriverAngle = static_cast<float>(angle);
+        SolveLinkage(m);
+        SolvePistonAndPorts(m);
+        writeSolveRow(out, m);
+    }
+}
+
+void centreCommand(const Args& args, std::ostream& out) {
+    CommonOptions common;
+    parseOptions(args, common, nullptr, false, false);
+    GearModel m;
+    buildModel(m, common);
+    const RevArmRange r = revArmRange(m);
+    char buf[256];
+    std::snprintf(buf, sizeof buf, "centre=%.6f min=%.6f max=%.6f rev=%.6f fwd=%.6f\n",
+                  double(r.centre), double(r.min), double(r.max), double(r.rev), double(r.fwd));
+    out << buf;
+}
+
+namespace {
+
+struct ReportColumn {
+    const char* name;  // CSV name
+    const char* title;
+    GearSettingEvents events;
+};
+
+std::string percentText(const std::optional<double>& v, int width) {
+    if (!v) {
+        std::string none = "none";
+        if (static_cast<int>(none.size()) < width) none.insert(0, width - none.size(), ' ');
+        return none;
+    }
+    return Str(*v, width, 1);
+}
+
+std::string csvPercent(const std::optional<double>& v) { return v ? Str(*v, 0, 4) : ""; }
+
+void writeReportText(std::ostream& out, const GearModel& m, const ReportColumn (&cols)[3]) {
+    out << "Valve events of " << m.DimSetName << " ("
+        << (m.ErieTriplexForm ? "Erie Triplex form" : "standard form") << ")\n\n";
+    out << "Steam lap               " << Str(m.edges.SteamLapFront, 8, 3) << "\n";
+    out << "Exhaust clearance front " << Str(m.edges.ExClFront, 8, 3) << "\n";
+    out << "Exhaust clearance rear  " << Str(m.edges.ExClRear, 8, 3) << "\n\n";
+
+    out << "                        ";
+    for (const auto& c : cols) out << "  " << std::string(10 - std::string(c.title).size(), ' ') << c.title;
+    out << "\n";
+    auto row = [&](const char* label, auto value) {
+        std::string line = label;
+        line.resize(24, ' ');
+        for (const auto& c : cols) line += "  " + value(c.events);
+        out << line << "\n";
+    };
+    row("Reverse arm", [](const GearSettingEvents& e) { return Str(e.revArm, 10, 3); });
+    row("Lead front", [](const GearSettingEvents& e) { return Str(e.front.lead, 10, 3); });
+    row("Lead rear", [](const GearSettingEvents& e) { return Str(e.rear.lead, 10, 3); });
+    row("Cut-off front %", [](const GearSettingEvents& e) { return percentText(e.front.cutOff, 10); });
+    row("Cut-off rear %", [](const GearSettingEvents& e) { return percentText(e.rear.cutOff, 10); });
+    row("Release front %", [](const GearSettingEvents& e) { return percentText(e.front.release, 10); });
+    row("Release rear %", [](const GearSettingEvents& e) { return percentText(e.rear.release, 10); });
+    row("Compression front %",
+        [](const GearSettingEvents& e) { return percentText(e.front.compression, 10); });
+    row("Compression rear %",
+        [](const GearSettingEvents& e) { return percentText(e.rear.compression, 10); });
+    row("Impossible geometry", [](const GearSettingEvents& e) {
+        return std::string(e.geometryError ? "       yes" : "        no");
+    });
+}
+
+void writeReportCsv(std::ostream& out, const GearModel& m, const ReportColumn (&cols)[3]) {
+    out << "gear,revarm,steam_lap,excl_front,excl_rear,lead_front,lead_rear,cutoff_front,"
+           "cutoff_rear,release_front,release_rear,compression_front,compression_rear,"
+           "geometry_error\n";
+    for (const auto& c : cols) {
+        const auto& e = c.events;
+        out << c.name << ',' << Str(e.revArm, 0, 6) << ',' << Str(m.edges.SteamLapFront, 0, 6)
+            << ',' << Str(m.edges.ExClFront, 0, 6) << ',' << Str(m.edges.ExClRear, 0, 6) << ','
+            << Str(e.front.lead, 0, 6) << ',' << Str(e.rear.lead, 0, 6) << ','
+            << csvPercent(e.front.cutOff) << ',' << csvPercent(e.rear.cutOff) << ','
+            << csvPercent(e.front.release) << ',' << csvPercent(e.rear.release) << ','
+            << csvPercent(e.front.compression) << ',' << csvPercent(e.rear.compression) << ','
+            << (e.geometryError ? 1 : 0) << "\n";
+    }
+}
+
+}  // namespace
+
+void reportCommand(const Args& args, std::ostream& out) {
+    CommonOptions common;
+    bool csv = false;
+    parseOptions(
+        args, common,
+        [&](const std::string& a, const std::string*) -> int {
+            if (a != "--csv") return 0;
+            csv = true;
+            return 1;
+        },
+        false, true);
+    GearModel m;
+    buildModel(m, common);
+    const RevArmRange r = revArmRange(m);
+    const ReportColumn cols[3] = {{"mid", "Mid gear", sweepEvents(m, r.centre)},
+                                  {"fwd", "Normal fwd", sweepEvents(m, r.fwd)},
+                                  {"rev", "Normal rev", sweepEvents(m, r.rev)}};
+    if (csv)
+        writeReportCsv(out, m, cols);
+    else
+        writeReportText(out, m, cols);
+}
+
+}  // namespace quarn::cli

@@ -1,0 +1,109 @@
+// Parsing of the shared options and building the model they describe.
+#include "options.h"
+
+#include <charconv>
+#include <cstdlib>
+
+#include "model/dimensions.h"
+#include "model/gear_model.h"
+#include "model/mid_gear.h"
+
+namespace quarn::cli {
+namespace {
+
+FileLoader& fileLoader() {
+    static FileLoader loader;
+    return loader;
+}
+
+const std::string& needValue(const std::vector<std::string>& args, std::size_t i) {
+    if (i + 1 >= args.size()) throw UsageError{args[i] + " needs a value"};
+    return args[i + 1];
+}
+
+GearSetting parseGear(const std::string& text) {
+    if (text == "mid") return GearSetting::Mid;
+    if (text == "fwd") return GearSetting::Fwd;
+    if (text == "rev") return GearSetting::Rev;
+    if (text == "min") return GearSetting::Min;
+    if (text == "max") return GearSetting::Max;
+    throw UsageError{"--gear takes mid, fwd, rev, min or max, not '" + text + "'"};
+}
+
+}  // namespace
+
+std::optional<double> parseNumber(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const double value = std::strtod(begin, &end);
+    if (end != begin + text.size()) return std::nullopt;
+    return value;
+}
+
+void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
+                  const OtherOption& other, bool allowGear, bool allowErie) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--set") {
+            const std::string& spec = needValue(args, i++);
+            const auto eq = spec.find('=');
+            if (eq == std::string::npos)
+                throw UsageError{"--set takes NAME=VALUE, not '" + spec + "'"};
+            const std::string name = spec.substr(0, eq);
+            if (!findDimensionByField(name)) throw UsageError{"unknown dimension '" + name + "'"};
+            const auto value = parseNumber(spec.substr(eq + 1));
+            if (!value)
+                throw UsageError{"the value of " + name + " is not a number: '" +
+                                 spec.substr(eq + 1) + "'"};
+            common.sets.emplace_back(name, static_cast<float>(*value));
+        } else if (a == "--file") {
+            common.file = needValue(args, i++);
+        } else if (allowErie && a == "--erie") {
+            common.erie = true;
+        } else if (allowGear && a == "--revarm") {
+            const std::string& text = needValue(args, i++);
+            const auto value = parseNumber(text);
+            if (!value) throw UsageError{"--revarm takes a number, not '" + text + "'"};
+            if (common.gear) throw UsageError{"--revarm and --gear exclude each other"};
+            common.revArm = static_cast<float>(*value);
+        } else if (allowGear && a == "--gear") {
+            if (common.revArm) throw UsageError{"--revarm and --gear exclude each other"};
+            common.gear = parseGear(needValue(args, i++));
+        } else {
+            const std::string* next = i + 1 < args.size() ? &args[i + 1] : nullptr;
+            const int taken = other ? other(a, next) : 0;
+            if (taken <= 0) throw UsageError{"unknown option '" + a + "'"};
+            i += static_cast<std::size_t>(taken - 1);
+        }
+    }
+}
+
+void setFileLoader(FileLoader loader) { fileLoader() = std::move(loader); }
+
+void buildModel(GearModel& m, const CommonOptions& common) {
+    InitStartupState(m);
+    if (common.file) {
+        if (!fileLoader()) throw WorkError{"this build cannot read dimension files"};
+        fileLoader()(m, *common.file);
+    }
+    for (const auto& [name, value] : common.sets)
+        setDimensionValue(m, *findDimensionByField(name), value);
+    CalcCentRevArm(m);
+    if (common.erie) m.ErieTriplexForm = 1;
+}
+
+float chosenRevArm(const GearModel& m, const CommonOptions& common) {
+    if (common.revArm) return *common.revArm;
+    const RevArmRange r = revArmRange(m);
+    switch (common.gear.value_or(GearSetting::Mid)) {
+        case GearSetting::Mid: return r.centre;
+        case GearSetting::Fwd: return r.fwd;
+        case GearSetting::Rev: return r.rev;
+        case GearSetting::Min: return r.min;
+        case GearSetting::Max: return r.max;
+    }
+    return r.centre;
+}
+
+}  // namespace quarn::cli

@@ -1,0 +1,52 @@
+// Options shared by the commands: the dimension changes, the form and the gear setting.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/gear_model.h"
+
+namespace quarn::cli {
+
+// Thrown by option parsing; its message goes to stderr with exit status 2.
+struct UsageError {
+    std::string message;
+};
+// The work itself failed (a file); message to stderr, exit status 1.
+struct WorkError {
+    std::string message;
+};
+
+enum class GearSetting { Mid, Fwd, Rev, Min, Max };
+
+struct CommonOptions {
+    std::vector<std::pair<std::string, float>> sets;  // --set NAME=VALUE, in order
+    bool erie = false;
+    std::optional<float> revArm;                      // --revarm X
+    std::optional<GearSetting> gear;                  // --gear G
+    std::optional<std::string> file;                  // --file PATH
+};
+
+// Walks the arguments: shared options go into `common`, anything else is offered to
+// `other(arg, next)` which returns how many arguments it took (0: unknown option).
+using OtherOption = std::function<int(const std::string& arg, const std::string* next)>;
+void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
+                  const OtherOption& other, bool allowGear, bool allowErie);
+
+// A real number as typed on the command line; nullopt unless the whole text is one.
+std::optional<double> parseNumber(const std::string& text);
+
+// The program's start-up state, then --file, the --set changes and --erie.
+void buildModel(GearModel& m, const CommonOptions& common);
+// The reverse-arm setting the options ask for (mid gear without one).
+float chosenRevArm(const GearModel& m, const CommonOptions& common);
+
+// Loads a dimension file into the model as the program's open does. Installed by the
+// file support; without it --file is refused.
+using FileLoader = std::function<void(GearModel& m, const std::string& path)>;
+void setFileLoader(FileLoader loader);
+
+}  // namespace quarn::cli

@@ -1,0 +1,11 @@
+// quarngear-cli: the gear model without a window, for tables, reports and files.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return quarn::cli::runCli(args, std::cout, std::cerr);
+}
