@@ -1,0 +1,43 @@
+// A design in and out of its file: all reading and checking happens before the model
+// is touched, and a save replaces the old file only once the new one is complete.
+#include "dimension_file.h"
+
+#include "file_io.h"
+#include "set_name.h"
+
+namespace quarn {
+namespace {
+
+using Loader = FileResult (*)(GearModel&, std::span<const std::uint8_t>);
+
+FileResult load(GearModel& m, const std::string& path, std::size_t bytesNeeded, Loader loader,
+                const char* verb) {
+    const FileBytes file = readFilePrefix(path, bytesNeeded);
+    if (!file.ok) return {false, std::string("Cannot ") + verb + " " + path + ": " + file.error};
+    FileResult result = loader(m, file.bytes);
+    if (!result.ok) {
+        result.message = std::string("Cannot ") + verb + " " + path + ": " + result.message;
+        return result;
+    }
+    m.DimSetName = setNameFromPath(path);
+    return result;
+}
+
+}  // namespace
+
+FileResult saveDimensionFile(GearModel& m, const std::string& path) {
+    const std::string failure = replaceFile(path, encodeDimensionFile(m));
+    if (!failure.empty()) return {false, "Cannot save " + path + ": " + failure};
+    m.DimSetName = setNameFromPath(path);
+    return {};
+}
+
+FileResult openDimensionFile(GearModel& m, const std::string& path) {
+    return load(m, path, DimensionFileBytes, loadDimensionBytes, "open");
+}
+
+FileResult importDosFile(GearModel& m, const std::string& path) {
+    return load(m, path, DosFileRecords * RecordBytes, loadDosBytes, "import");
+}
+
+}  // namespace quarn
