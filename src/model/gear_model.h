@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "dyn_var_state.h"
+
 namespace quarn {
 
 constexpr int PivotCount = 27;
@@ -155,6 +157,9 @@ struct GearModel {
     float LastDiagramRevArm = 0;
     OverlayItems overlay;
     int CurrentItem = 1;
+
+    // Dynamic-variable slots and the undo history.
+    DynVarState dyn;
 
     float RevArmCentre() const { return RevArmPositions[0]; }
 };
