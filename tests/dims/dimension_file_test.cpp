@@ -1,0 +1,190 @@
+// Saving, opening and importing designs by file name: sizes, names, and failures that
+// must leave both the design and the user's old file as they were.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include "dims/dimension_file.h"
+#include "dims_test_support.h"
+
+namespace quarn {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> folderEntries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(DimensionFile, StartupDesignSurvivesSaveAndOpenBitForBit) {
+    TempFolder dir;
+    GearModel saved = startupModel();
+    const FileResult s = saveDimensionFile(saved, dir.file("Test.qgd"));
+    ASSERT_TRUE(s.ok) << s.message;
+    EXPECT_EQ(saved.DimSetName, "Test");
+    const auto bytes = readBytes(dir.file("Test.qgd"));
+    EXPECT_EQ(bytes, encodeDimensionFile(startupModel()));
+
+    // Read into a design that differs in every field the file carries.
+    GearModel read = startupModel();
+    ASSERT_TRUE(loadDimensionBytes(read, distinctImage(71)).ok);
+    const FileResult o = openDimensionFile(read, dir.file("Test.qgd"));
+    ASSERT_TRUE(o.ok) << o.message;
+    EXPECT_EQ(read.DimSetName, "Test");
+    EXPECT_EQ(encodeDimensionFile(read), bytes);
+    EXPECT_EQ(read.PivotHorz, startupModel().PivotHorz);
+    EXPECT_EQ(read.PivotVert, startupModel().PivotVert);
+    EXPECT_EQ(read.RevArmPosition, startupModel().RevArmPosition);
+}
+
+TEST(DimensionFile, FailedOpenAndImportChangeNothing) {
+    TempFolder dir;
+    writeBytes(dir.file("thirty.qgd"), distinctImage(30));
+    writeBytes(dir.file("short.qgk"), distinctImage(11));
+    fs::create_directory(dir.path() / "folder.qgd");
+    struct Case {
+        const char* file;
+        bool dos;
+        const char* text;
+    };
+    for (const Case& c : {Case{"missing.qgd", false, "File not found"},
+                          Case{"missing.qgk", true, "File not found"},
+                          Case{"thirty.qgd", false, "Read beyond end of file"},
+                          Case{"short.qgk", true, "Read beyond end of file"},
+                          Case{"folder.qgd", false, "Is a directory"}}) {
+        GearModel m = startupModel();
+        m.DimSetName = "Mine";
+        m.overlay.ItemType[2] = 1;
+        const GearModel before = m;
+        const FileResult r = c.dos ? importDosFile(m, dir.file(c.file)) : openDimensionFile(m, dir.file(c.file));
+        EXPECT_FALSE(r.ok) << c.file;
+        EXPECT_NE(r.message.find(c.text), std::string::npos) << r.message;
+        EXPECT_NE(r.message.find(dir.file(c.file)), std::string::npos) << r.message;
+        expectSameDesign(m, before);
+        EXPECT_TRUE(sameOverlay(m.overlay, before.overlay));
+    }
+}
+
+TEST(DimensionFile, DosImportKeepsGraphicZoomAndNamesTheSet) {
+    TempFolder dir;
+    auto image = encodeDimensionFile(startupModel());
+    image.resize(12 * RecordBytes);
+    setFieldAt(image, 11, 3, 99.0f);  // the DOS format's own use of this field
+    setFieldAt(image, 3, 3, 5.0f);    // Stroke
+    writeBytes(dir.file("Old.qgk"), image);
+    GearModel m = startupModel();
+    const FileResult r = importDosFile(m, dir.file("Old.qgk"));
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(m.DimSetName, "Old");
+    EXPECT_EQ(m.frame.Stroke, 5.0f);
+    EXPECT_EQ(m.GraphicZoom, 7.5f);
+}
+
+TEST(DimensionFile, DosImportOfADimensionFileTakesItsDimensionsAndView) {
+    TempFolder dir;
+    GearModel source = startupModel();
+    source.frame.MainRodLength = 17;
+    source.ViewScale = 30;
+    source.GraphicZoom = 50;
+    source.ViewPresets[5] = 1;
+    ASSERT_TRUE(saveDimensionFile(source, dir.file("New.qgd")).ok);
+    GearModel m = startupModel();
+    ASSERT_TRUE(importDosFile(m, dir.file("New.qgd")).ok);
+    EXPECT_EQ(m.frame.MainRodLength, 17.0f);
+    EXPECT_EQ(m.ViewScale, 30.0f);
+    EXPECT_EQ(m.GraphicZoom, 7.5f);
+    EXPECT_EQ(m.ViewPresets, startupModel().ViewPresets);
+}
+
+// The old file and the set name must survive any failed save, and no stray file may
+// be left beside it.
+void expectFailedSaveKeepsOldFile(const TempFolder& dir, const std::string& target,
+                                  const std::vector<std::uint8_t>& old) {
+    const auto entries = folderEntries(dir.path());
+    GearModel m = startupModel();
+    m.frame.Stroke = 6;
+    m.DimSetName = "Mine";
+    const FileResult r = saveDimensionFile(m, target);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find(target), std::string::npos) << r.message;
+    EXPECT_EQ(m.DimSetName, "Mine");
+    EXPECT_EQ(readBytes(target), old);
+    EXPECT_EQ(folderEntries(dir.path()), entries);
+}
+
+TEST(DimensionFile, SaveThatFailsHalfWayKeepsTheOldFile) {
+    TempFolder dir;
+    const std::string target = dir.file("Design.qgd");
+    const auto old = encodeDimensionFile(startupModel());
+    writeBytes(target, old);
+    // The file size limit stops the write after 100 bytes, for root as for anyone.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    GearModel m = startupModel();
+    m.frame.Stroke = 6;
+    const FileResult r = saveDimensionFile(m, target);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("too large"), std::string::npos) << r.message;
+    EXPECT_EQ(m.DimSetName, "Nominal");
+    EXPECT_EQ(readBytes(target), old);
+    EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"Design.qgd"});
+}
+
+TEST(DimensionFile, SaveIntoReadOnlyFolderKeepsTheOldFile) {
+    TempFolder dir;
+    const std::string target = dir.file("Design.qgd");
+    const auto old = encodeDimensionFile(startupModel());
+    writeBytes(target, old);
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    if (std::ofstream(dir.file("probe")).is_open())
+        GTEST_SKIP() << "running as root: a read-only folder does not stop writes here "
+                        "(SaveThatFailsHalfWayKeepsTheOldFile covers the failure)";
+    expectFailedSaveKeepsOldFile(dir, target, old);
+}
+
+TEST(DimensionFile, SaveOntoAFolderOrIntoAMissingFolderFails) {
+    TempFolder dir;
+    fs::create_directory(dir.path() / "Folder.qgd");
+    GearModel m = startupModel();
+    for (const std::string& target :
+         {dir.file("Folder.qgd"), dir.file("missing/Design.qgd"), dir.file("Folder.qgd/x/y.qgd")}) {
+        const FileResult r = saveDimensionFile(m, target);
+        EXPECT_FALSE(r.ok) << target;
+        EXPECT_NE(r.message.find(target), std::string::npos) << r.message;
+        EXPECT_EQ(m.DimSetName, "Nominal");
+    }
+    EXPECT_TRUE(fs::is_directory(dir.path() / "Folder.qgd"));
+    EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"Folder.qgd"});
+    EXPECT_TRUE(folderEntries(dir.path() / "Folder.qgd").empty());
+}
+
+TEST(DimensionFile, SaveReplacesAnOldFileAndKeepsItsPermissions) {
+    TempFolder dir;
+    const std::string target = dir.file("Design.qgd");
+    writeBytes(target, std::vector<std::uint8_t>(3000, 0xAB));
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    GearModel m = startupModel();
+    m.CurrentItem = 9;
+    ASSERT_TRUE(saveDimensionFile(m, target).ok);
+    EXPECT_EQ(readBytes(target), encodeDimensionFile(m));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"Design.qgd"});
+}
+
+}  // namespace
+}  // namespace quarn
