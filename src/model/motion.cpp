@@ -1,0 +1,75 @@
+// Driver advance, step-angle bands and the reading of typed numbers.
+#include "motion.h"
+
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace quarn {
+
+void AdvanceDriverAngle(GearModel& m) {
+    if (m.Direction == "Fwd")
+        m.DriverAngle += m.StepAngle;
+    else
+        m.DriverAngle -= m.StepAngle;
+    if (m.DriverAngle > 360.1f) m.DriverAngle -= 360;
+    if (m.DriverAngle < 0) m.DriverAngle += 360;
+}
+
+namespace {
+
+struct BandRow {
+    int lastPosition;
+    StepAngleBand band;
+};
+
+// Upper ends of the bands; each is centred on its preset's position.
+constexpr std::array<BandRow, 16> bands{{
+    {704, {0.01f, 1, 5}},       {1591, {0.02f, 2, 10}},     {2408, {0.03f, 3, 15}},
+    {3612, {0.05f, 5, 25}},     {4704, {0.1f, 10, 50}},     {5591, {0.2f, 20, 100}},
+    {6408, {0.3f, 30, 150}},    {7612, {0.5f, 50, 250}},    {8704, {1, 100, 500}},
+    {9591, {2, 200, 1000}},     {10408, {3, 300, 1500}},    {11612, {5, 500, 2500}},
+    {12704, {10, 1000, 4500}},  {13591, {20, 2000, 4500}},  {14408, {30, 3000, 4500}},
+    {14613, {45, 4500, 4500}},
+}};
+
+}  // namespace
+
+StepAngleBand stepAngleBand(int position) {
+    for (const auto& row : bands)
+        if (position <= row.lastPosition) return row.band;
+    return bands.back().band;
+}
+
+int stepAnglePosition(double stepAngle) {
+    return roundHalfEven(4000.0 * std::log10(stepAngle * 100.0));
+}
+
+double leadingNumber(std::string_view text) {
+    // Longest prefix of the form [-]digits[.digits]; strtod would also take exponents
+    // and "inf", which no key filter lets through.
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    const std::size_t digitsStart = i;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+    }
+    const std::string number(text.substr(0, i));
+    if (i == digitsStart || number == "-." || number == "+." || number == ".") return 0;
+    return std::strtod(number.c_str(), nullptr);
+}
+
+int roundHalfEven(double v) {
+    if (std::isnan(v)) return 0;
+    // Keep well inside int so that pixel arithmetic on the result cannot overflow.
+    constexpr double limit = 1e9;
+    if (v > limit) v = limit;
+    if (v < -limit) v = -limit;
+    return static_cast<int>(std::nearbyint(v));
+}
+
+}  // namespace quarn

@@ -1,0 +1,33 @@
+// The driver's advance on every tick, and the step-angle scale of the motion controls.
+#pragma once
+
+#include <string_view>
+
+#include "gear_model.h"
+
+namespace quarn {
+
+// Adds StepAngle (subtracts it unless Direction is "Fwd") and folds the angle back into
+// 0..360.1. It runs on every tick, also while stopped, so an angle set outside the
+// range is folded on the next tick.
+void AdvanceDriverAngle(GearModel& m);
+
+// The step-angle scroll bar: a step v is shown at position round(4000 × log10(100 v)),
+// and every position belongs to the band of the nearest preset step.
+struct StepAngleBand {
+    float stepAngle;
+    int smallChange;  // of the driver-angle scroll bar, in hundredths of a degree
+    int largeChange;
+};
+StepAngleBand stepAngleBand(int position);
+int stepAnglePosition(double stepAngle);
+
+// A typed number as the dialogs read it: the value of its leading numeric part, 0
+// when there is none ("12.5x" is 12.5, "-" is 0).
+double leadingNumber(std::string_view text);
+
+// Nearest integer, halves to the even neighbour, as the program rounds everywhere;
+// values beyond the int range (or NaN, which becomes 0) are brought into it first.
+int roundHalfEven(double v);
+
+}  // namespace quarn
