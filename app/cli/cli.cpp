@@ -39,12 +39,30 @@ const std::map<std::string, Command>& commands() {
           "  Cut-off and release count from the start of that end's working stroke,\n"
           "  compression from the start of its exhaust stroke. Reverse gear is swept\n"
           "  with the driver turning backwards, as the engine then runs.\n"}},
+        {"save",
+         {saveCommand,
+          "quarngear-cli save OUT [--file IN] [--set NAME=VALUE]...\n"
+          "  Writes the design (start-up, or IN, with the changes) to the dimension file\n"
+          "  OUT as the program saves it. An existing OUT is replaced only once the new\n"
+          "  file is complete.\n"}},
+        {"convert",
+         {convertCommand,
+          "quarngear-cli convert IN.qgk OUT.qgd\n"
+          "  Imports the DOS dimension file IN and saves it as the dimension file OUT.\n"}},
+        {"show",
+         {showCommand,
+          "quarngear-cli show FILE\n"
+          "  Prints the design FILE holds, one value a line by its label, as the program\n"
+          "  has it after opening the file: the dimensions, the view and presets, the\n"
+          "  diagram settings and the overlay items in use.\n"}},
     };
     return table;
 }
 
 void printUsage(std::ostream& os) {
     os << "usage: quarngear-cli COMMAND [OPTIONS]\n\n"
+          "  --file PATH       starts from the design in a dimension file (.qgd) or a\n"
+          "                    DOS dimension file (.qgk) instead of the nominal one\n"
           "  --set NAME=VALUE  changes a dimension by its field name (e.g. Stroke=4.5)\n"
           "  --help            after a command: that command's usage\n\ncommands:\n";
     for (const auto& [name, command] : commands()) os << "\n" << command.usage;
@@ -59,6 +77,7 @@ bool wantsHelp(const Args& args) {
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    installFileSupport();
     if (args.empty()) {
         printUsage(err);
         return 2;

@@ -1,0 +1,205 @@
+// save, convert and show: designs in and out of dimension files, and the loader that
+// gives every command its --file.
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <ostream>
+#include <string>
+
+#include "commands.h"
+#include "dims/dimension_file.h"
+#include "dims/overlay_values.h"
+#include "model/dimensions.h"
+#include "options.h"
+
+namespace quarn::cli {
+namespace {
+
+// The program opens a DOS file through its own menu item; here the name decides.
+bool isDosFile(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string ext = path.substr(path.size() - 4);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return ext == ".qgk";
+}
+
+void loadDesign(GearModel& m, const std::string& path) {
+    const FileResult r = isDosFile(path) ? importDosFile(m, path) : openDimensionFile(m, path);
+    if (!r.ok) throw WorkError{r.message};
+}
+
+void saveDesign(GearModel& m, const std::string& path) {
+    const FileResult r = saveDimensionFile(m, path);
+    if (!r.ok) throw WorkError{r.message};
+}
+
+// Collects the file names among the arguments, up to `count` of them.
+OtherOption fileNames(std::vector<std::string>& names, std::size_t count) {
+    return [&names, count](const std::string& a, const std::string*) -> int {
+        if (a.empty() || a[0] == '-' || names.size() >= count) return 0;
+        names.push_back(a);
+        return 1;
+    };
+}
+
+void requireFileNames(const std::vector<std::string>& names, std::size_t count,
+                      const char* what) {
+    if (names.size() != count) throw UsageError{std::string("needs ") + what};
+}
+
+// The shortest text that reads back as the same float, so that two designs compare
+// exactly as text.
+std::string number(float v) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+void line(std::ostream& out, const std::string& label, const std::string& value,
+          std::size_t width = 36) {
+    std::string text = "  " + label;
+    text.resize(std::max(text.size() + 1, width), ' ');
+    out << text << value << "\n";
+}
+
+void showDimensions(std::ostream& out, const GearModel& m, const char* title,
+                    std::span<const DimensionDescriptor> dims) {
+    out << title << "\n";
+    for (const auto& d : dims) {
+        std::string label = (d.row < 10 ? " " : "") + std::to_string(d.row) + " ";
+        label += d.label;
+        label.resize(std::max<std::size_t>(label.size() + 1, 30), ' ');
+        label += d.field;
+        line(out, label, number(dimensionValue(m, d)), 58);
+    }
+}
+
+void showCarriedPivots(std::ostream& out, const GearModel& m) {
+    out << "Also carried\n";
+    line(out, "CylSpare", number(m.cyl.CylSpare));
+    line(out, "Valve stem joint Vert (pivot 4)", number(m.PivotVert[4]));
+    line(out, "Rev arm pivot copy (pivot 17)", number(m.PivotHorz[17]) + " " + number(m.PivotVert[17]));
+    line(out, "Bell crank pivot copy (pivot 18)",
+         number(m.PivotHorz[18]) + " " + number(m.PivotVert[18]));
+}
+
+void showView(std::ostream& out, const GearModel& m, bool dos) {
+    out << "View\n";
+    line(out, "ViewScale", number(m.ViewScale));
+    line(out, "ViewOffsetX", number(m.ViewOffsetX));
+    line(out, "ViewOffsetY", number(m.ViewOffsetY));
+    if (dos) return;  // the rest is not in a DOS file
+    line(out, "GraphicZoom", number(m.GraphicZoom));
+    out << "View presets (scale, x offset, y offset)\n";
+    for (int k = 0; k <= 6; ++k)
+        line(out, k == 0 ? std::string("Captured") : "Preset " + std::to_string(k),
+             number(m.ViewPresets[3 * k]) + " " + number(m.ViewPresets[3 * k + 1]) + " " +
+                 number(m.ViewPresets[3 * k + 2]));
+}
+
+void showDiagrams(std::ostream& out, const GearModel& m, bool dos) {
+    out << "Diagrams\n";
+    line(out, "TravelScale", number(m.TravelScale));
+    line(out, "LastDiagramRevArm", number(m.LastDiagramRevArm));
+    line(out, "Mid gear (computed)", number(m.RevArmCentre()));
+    // Positions 1..3 are laid out from mid gear on every load; 4..9 are the file's.
+    for (int i = 1; i < (dos ? 4 : RevArmPositionSlots); ++i)
+        line(out, "Rev arm position " + std::to_string(i), number(m.RevArmPositions[i]));
+}
+
+std::string named(float v, std::initializer_list<const char*> names) {
+    int i = 0;
+    for (const char* name : names) {
+        if (v == float(i)) return name;
+        ++i;
+    }
+    return number(v);
+}
+
+std::string colourName(float v) {
+    const std::pair<float, const char*> colours[] = {{0, "Black"},         {255, "Red"},
+                                                     {32768, "Green"},     {65535, "Yellow"},
+                                                     {16711680, "Blue"},   {8421504, "Gray"}};
+    for (const auto& [value, name] : colours)
+        if (v == value) return name;
+    return number(v);
+}
+
+std::string pivotText(float v) {
+    int index = 0;
+    return overlayPivotIndex(v, index) ? number(v) : number(v) + " (no pivot: not drawn)";
+}
+
+void showOverlay(std::ostream& out, const GearModel& m) {
+    const OverlayItems& o = m.overlay;
+    out << "Overlay\n";
+    line(out, "CurrentItem", std::to_string(m.CurrentItem));
+    bool any = false;
+    for (int k = 1; k <= OverlayItemCount; ++k) {
+        if (o.ItemType[k] == -1.0f) continue;  // never used or cleared
+        any = true;
+        const std::string item = "Item " + std::to_string(k) + " ";
+        line(out, item + "type", named(o.ItemType[k], {"Line", "Circle"}));
+        line(out, item + "colour", colourName(o.ItemColor[k]));
+        line(out, item + "referenced to", named(o.ItemRef[k], {"0,0", "Pivot1", "Piv1/0,0", "Piv1/Piv2"}));
+        line(out, item + "Vert1 Horz1", number(o.Vert1[k]) + " " + number(o.Horz1[k]));
+        line(out, item + "Vert2 Horz2", number(o.Vert2[k]) + " " + number(o.Horz2[k]));
+        line(out, item + "Pivot1", pivotText(o.Pivot1[k]));
+        line(out, item + "Pivot2", pivotText(o.Pivot2[k]));
+        line(out, item + "Pivot1 at pick",
+             number(o.Pivot1HorzAtPick[k]) + " " + number(o.Pivot1VertAtPick[k]));
+        line(out, item + "Pivot2 at pick",
+             number(o.Pivot2HorzAtPick[k]) + " " + number(o.Pivot2VertAtPick[k]));
+    }
+    if (!any) line(out, "Items", "none in use");
+}
+
+}  // namespace
+
+void installFileSupport() { setFileLoader(loadDesign); }
+
+void saveCommand(const Args& args, std::ostream&) {
+    CommonOptions common;
+    std::vector<std::string> names;
+    parseOptions(args, common, fileNames(names, 1), false, false);
+    requireFileNames(names, 1, "the name of the file to write");
+    GearModel m;
+    buildModel(m, common);
+    saveDesign(m, names[0]);
+}
+
+void convertCommand(const Args& args, std::ostream&) {
+    CommonOptions common;
+    std::vector<std::string> names;
+    parseOptions(args, common, fileNames(names, 2), false, false);
+    requireFileNames(names, 2, "the DOS file to read and the dimension file to write");
+    if (common.file || !common.sets.empty()) throw UsageError{"takes no --file or --set"};
+    GearModel m;
+    InitStartupState(m);
+    const FileResult r = importDosFile(m, names[0]);
+    if (!r.ok) throw WorkError{r.message};
+    saveDesign(m, names[1]);
+}
+
+void showCommand(const Args& args, std::ostream& out) {
+    CommonOptions common;
+    std::vector<std::string> names;
+    parseOptions(args, common, fileNames(names, 1), false, false);
+    requireFileNames(names, 1, "the file to show");
+    if (common.file || !common.sets.empty()) throw UsageError{"takes no --file or --set"};
+    GearModel m;
+    InitStartupState(m);
+    loadDesign(m, names[0]);
+    const bool dos = isDosFile(names[0]);
+    out << "Design " << m.DimSetName << (dos ? " (DOS dimension file)" : " (dimension file)")
+        << "\n";
+    showDimensions(out, m, "Frame dimensions", frameDimensions());
+    showDimensions(out, m, "Cylinder dimensions", cylinderDimensions());
+    showCarriedPivots(out, m);
+    showView(out, m, dos);
+    showDiagrams(out, m, dos);
+    if (!dos) showOverlay(out, m);
+}
+
+}  // namespace quarn::cli

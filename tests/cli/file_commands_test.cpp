@@ -1,0 +1,181 @@
+// The file commands of quarngear-cli (save, convert, show) and --file on the others.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "cli_run.h"
+#include "dims/file_layout.h"
+
+namespace quarn::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+class FileCommands : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "quarn-cli-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+    std::string file(const std::string& name) const { return (dir_ / name).string(); }
+
+    static Bytes read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    static void write(const std::string& path, const Bytes& bytes) {
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    static void setField(Bytes& bytes, int record, int field, float v) {
+        putFloat(bytes.data() + (record - 1) * RecordBytes + (field - 1) * FieldBytes, v);
+    }
+    static bool hasLine(const std::string& text, const std::string& wanted) {
+        const auto lines = outputLines(text);
+        return std::find(lines.begin(), lines.end(), wanted) != lines.end();
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(FileCommands, SavedStartupDesignShowsAsTheNominalSet) {
+    const CliRun saved = runCommand({"save", file("a.qgd")});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(fs::file_size(file("a.qgd")), 1420u);
+    const CliRun shown = runCommand({"show", file("a.qgd")});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const std::string& o = shown.out;
+    EXPECT_EQ(outputLines(o).at(0), "Design a (dimension file)");
+    EXPECT_TRUE(hasLine(o, "   2 Stroke                     Stroke                    4.25"));
+    EXPECT_TRUE(hasLine(o, "  30 Rev Arm to Cemt Max        RevArmToCentMax           1.7"));
+    EXPECT_TRUE(hasLine(o, "  17 Valve ctr to Joint (Stem)  ValveCtrToJoint           6.39"));
+    EXPECT_TRUE(hasLine(o, "  GraphicZoom                       7.5"));
+    EXPECT_TRUE(hasLine(o, "  Preset 6                          427 -11800 1482"));
+    EXPECT_TRUE(hasLine(o, "  TravelScale                       1.5"));
+    EXPECT_TRUE(hasLine(o, "  CurrentItem                       1"));
+    EXPECT_TRUE(hasLine(o, "  Items                             none in use"));
+}
+
+TEST_F(FileCommands, FileIsLoadedBeforeTheChanges) {
+    ASSERT_EQ(runCommand({"save", file("long.qgd"), "--set", "MainRodLength=17"}).status, 0);
+    const auto solve = [](std::vector<std::string> extra) {
+        std::vector<std::string> args{"solve", "--angles", "0,90"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CliRun r = runCommand(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return r.out;
+    };
+    EXPECT_EQ(solve({"--file", file("long.qgd")}), solve({"--set", "MainRodLength=17"}));
+    EXPECT_EQ(solve({"--set", "MainRodLength=16.5", "--file", file("long.qgd")}), solve({}));
+    EXPECT_NE(solve({"--file", file("long.qgd")}), solve({}));
+    const CliRun report = runCommand({"report", "--file", file("long.qgd")});
+    ASSERT_EQ(report.status, 0) << report.err;
+    EXPECT_EQ(outputLines(report.out).at(0), "Valve events of long (standard form)");
+}
+
+TEST_F(FileCommands, UnreadableFileStopsEveryCommandWithStatusOne) {
+    Bytes thirty(30 * RecordBytes, 0);
+    write(file("thirty.qgd"), thirty);
+    struct Case {
+        const char* file;
+        const char* text;
+    };
+    for (const Case& c : {Case{"missing.qgd", "File not found"},
+                          Case{"thirty.qgd", "Read beyond end of file"},
+                          Case{"missing.qgk", "File not found"}})
+        for (const char* command : {"solve", "centre", "report", "save", "show"}) {
+            std::vector<std::string> args{command};
+            if (std::string(command) == "save") args.push_back(file("out.qgd"));
+            if (std::string(command) != "show") args.push_back("--file");
+            args.push_back(file(c.file));
+            const CliRun r = runCommand(args);
+            EXPECT_EQ(r.status, 1) << command << " " << c.file;
+            EXPECT_NE(r.err.find(c.text), std::string::npos) << r.err;
+            EXPECT_TRUE(r.out.empty()) << command;
+            EXPECT_FALSE(fs::exists(file("out.qgd")));
+        }
+}
+
+TEST_F(FileCommands, ConvertReadsTwelveRecordsAndWritesAWholeFile) {
+    ASSERT_EQ(runCommand({"save", file("full.qgd"), "--set", "Stroke=5"}).status, 0);
+    Bytes old = read(file("full.qgd"));
+    old.resize(12 * RecordBytes);
+    setField(old, 11, 3, 99);  // the DOS format's own use of the graphic zoom field
+    write(file("Old.QGK"), old);
+
+    const CliRun r = runCommand({"convert", file("Old.QGK"), file("new.qgd")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fs::file_size(file("new.qgd")), 1420u);
+    const CliRun shown = runCommand({"show", file("new.qgd")});
+    EXPECT_TRUE(hasLine(shown.out, "   2 Stroke                     Stroke                    5"));
+    EXPECT_TRUE(hasLine(shown.out, "  GraphicZoom                       7.5"));
+    // --file takes the DOS import by the name's extension, whatever its case.
+    EXPECT_EQ(runCommand({"solve", "--file", file("Old.QGK")}).out,
+              runCommand({"solve", "--file", file("new.qgd")}).out);
+    // The same twelve records under a dimension-file name are too short.
+    write(file("twelve.qgd"), old);
+    EXPECT_EQ(runCommand({"solve", "--file", file("twelve.qgd")}).status, 1);
+}
+
+TEST_F(FileCommands, ShowListsOverlayItemsInUse) {
+    ASSERT_EQ(runCommand({"save", file("o.qgd")}).status, 0);
+    Bytes bytes = read(file("o.qgd"));
+    setField(bytes, 51, 2, 0);    // item 2 is a line,
+    setField(bytes, 55, 2, 255);  // red,
+    setField(bytes, 59, 2, 3);    // tied to two pivots:
+    setField(bytes, 63, 2, 5);
+    setField(bytes, 67, 2, 99);   // one that does not exist
+    setField(bytes, 23, 2, 1.5f);
+    setField(bytes, 71, 5, 2);
+    write(file("o.qgd"), bytes);
+    const CliRun r = runCommand({"show", file("o.qgd")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* wanted :
+         {"  CurrentItem                       2", "  Item 2 type                       Line",
+          "  Item 2 colour                     Red", "  Item 2 referenced to              Piv1/Piv2",
+          "  Item 2 Vert1 Horz1                1.5 0", "  Item 2 Pivot1                     5",
+          "  Item 2 Pivot2                     99 (no pivot: not drawn)"})
+        EXPECT_TRUE(hasLine(r.out, wanted)) << wanted << "\n" << r.out;
+    EXPECT_EQ(r.out.find("Item 1 "), std::string::npos);
+}
+
+TEST_F(FileCommands, FailedSaveKeepsTheOldFileAndSaysSo) {
+    ASSERT_EQ(runCommand({"save", file("keep.qgd")}).status, 0);
+    const Bytes old = read(file("keep.qgd"));
+    fs::create_directory(file("folder.qgd"));
+    for (const std::string& target : {file("folder.qgd"), file("keep.qgd/inside.qgd")}) {
+        const CliRun r = runCommand({"save", target, "--set", "Stroke=6"});
+        EXPECT_EQ(r.status, 1) << target;
+        EXPECT_NE(r.err.find("Cannot save " + target), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(read(file("keep.qgd")), old);
+}
+
+TEST_F(FileCommands, WrongFileArgumentsAreUsageErrors) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"save"},
+             {"save", "a.qgd", "b.qgd"},
+             {"convert", "a.qgk"},
+             {"convert", "a.qgk", "b.qgd", "--set", "Stroke=1"},
+             {"show"},
+             {"show", "a.qgd", "b.qgd"},
+             {"show", "a.qgd", "--set", "Stroke=1"},
+             {"save", "a.qgd", "--gear", "mid"}}) {
+        const CliRun r = runCommand(args);
+        EXPECT_EQ(r.status, 2) << args.size();
+        EXPECT_FALSE(r.err.empty());
+    }
+    EXPECT_FALSE(fs::exists("a.qgd"));
+    EXPECT_FALSE(fs::exists("b.qgd"));
+}
+
+}  // namespace
+}  // namespace quarn::cli
