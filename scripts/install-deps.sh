@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
   libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev  # the fuzz run of test.sh: libFuzzer's runtime is in the rt package
   xvfb xauth
 )
 
