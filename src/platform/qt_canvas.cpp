@@ -1,0 +1,131 @@
+// The canvas over Qt: pixels of lines, ellipses and arcs set one by one, text by QPainter.
+#include "qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QPen>
+#include <QPoint>
+#include <QString>
+#include <cmath>
+
+namespace quarn {
+namespace {
+
+QColor toQColor(Color c) { return QColor(c.r, c.g, c.b); }
+QRgb toRgb(Color c) { return qRgb(c.r, c.g, c.b); }
+
+bool isDirectFormat(QImage::Format f) {
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+           f == QImage::Format_ARGB32_Premultiplied;
+}
+
+// Sizes are in points on a 96 dpi screen, the screen the frame layout was made for,
+// whatever the platform reports (the offscreen platform and bare images say 72).
+int pixelSizeOf(int pointSize) {
+    return std::max(1, static_cast<int>(std::lround(pointSize * 96.0 / 72.0)));
+}
+
+QFont fontFor(const TextStyle& style) {
+    QFont f(QString::fromStdString(style.fontName));
+    f.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
+    f.setPixelSize(pixelSizeOf(style.pointSize));
+    f.setBold(style.bold);
+    return f;
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QImage& img)
+    : image(&img), area{img.width(), img.height()} {
+    // Taken once: bits() unshares the image now, so text painted later lands in the
+    // same buffer as the pixels.
+    if (isDirectFormat(img.format()) && !img.isNull()) {
+        bits = img.bits();
+        stride = img.bytesPerLine();
+    }
+    pixels.reserve(4096);
+}
+
+QtCanvas::QtCanvas(QPainter& p, int width, int height) : painter(&p), area{width, height} {
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    pixels.reserve(4096);
+}
+
+QtCanvas::~QtCanvas() {
+    if (ownPainter) ownPainter->end();
+}
+
+QPainter& QtCanvas::textPainter() {
+    if (!painter) {
+        ownPainter = std::make_unique<QPainter>(image);
+        painter = ownPainter.get();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+    }
+    return *painter;
+}
+
+void QtCanvas::clear(Color c) {
+    if (image)
+        image->fill(toQColor(c));
+    else
+        painter->fillRect(0, 0, area.width, area.height, toQColor(c));
+}
+
+// Sets the pixels gathered for one primitive in one colour.
+void QtCanvas::flush(Color c) {
+    if (pixels.empty()) return;
+    if (bits) {
+        const QRgb rgb = toRgb(c);
+        for (const auto& p : pixels)
+            reinterpret_cast<QRgb*>(bits + p.y * stride)[p.x] = rgb;
+    } else {
+        QPainter& p = textPainter();
+        p.setPen(QPen(toQColor(c), 0));
+        for (const auto& px : pixels) p.drawPoint(px.x, px.y);
+    }
+    pixels.clear();
+}
+
+void QtCanvas::moveTo(int x, int y) {
+    posX = x;
+    posY = y;
+}
+
+void QtCanvas::lineTo(int x, int y) {
+    raster::line(pixels, area, posX, posY, x, y, penW);
+    flush(pen);
+    moveTo(x, y);
+}
+
+void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
+    raster::ellipse(pixels, area, x1, y1, x2, y2, penW);
+    flush(pen);
+}
+
+void QtCanvas::arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    raster::arc(pixels, area, x1, y1, x2, y2, x3, y3, x4, y4, penW);
+    flush(pen);
+}
+
+void QtCanvas::setPixel(int x, int y, Color c) {
+    if (x < 0 || y < 0 || x >= area.width || y >= area.height) return;
+    pixels.push_back({x, y});
+    flush(c);
+}
+
+void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) {
+    QPainter& p = textPainter();
+    if (!fontOf || fontOf->fontName != style.fontName || fontOf->pointSize != style.pointSize ||
+        fontOf->bold != style.bold) {
+        p.setFont(fontFor(style));
+        fontOf = style;
+    }
+    const QString q = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    const QFontMetrics metrics = p.fontMetrics();
+    if (style.opaque)
+        p.fillRect(QRect(x, y, metrics.horizontalAdvance(q), metrics.height()),
+                   toQColor(style.background));
+    p.setPen(QPen(toQColor(style.color), 0));
+    p.drawText(QPoint(x, y + metrics.ascent()), q);
+}
+
+}  // namespace quarn

@@ -1,0 +1,60 @@
+// The canvas over Qt: the 1280 x 1024 frame image, or a window's painter for the
+// diagrams. Lines, ellipses and arcs follow the pixel rules of raster.h, not Qt's
+// own rasterizer, so a picture is the same on every target; text goes through QPainter.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "canvas.h"
+#include "raster.h"
+
+namespace quarn {
+
+class QtCanvas final : public Canvas {
+public:
+    // Draws straight into the image's pixels; the image must stay alive and must not be
+    // copied while the canvas draws on it. The picture is complete when the canvas goes.
+    explicit QtCanvas(QImage& image);
+    // Draws through a painter that is already active, on a device of the given size.
+    QtCanvas(QPainter& painter, int width, int height);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
+
+    int width() const override { return area.width; }
+    int height() const override { return area.height; }
+    void clear(Color c) override;
+    void setPenColor(Color c) override { pen = c; }
+    void setPenWidth(int w) override { penW = w; }
+    Color penColor() const override { return pen; }
+    int penWidth() const override { return penW; }
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void ellipse(int x1, int y1, int x2, int y2) override;
+    void arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
+    void setPixel(int x, int y, Color c) override;
+    void text(int x, int y, const std::string& s, const TextStyle& style) override;
+
+private:
+    void flush(Color c);
+    QPainter& textPainter();
+
+    QImage* image = nullptr;
+    uchar* bits = nullptr;  // direct pixel access on a 32-bit image
+    qsizetype stride = 0;
+    std::unique_ptr<QPainter> ownPainter;  // opened on the image for text only
+    QPainter* painter = nullptr;
+    raster::Area area;
+    Color pen = colors::Black;
+    int penW = 1;
+    int posX = 0, posY = 0;
+    std::vector<raster::Pixel> pixels;  // reused from primitive to primitive
+    std::optional<TextStyle> fontOf;    // the style the painter's font was made for
+};
+
+}  // namespace quarn

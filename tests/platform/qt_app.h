@@ -1,0 +1,18 @@
+// A Qt application for the tests that need one (fonts, sounds), offscreen, made once.
+#pragma once
+
+#include <QApplication>
+
+namespace quarn::test {
+
+inline void ensureApplication() {
+    if (QCoreApplication::instance()) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "test_platform";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);  // lives for the whole program
+    (void)app;
+}
+
+}  // namespace quarn::test
