@@ -39,6 +39,13 @@ const std::map<std::string, Command>& commands() {
           "  Cut-off and release count from the start of that end's working stroke,\n"
           "  compression from the start of its exhaust stroke. Reverse gear is swept\n"
           "  with the driver turning backwards, as the engine then runs.\n"}},
+        {"render",
+         {renderCommand,
+          "quarngear-cli render frame --out FILE.png [--file PATH] [--set NAME=VALUE]...\n"
+          "                    [--erie] [--revarm X | --gear mid|fwd|rev|min|max]\n"
+          "                    [--angle A]\n"
+          "  Draws the frame the main window shows with the reverse arm so set and the\n"
+          "  driver at angle A (default 0), 1280 x 1024 pixels, and writes it as PNG.\n"}},
         {"save",
          {saveCommand,
           "quarngear-cli save OUT [--file IN] [--set NAME=VALUE]...\n"

@@ -13,6 +13,7 @@ using Args = std::vector<std::string>;
 void solveCommand(const Args& args, std::ostream& out);
 void centreCommand(const Args& args, std::ostream& out);
 void reportCommand(const Args& args, std::ostream& out);
+void renderCommand(const Args& args, std::ostream& out);
 void saveCommand(const Args& args, std::ostream& out);
 void convertCommand(const Args& args, std::ostream& out);
 void showCommand(const Args& args, std::ostream& out);
