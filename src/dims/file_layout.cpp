@@ -68,6 +68,8 @@ constexpr std::array<Slot, ShortPartFields> makeShortPart() {
         slots[i++] = {Slot::Kind::RevArmPos, {}, {}, {}, p};
     return slots;
 }
+static_assert(dimensionRecords.size() + ViewPresetCount + (RevArmPositionSlots - 1) ==
+              ShortPartFields);
 constexpr std::array<Slot, ShortPartFields> shortPart = makeShortPart();
 
 template <class Model>
@@ -93,9 +95,11 @@ Result allShortPartFields(Model& m) {
 
 template <class Overlay, class Result>
 Result allColumns(Overlay& o) {
-    return {&o.Horz1,           &o.Vert1,           &o.Horz2,    &o.Vert2,     &o.Pivot1HorzAtPick,
-            &o.Pivot1VertAtPick, &o.Pivot2HorzAtPick, &o.Pivot2VertAtPick, &o.ItemType,
-            &o.ItemColor,        &o.ItemRef,         &o.Pivot1,   &o.Pivot2};
+    return {&o.Horz1,           &o.Vert1,           &o.Horz2,
+            &o.Vert2,           &o.Pivot1HorzAtPick, &o.Pivot1VertAtPick,
+            &o.Pivot2HorzAtPick, &o.Pivot2VertAtPick, &o.ItemType,
+            &o.ItemColor,       &o.ItemRef,         &o.Pivot1,
+            &o.Pivot2};
 }
 
 // Reads the fields of a byte image one after another.
