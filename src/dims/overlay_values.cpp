@@ -8,17 +8,18 @@
 
 namespace quarn {
 
+// Rounding as everywhere in the program: to the nearest integer, halves to the even one.
+
 int currentItemFromFile(float stored) {
     if (std::isnan(stored)) return 1;
     // Clamp before rounding so that no float, however large, overflows the int.
     const double kept = std::clamp(double(stored), 1.0, double(OverlayItemCount));
-    return static_cast<int>(std::lround(kept));
+    return static_cast<int>(std::nearbyint(kept));
 }
 
 bool overlayPivotIndex(float stored, int& index) {
-    // Rounding halves away from zero: -0.5 would become -1 and 26.5 would become 27.
-    if (!(stored > -0.5f && stored < float(PivotCount) - 0.5f)) return false;
-    index = static_cast<int>(std::lround(stored));
+    if (!(stored >= -0.5f && stored <= float(PivotCount - 1) + 0.5f)) return false;
+    index = static_cast<int>(std::nearbyint(stored));
     return true;
 }
 

@@ -4,8 +4,8 @@
 
 namespace quarn {
 
-// The current overlay item for a stored float: rounded to the nearest item and kept
-// within 1..20; a value that is not a number selects item 1.
+// The current overlay item for a stored float: rounded to the nearest item (halves to
+// the even one) and kept within 1..20; a value that is not a number selects item 1.
 int currentItemFromFile(float stored);
 
 // The pivot an overlay item is tied to. False for a value that is not a number or

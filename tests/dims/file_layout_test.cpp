@@ -151,7 +151,7 @@ TEST(FileLayout, EveryStoredBitPatternComesBackExceptWhatMidGearOwns) {
 
 TEST(FileLayout, CurrentItemFromFileIsBroughtIntoRange) {
     const std::vector<std::pair<float, int>> rows{
-        {std::numeric_limits<float>::quiet_NaN(), 1}, {0.0f, 1}, {25.0f, 20}, {4.6f, 5}, {-3e38f, 1}};
+        {std::numeric_limits<float>::quiet_NaN(), 1}, {0.0f, 1}, {25.0f, 20}, {4.6f, 5}, {-3e38f, 1}, {5.5f, 6}};
     for (const auto& [stored, expected] : rows) {
         Bytes image = encodeDimensionFile(startupModel());
         setFieldAt(image, 71, 5, stored);

@@ -14,7 +14,7 @@ constexpr float Inf = std::numeric_limits<float>::infinity();
 
 TEST(OverlayValues, CurrentItemIsRoundedIntoOneToTwenty) {
     const std::vector<std::pair<float, int>> rows{
-        {1, 1},   {20, 20},  {7, 7},    {2.5f, 3},  {2.49f, 2}, {0.4f, 1}, {0, 1},
+        {1, 1},   {20, 20},  {7, 7},    {2.5f, 2},  {3.5f, 4}, {0.4f, 1}, {0, 1},
         {-5, 1},  {21, 20},  {20.6f, 20}, {3e38f, 20}, {-Inf, 1}, {Inf, 20}, {NaN, 1}};
     for (const auto& [stored, item] : rows) EXPECT_EQ(currentItemFromFile(stored), item) << stored;
 }
@@ -26,8 +26,9 @@ TEST(OverlayValues, OnlyRealPivotNumbersAreUsedAsIndices) {
         int index;
     };
     for (const Row& r : {Row{0, true, 0}, Row{26, true, 26}, Row{12.6f, true, 13},
-                         Row{-0.4f, true, 0}, Row{26.4f, true, 26}, Row{26.5f, false, 0},
-                         Row{27, false, 0}, Row{-0.5f, false, 0}, Row{-1, false, 0},
+                         Row{-0.5f, true, 0}, Row{26.5f, true, 26}, Row{3.5f, true, 4},
+                         Row{26.6f, false, 0}, Row{27, false, 0}, Row{-0.6f, false, 0},
+                         Row{-1, false, 0},
                          Row{NaN, false, 0}, Row{Inf, false, 0}, Row{-Inf, false, 0},
                          Row{1e10f, false, 0}}) {
         int index = -99;
