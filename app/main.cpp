@@ -1,0 +1,14 @@
+// quarngear: the desktop program. One gear model, owned here for the whole run.
+#include <QApplication>
+
+#include "mainwin/main_window.h"
+#include "model/gear_model.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quarngear"));
+    quarn::GearModel model;
+    quarn::TMainForm window(model);
+    window.show();
+    return QApplication::exec();
+}
