@@ -4,7 +4,9 @@
 #include <QFontMetrics>
 #include <QPen>
 #include <QPoint>
+#include <QPolygon>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 namespace quarn {
@@ -80,7 +82,10 @@ void QtCanvas::flush(Color c) {
     } else {
         QPainter& p = textPainter();
         p.setPen(QPen(toQColor(c), 0));
-        for (const auto& px : pixels) p.drawPoint(px.x, px.y);
+        QPolygon points;
+        points.reserve(static_cast<qsizetype>(pixels.size()));
+        for (const auto& px : pixels) points.append(QPoint(px.x, px.y));
+        p.drawPoints(points);
     }
     pixels.clear();
 }
@@ -113,6 +118,10 @@ void QtCanvas::setPixel(int x, int y, Color c) {
 }
 
 void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) {
+    // Far off the picture nothing shows; the clamp keeps the baseline sum inside an int.
+    constexpr int Far = 1 << 28;
+    x = std::clamp(x, -Far, Far);
+    y = std::clamp(y, -Far, Far);
     QPainter& p = textPainter();
     if (!fontOf || fontOf->fontName != style.fontName || fontOf->pointSize != style.pointSize ||
         fontOf->bold != style.bold) {

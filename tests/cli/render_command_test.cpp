@@ -2,6 +2,8 @@
 // exit statuses.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QImage>
 #include <QTemporaryDir>
 #include <string>
@@ -37,6 +39,7 @@ struct RenderCase {
     std::vector<std::string> options;
     const char* angle;  // nullptr: no --angle
 };
+void PrintTo(const RenderCase& c, std::ostream* os) { *os << c.name; }
 
 class RenderFrame : public ::testing::TestWithParam<RenderCase> {
 protected:

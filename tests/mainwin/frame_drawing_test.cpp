@@ -2,6 +2,8 @@
 // frame, the two forms of the linkage, wide pens, the hooks, and strange geometry.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QImage>
 #include <cmath>
 #include <limits>
@@ -137,6 +139,7 @@ struct FormCase {
     int valveRod[2];                 // blue
     int lever[3];                    // magenta, through the middle pivot
 };
+void PrintTo(const FormCase& c, std::ostream* os) { *os << c.name; }
 
 class LinkageForm : public NominalFrame, public ::testing::WithParamInterface<FormCase> {};
 
@@ -220,6 +223,7 @@ struct StrangeCase {
     const char* name;
     void (*apply)(GearModel&);
 };
+void PrintTo(const StrangeCase& c, std::ostream* os) { *os << c.name; }
 
 class StrangeGeometry : public ::testing::TestWithParam<StrangeCase> {};
 

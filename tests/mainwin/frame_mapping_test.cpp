@@ -2,6 +2,8 @@
 // outline points, and safe conversion of reals that do not fit a pixel.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <limits>
 
@@ -16,6 +18,7 @@ struct RoundCase {
     double value;
     int expected;
 };
+void PrintTo(const RoundCase& c, std::ostream* os) { *os << c.name; }
 
 class RoundToScreen : public ::testing::TestWithParam<RoundCase> {};
 

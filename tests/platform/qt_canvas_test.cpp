@@ -2,6 +2,8 @@
 // inside their box, counter-clockwise arcs between radials, wide pens, far-off shapes.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QImage>
 #include <QPainter>
 #include <cstdlib>
@@ -44,6 +46,7 @@ struct LineCase {
     const char* name;
     int x0, y0, x1, y1;
 };
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
 
 class LineEnds : public ::testing::TestWithParam<LineCase> {};
 
@@ -206,6 +209,7 @@ struct ArcCase {
     int x3, y3, x4, y4;
     bool left, right, top, bottom;  // which outermost points of the circle are on the arc
 };
+void PrintTo(const ArcCase& c, std::ostream* os) { *os << c.name; }
 
 class ArcSweep : public ::testing::TestWithParam<ArcCase> {};
 
@@ -260,6 +264,15 @@ TEST(QtCanvasText, DrawsBelowAndRightOfItsCornerAndOpaqueFillsTheBox) {
     EXPECT_GE(b.begin()->second, 10);
     EXPECT_LT(b.rbegin()->second, 10 + 16);
     EXPECT_EQ(img.pixel(21, 37), qRgb(255, 255, 0));
+}
+
+TEST(QtCanvasText, FarOffTextIsNothingAndNoOverflow) {
+    test::ensureApplication();
+    const PixelSet s = drawn([](Canvas& c) {
+        c.text(2147483647, 2147483647, "Pt1V", TextStyle{});
+        c.text(-2147483647 - 1, 20, "Pt1H", TextStyle{});
+    });
+    EXPECT_TRUE(s.empty());
 }
 
 TEST(QtCanvasPainter, PainterTargetGivesTheSamePixelsAsTheImage) {
