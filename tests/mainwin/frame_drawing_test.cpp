@@ -99,12 +99,12 @@ TEST_F(NominalFrame, CounterweightTurnsWithTheDriver) {
               (std::array{86 + 152, 280 - 55, 86 - 152, 280 - 55}));
 }
 
-TEST_F(NominalFrame, FixedPivotCrossesAtTheirAbsolutePoints) {
+TEST_F(NominalFrame, FixedPivotCrossesInOrderSixElevenSixteenZero) {
     const auto& items = draw();
     const std::vector<DrawnItem> crosses(items.end() - 24, items.end() - 16);
-    const ScreenPoint pts[4] = {{311, 160}, {280, 207}, {334, 176}, {86, 280}};  // 6, 11, 16, 0
+    const int pivots[4] = {6, 11, 16, 0};  // slots 6 and 11 hold the absolute pivots
     for (int k = 0; k < 4; ++k) {
-        const auto [x, y] = pts[k];
+        const auto [x, y] = at(pivots[k]);
         EXPECT_TRUE(isLine(crosses[2 * k], {x + 5, y + 5}, {x - 6, y - 6})) << k;
         EXPECT_TRUE(isLine(crosses[2 * k + 1], {x + 5, y - 5}, {x - 6, y + 6})) << k;
     }

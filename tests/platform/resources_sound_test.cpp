@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,32 +19,6 @@ namespace fs = std::filesystem;
 
 void writeFile(const fs::path& p, const std::string& content = "x") {
     std::ofstream(p, std::ios::binary) << content;
-}
-
-// A short, valid 8 kHz mono wave file of silence.
-void writeWave(const fs::path& p) {
-    const std::uint32_t samples = 800;
-    std::string w = "RIFF";
-    auto u32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) w += char((v >> (8 * i)) & 0xFF);
-    };
-    auto u16 = [&](std::uint16_t v) {
-        w += char(v & 0xFF);
-        w += char(v >> 8);
-    };
-    u32(36 + samples * 2);
-    w += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(16000);
-    u16(2);
-    u16(16);
-    w += "data";
-    u32(samples * 2);
-    w += std::string(samples * 2, '\0');
-    writeFile(p, w);
 }
 
 struct TempDirs : ::testing::Test {
@@ -102,8 +75,9 @@ TEST(SoundVolume, ChannelsAreKeptAndTheirMeanIsTheLevel) {
 
 TEST_F(TempDirs, MissingFileIsSilenceAndANewSoundReplacesTheOld) {
     test::ensureApplication();
-    writeWave(first() / "Exhaust.wav");
-    writeWave(first() / "Error.wav");
+    // Not real sound data: an effect that cannot load must stay silent too.
+    writeFile(first() / "Exhaust.wav");
+    writeFile(first() / "Error.wav");
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(first().string())));
     {
