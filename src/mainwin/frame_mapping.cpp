@@ -4,21 +4,12 @@
 #include <cmath>
 
 #include "frame.h"
+#include "model/motion.h"
 #include "model/solver.h"
 
 namespace quarn {
 
-int roundToScreen(double v) {
-    if (std::isnan(v)) return 0;
-    v = std::clamp(v, -ScreenCoordLimit, ScreenCoordLimit);
-    // Written out rather than left to the floating-point rounding mode, which any
-    // library may have changed.
-    const double below = std::floor(v);
-    auto n = static_cast<long long>(below);
-    const double fraction = v - below;
-    if (fraction > 0.5 || (fraction == 0.5 && n % 2 != 0)) ++n;
-    return static_cast<int>(n);
-}
+int roundToScreen(double v) { return roundHalfEven(v, ScreenCoordLimit); }
 
 int screenX(const GearModel& m, double horz) {
     return roundToScreen(horz * double(m.ViewScale) + double(m.ViewOffsetX));

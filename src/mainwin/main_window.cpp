@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -28,7 +27,6 @@ namespace {
 
 constexpr int FrameWidth = 1280;
 constexpr int FrameHeight = 1024;
-const QString MainCaptionPrefix = QStringLiteral("QUARN Inside Admission") + QString(12, ' ');
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -252,23 +250,17 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::refreshCaption() {
-    const QDateTime now = QDateTime::currentDateTime();
-    const qint64 second = now.toSecsSinceEpoch();
-    const QString name = qs(model_.DimSetName);
-    if (second == lastCaptionSecond_ && windowTitle().startsWith(MainCaptionPrefix + name + "  "))
-        return;
+    // The clock in the caption shows seconds: build it once a second, or at once when
+    // another dimension set has been loaded.
+    const qint64 second = QDateTime::currentSecsSinceEpoch();
+    if (second == lastCaptionSecond_ && captionSetName_ == model_.DimSetName) return;
     lastCaptionSecond_ = second;
-    const QLocale locale;
-    setWindowTitle(qs(frameCaption(MainCaptionPrefix.toStdString(), model_.DimSetName,
-                                   locale.toString(now.date(), QLocale::ShortFormat).toStdString(),
-                                   locale.toString(now.time(), QLocale::LongFormat).toStdString())));
+    captionSetName_ = model_.DimSetName;
+    setWindowTitle(qs(frameCaptionNow(caption::MainWindow, model_.DimSetName)));
 }
 
 void TMainForm::Timer1Timer() {
-    SolveLinkage(model_);
-    SolvePistonAndPorts(model_);
-    MapPivotsToScreen(model_);
-    outline_ = ComputeOutlinePoints(model_);
+    outline_ = SolveAndMapFrame(model_);
     AdvanceDriverAngle(model_);
     QtCanvas canvas(frame_);
     DrawFrame(model_, settings_, outline_, canvas);

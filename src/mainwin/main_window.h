@@ -136,6 +136,7 @@ private:
     // follows keeps the typed step instead of the band's preset.
     bool stepAngleSkip_ = true;
     qint64 lastCaptionSecond_ = -1;
+    std::string captionSetName_;
 };
 
 }  // namespace quarn

@@ -1,6 +1,7 @@
 // Driver advance, step-angle bands and the reading of typed numbers.
 #include "motion.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -63,13 +64,16 @@ double leadingNumber(std::string_view text) {
     return std::strtod(number.c_str(), nullptr);
 }
 
-int roundHalfEven(double v) {
+int roundHalfEven(double v, double limit) {
     if (std::isnan(v)) return 0;
-    // Keep well inside int so that pixel arithmetic on the result cannot overflow.
-    constexpr double limit = 1e9;
-    if (v > limit) v = limit;
-    if (v < -limit) v = -limit;
-    return static_cast<int>(std::nearbyint(v));
+    v = std::clamp(v, -limit, limit);
+    // Written out rather than left to the floating-point rounding mode, which any
+    // library may have changed.
+    const double below = std::floor(v);
+    auto n = static_cast<long long>(below);
+    const double fraction = v - below;
+    if (fraction > 0.5 || (fraction == 0.5 && n % 2 != 0)) ++n;
+    return static_cast<int>(n);
 }
 
 }  // namespace quarn

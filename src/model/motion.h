@@ -26,8 +26,9 @@ int stepAnglePosition(double stepAngle);
 // when there is none ("12.5x" is 12.5, "-" is 0).
 double leadingNumber(std::string_view text);
 
-// Nearest integer, halves to the even neighbour, as the program rounds everywhere;
-// values beyond the int range (or NaN, which becomes 0) are brought into it first.
-int roundHalfEven(double v);
+// Nearest integer, halves to the even neighbour, as the program rounds everywhere.
+// Values beyond ±limit are brought to it first and NaN becomes 0, so that no strange
+// dimension can make the conversion undefined or overflow later arithmetic.
+int roundHalfEven(double v, double limit = 1e9);
 
 }  // namespace quarn
