@@ -10,5 +10,8 @@ int main(int argc, char** argv) {
     quarn::GearModel model;
     quarn::TMainForm window(model);
     window.show();
+    // A design named on the command line (as a file manager passes it) opens at once.
+    const QStringList args = QApplication::arguments();
+    if (args.size() == 2) window.openDesign(args.at(1).toStdString());
     return QApplication::exec();
 }

@@ -1,7 +1,5 @@
 // save, convert and show: designs in and out of dimension files, and the loader that
 // gives every command its --file.
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <ostream>
 #include <string>
@@ -10,22 +8,14 @@
 #include "dims/dimension_file.h"
 #include "dims/overlay_values.h"
 #include "model/dimensions.h"
+#include "model/number_text.h"
 #include "options.h"
 
 namespace quarn::cli {
 namespace {
 
-// The program opens a DOS file through its own menu item; here the name decides.
-bool isDosFile(const std::string& path) {
-    if (path.size() < 4) return false;
-    std::string ext = path.substr(path.size() - 4);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return ext == ".qgk";
-}
-
 void loadDesign(GearModel& m, const std::string& path) {
-    const FileResult r = isDosFile(path) ? importDosFile(m, path) : openDimensionFile(m, path);
+    const FileResult r = loadDesignFile(m, path);
     if (!r.ok) throw WorkError{r.message};
 }
 
@@ -67,7 +57,7 @@ void showDimensions(std::ostream& out, const GearModel& m, const char* title,
                     std::span<const DimensionDescriptor> dims) {
     out << title << "\n";
     for (const auto& d : dims) {
-        std::string label = (d.row < 10 ? " " : "") + std::to_string(d.row) + " ";
+        std::string label = Str(d.row, 2) + " ";
         label += d.label;
         label.resize(std::max<std::size_t>(label.size() + 1, 30), ' ');
         label += d.field;
@@ -191,7 +181,7 @@ void showCommand(const Args& args, std::ostream& out) {
     GearModel m;
     InitStartupState(m);
     loadDesign(m, names[0]);
-    const bool dos = isDosFile(names[0]);
+    const bool dos = isDosFileName(names[0]);
     out << "Design " << m.DimSetName << (dos ? " (DOS dimension file)" : " (dimension file)")
         << "\n";
     showDimensions(out, m, "Frame dimensions", frameDimensions());

@@ -2,6 +2,9 @@
 // is touched, and a save replaces the old file only once the new one is complete.
 #include "dimension_file.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "file_io.h"
 #include "set_name.h"
 
@@ -38,6 +41,18 @@ FileResult openDimensionFile(GearModel& m, const std::string& path) {
 
 FileResult importDosFile(GearModel& m, const std::string& path) {
     return load(m, path, DosFileRecords * RecordBytes, loadDosBytes, "import");
+}
+
+bool isDosFileName(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string ext = path.substr(path.size() - 4);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return ext == ".qgk";
+}
+
+FileResult loadDesignFile(GearModel& m, const std::string& path) {
+    return isDosFileName(path) ? importDosFile(m, path) : openDimensionFile(m, path);
 }
 
 }  // namespace quarn

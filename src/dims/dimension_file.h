@@ -22,4 +22,10 @@ FileResult openDimensionFile(GearModel& m, const std::string& path);
 // later diagram positions and the overlay stay as they were.
 FileResult importDosFile(GearModel& m, const std::string& path);
 
+// Whether a file name is a DOS file's (it ends in .qgk, in any case).
+bool isDosFileName(const std::string& path);
+// Opens a design given by name alone, as from the command line: the DOS import for a
+// DOS file, the dimension file otherwise.
+FileResult loadDesignFile(GearModel& m, const std::string& path);
+
 }  // namespace quarn

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -15,6 +16,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "dims/dimension_file.h"
 #include "mainwin/motion_dialogs.h"
 #include "model/mid_gear.h"
 #include "model/motion.h"
@@ -231,6 +233,21 @@ void TMainForm::createDialogs() {
 void TMainForm::setRevArmRange() {
     const int limit = roundHalfEven(double(model_.frame.RevArmToCentMax) * 1000.0);
     SBRevArm->setRange(std::min(-limit, limit), std::max(-limit, limit));
+}
+
+bool TMainForm::openDesign(const std::string& path) {
+    const FileResult r = loadDesignFile(model_, path);
+    if (!r.ok) {
+        QMessageBox::critical(this, QStringLiteral("quarngear"), qs(r.message));
+        return false;
+    }
+    // The loader has put the reverse arm at the new mid gear. Take the bar's position
+    // first: a narrower range clamps the bar, and its handler then moves the arm.
+    const int position =
+        roundHalfEven((double(model_.RevArmPosition) - model_.RevArmCentre()) * 1000.0);
+    setRevArmRange();
+    SBRevArm->setValue(position);
+    return true;
 }
 
 bool TMainForm::running() const { return Run->text() == QStringLiteral("Stop"); }

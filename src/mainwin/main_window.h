@@ -109,6 +109,10 @@ public:
     void StpAngActivate();
     void StpAngOKClick();
 
+    // Opens a design file by name (a DOS file by its .qgk ending) and brings the
+    // controls into line; a failure is shown in an error box and changes nothing.
+    bool openDesign(const std::string& path);
+
     bool running() const;
     bool stepAngleSkip() const { return stepAngleSkip_; }
 

@@ -8,7 +8,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <cstdio>
+#include <limits>
 
+#include "dims/dimension_file.h"
 #include "mainwin/main_window.h"
 #include "mainwin/motion_dialogs.h"
 #include "model/mid_gear.h"
@@ -224,6 +227,22 @@ TEST_F(MainWindowTest, DegenerateGearDoesNotStopTheTick) {
     model.ViewScale = 1e30f;
     for (int i = 0; i < 5; ++i) form->Timer1Timer();
     EXPECT_EQ(form->frameImage().width(), 1280);
+}
+
+TEST_F(MainWindowTest, OpeningADesignSetsTheReverseArmRange) {
+    GearModel other;
+    InitStartupState(other);
+    other.frame.RevArmToCentMax = 1.2f;
+    const std::string path = ::testing::TempDir() + "/window_open_test.qgd";
+    ASSERT_TRUE(saveDimensionFile(other, path).ok);
+    form->FwdClick();
+    EXPECT_TRUE(form->openDesign(path));
+    EXPECT_EQ(form->SBRevArm->maximum(), 1200);
+    EXPECT_EQ(form->SBRevArm->minimum(), -1200);
+    EXPECT_EQ(form->SBRevArm->value(), 0);
+    EXPECT_EQ(model.DimSetName, "window_open_test");
+    EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
+    std::remove(path.c_str());
 }
 
 }  // namespace
