@@ -377,25 +377,19 @@ void TMainForm::SBDrvAngChange() {
     Deg00->setEnabled(true);
 }
 
-void TMainForm::Deg00Click() {
-    model_.DriverAngle = 0;
-    SBDrvAng->setValue(0);
+void TMainForm::stopAtAngle(float angle, QPushButton* pressed, QPushButton* other) {
+    model_.DriverAngle = angle;
+    SBDrvAng->setValue(roundHalfEven(double(angle) * 100.0));
     model_.StepAngle = 0;
     SBDrvAng->setEnabled(true);
     Run->setText(QStringLiteral("Run"));
-    Deg00->setEnabled(false);
-    Deg180->setEnabled(true);
+    pressed->setEnabled(false);
+    other->setEnabled(true);
 }
 
-void TMainForm::Deg180Click() {
-    model_.DriverAngle = 180;
-    SBDrvAng->setValue(18000);
-    model_.StepAngle = 0;
-    SBDrvAng->setEnabled(true);
-    Run->setText(QStringLiteral("Run"));
-    Deg180->setEnabled(false);
-    Deg00->setEnabled(true);
-}
+void TMainForm::Deg00Click() { stopAtAngle(0, Deg00, Deg180); }
+
+void TMainForm::Deg180Click() { stopAtAngle(180, Deg180, Deg00); }
 
 void TMainForm::DrivAngActivate() {
     TDrivAng->Edit1->setText(model_.StepAngle != 0 ? QStringLiteral("0.00")
@@ -439,26 +433,18 @@ void TMainForm::SBStepAngChange() {
     setStepButtons();
 }
 
-void TMainForm::Step1Click() {
-    Step1->setEnabled(false);
-    model_.StepAngleSetting = 1;
+void TMainForm::stepPreset(float step, int position, QPushButton* pressed) {
+    pressed->setEnabled(false);
+    model_.StepAngleSetting = step;
     if (running()) model_.StepAngle = model_.StepAngleSetting;
-    SBStepAng->setValue(8000);
+    SBStepAng->setValue(position);
 }
 
-void TMainForm::Step10Click() {
-    Step10->setEnabled(false);
-    model_.StepAngleSetting = 10;
-    if (running()) model_.StepAngle = model_.StepAngleSetting;
-    SBStepAng->setValue(12000);
-}
+void TMainForm::Step1Click() { stepPreset(1, 8000, Step1); }
 
-void TMainForm::Step45Click() {
-    Step45->setEnabled(false);
-    model_.StepAngleSetting = 45;
-    if (running()) model_.StepAngle = model_.StepAngleSetting;
-    SBStepAng->setValue(14613);
-}
+void TMainForm::Step10Click() { stepPreset(10, 12000, Step10); }
+
+void TMainForm::Step45Click() { stepPreset(45, 14613, Step45); }
 
 void TMainForm::StpAngActivate() {
     TStpAng->Edit1->setText(qs(Str(model_.StepAngle, 4, 2)));

@@ -127,6 +127,8 @@ private:
     void createDialogs();
     void setRevArmRange();
     void setStepButtons();
+    void stopAtAngle(float angle, QPushButton* pressed, QPushButton* other);
+    void stepPreset(float step, int position, QPushButton* pressed);
     void clearCutOffTexts();
     void refreshCaption();
 

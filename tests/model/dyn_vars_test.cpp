@@ -4,15 +4,10 @@
 #include "model/dimensions.h"
 #include "model/dyn_var_text.h"
 #include "model/dyn_vars.h"
+#include "startup_model.h"
 
 namespace quarn {
 namespace {
-
-GearModel startup() {
-    GearModel m;
-    InitStartupState(m);
-    return m;
-}
 
 void select(GearModel& m, std::string_view field) {
     const DimensionDescriptor& d = *findDimensionByField(field);
@@ -25,7 +20,7 @@ std::array<int, 4> slotCodes(const GearModel& m) {
 }
 
 TEST(DynVarSlots, SameFieldTwiceKeepsOneSlot) {
-    GearModel m = startup();
+    GearModel m = startupModel();
     select(m, "DriverDia");
     select(m, "Stroke");
     SelectDynVar(m, 1, 9.5f, "Driver Dia");
@@ -34,7 +29,7 @@ TEST(DynVarSlots, SameFieldTwiceKeepsOneSlot) {
 }
 
 TEST(DynVarSlots, FiveDimensionsKeepTheLastFour) {
-    GearModel m = startup();
+    GearModel m = startupModel();
     for (auto f : {"DriverDia", "Stroke", "MainRodLength", "CylinderBoreDia", "ValveCtrToJoint"})
         select(m, f);
     EXPECT_EQ(slotCodes(m), (std::array<int, 4>{117, 103, 3, 2}));
@@ -49,7 +44,7 @@ struct BarClickRow {
 class DynVarBarClick : public ::testing::TestWithParam<BarClickRow> {};
 
 TEST_P(DynVarBarClick, ChangesDriverDiaAndSpringsBack) {
-    GearModel m = startup();
+    GearModel m = startupModel();
     select(m, "DriverDia");
     DynVarBarChange(m, 1, GetParam().position);
     DynVarBarChange(m, 1, 0);  // the bar set back to 0 runs the handler again
@@ -65,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Clicks, DynVarBarClick,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DynVarApply, KeepsPivotCopiesInStepAndStalesTheCutOff) {
-    GearModel m = startup();
+    GearModel m = startupModel();
     select(m, "RevArmPivotHorz");
     select(m, "ValveCLToCylCL");
     const float pivot11 = m.PivotHorz[11];
@@ -81,7 +76,7 @@ TEST(DynVarApply, KeepsPivotCopiesInStepAndStalesTheCutOff) {
 }
 
 TEST(DynVarPanel, ShowsTheBannerUntilADimensionIsSelected) {
-    GearModel m = startup();
+    GearModel m = startupModel();
     DynVarPanel panel = dynVarPanelText(m);
     EXPECT_TRUE(panel.banner);
     EXPECT_EQ(panel.rows[1].name, "* First Select Dimensions *");

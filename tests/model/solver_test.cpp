@@ -7,15 +7,10 @@
 #include "model/gear_model.h"
 #include "model/mid_gear.h"
 #include "model/solver.h"
+#include "startup_model.h"
 
 namespace quarn {
 namespace {
-
-GearModel nominal() {
-    GearModel m;
-    InitStartupState(m);
-    return m;
-}
 
 void solveAt(GearModel& m, float angle, float revArm) {
     m.DriverAngle = angle;
@@ -25,7 +20,7 @@ void solveAt(GearModel& m, float angle, float revArm) {
 }
 
 TEST(Solver, CrankPinAndCrossheadAtDeadCentre) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     solveAt(m, 0, m.RevArmCentre());
     EXPECT_FLOAT_EQ(m.PivotHorz[12], 2.125f);
     EXPECT_FLOAT_EQ(m.PivotVert[12], 0.0f);
@@ -35,13 +30,13 @@ TEST(Solver, CrankPinAndCrossheadAtDeadCentre) {
 }
 
 TEST(Solver, EccentricTrailsTheCrankBy97Point49Degrees) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     solveAt(m, 0, m.RevArmCentre());
     EXPECT_NEAR(m.EccLeadAngle, -97.49, 0.005);
 }
 
 TEST(Solver, MidGearLeadsAtBothDeadCentres) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     solveAt(m, 0, m.RevArmCentre());
     EXPECT_NEAR(m.ValveDisp, 0.241, 0.0005);
     EXPECT_NEAR(m.FrontSteamOpening, 0.030, 0.0005);
@@ -52,7 +47,7 @@ TEST(Solver, MidGearLeadsAtBothDeadCentres) {
 }
 
 TEST(Solver, SearchesEndBelowTheTolerance) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     solveAt(m, 37, m.RevArmCentre());
     // 0.1 shrunk by 0.2 five times.
     EXPECT_FLOAT_EQ(m.SearchStep, 0.1f * 0.2f * 0.2f * 0.2f * 0.2f * 0.2f);
@@ -60,7 +55,7 @@ TEST(Solver, SearchesEndBelowTheTolerance) {
 }
 
 TEST(Solver, NominalGearClosesEverywhereInTheRange) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     const RevArmRange r = revArmRange(m);
     for (int s = 0; s <= 20; ++s) {
         const float revArm = r.min + (r.max - r.min) * static_cast<float>(s) / 20.0f;
@@ -73,7 +68,7 @@ TEST(Solver, NominalGearClosesEverywhereInTheRange) {
 }
 
 TEST(Solver, StandardLeverKeepsTheValveJointOnItsCentreLine) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     solveAt(m, 75, m.RevArmCentre() + 1.5f);
     const double dx = double(m.PivotHorz[4]) - m.PivotHorz[10];
     const double dy = double(m.PivotVert[4]) - m.PivotVert[10];
@@ -87,7 +82,7 @@ TEST(Solver, StandardLeverKeepsTheValveJointOnItsCentreLine) {
 // A forward set large enough that the old check (against the upper length alone)
 // would call every solve impossible; the lever itself closes perfectly.
 TEST(Solver, LargeForwardSetIsNoGeometryError) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     m.frame.ComboLeverForSet = 0.2f;
     for (int a = 0; a < 360; a += 30) {
         m.GeometryError = 0;
@@ -97,7 +92,7 @@ TEST(Solver, LargeForwardSetIsNoGeometryError) {
 }
 
 TEST(Solver, ErieTriplexFormPlacesTheLeverFromTheBellCrank) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     m.ErieTriplexForm = 1;
     solveAt(m, 40, m.RevArmCentre());
     const double lever =
@@ -120,7 +115,7 @@ TEST(Solver, ErieTriplexFormPlacesTheLeverFromTheBellCrank) {
 }
 
 TEST(Solver, UnreachableRadiusBarUsesUpTheBudgetAndAbandons) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     solveAt(m, 0, m.RevArmCentre());
     const float crossheadBefore = m.PivotHorz[3];
     const float valveBefore = m.PivotHorz[4];
@@ -135,7 +130,7 @@ TEST(Solver, UnreachableRadiusBarUsesUpTheBudgetAndAbandons) {
 }
 
 TEST(Solver, ShortValveRodMirrorsTheSquareRoot) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     m.frame.ValveRodLength = 0.5f;
     m.GeometryError = 0;
     solveAt(m, 0, m.RevArmCentre());
@@ -145,7 +140,7 @@ TEST(Solver, ShortValveRodMirrorsTheSquareRoot) {
 }
 
 TEST(Solver, ZeroStrokeDividesByTheSmallestDivisor) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     m.frame.Stroke = 0;
     m.GeometryError = 0;
     solveAt(m, 90, m.RevArmCentre());
@@ -155,7 +150,7 @@ TEST(Solver, ZeroStrokeDividesByTheSmallestDivisor) {
 }
 
 TEST(Solver, ErrorBeepOffRaisesNothingAtAll) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     m.ErrorBeepOn = 0;
     m.frame.Stroke = 0;
     m.frame.ValveRodLength = 0.5f;
@@ -200,8 +195,8 @@ TEST(Solver, WorkingValuesAreSingles) {
 
 TEST(Solver, FormChangesOnlyTheLever) {
     // Switching forms changes only the lever: the crosshead and bell crank agree.
-    GearModel a = nominal();
-    GearModel b = nominal();
+    GearModel a = startupModel();
+    GearModel b = startupModel();
     b.ErieTriplexForm = 1;
     solveAt(a, 120, a.RevArmCentre() + 1);
     solveAt(b, 120, b.RevArmCentre() + 1);

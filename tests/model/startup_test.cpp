@@ -4,24 +4,19 @@
 #include "model/dimensions.h"
 #include "model/gear_model.h"
 #include "model/mid_gear.h"
+#include "startup_model.h"
 
 namespace quarn {
 namespace {
 
-GearModel startup() {
-    GearModel m;
-    InitStartupState(m);
-    return m;
-}
-
 TEST(Startup, ValveStemJointHeightIsCylinderLinePlusValveOffset) {
-    const GearModel m = startup();
+    const GearModel m = startupModel();
     EXPECT_FLOAT_EQ(m.PivotVert[4], 3.625f);
     EXPECT_EQ(m.PivotVert[4], m.cyl.ValveCLToCylCL + m.PivotVert[3]);
 }
 
 TEST(Startup, MirrorPivotsEqualTheirOriginals) {
-    const GearModel m = startup();
+    const GearModel m = startupModel();
     EXPECT_EQ(m.PivotHorz[17], m.PivotHorz[11]);
     EXPECT_EQ(m.PivotVert[17], m.PivotVert[11]);
     EXPECT_EQ(m.PivotHorz[18], m.PivotHorz[6]);
@@ -29,7 +24,7 @@ TEST(Startup, MirrorPivotsEqualTheirOriginals) {
 }
 
 TEST(Startup, EveryDimensionIsTheSingleNearestItsNominal) {
-    const GearModel m = startup();
+    const GearModel m = startupModel();
     for (const auto& d : allDimensions())
         EXPECT_EQ(dimensionValue(m, d), static_cast<float>(d.nominal)) << d.field;
     EXPECT_EQ(m.cyl.CylSpare, 0.0f);
@@ -39,7 +34,7 @@ TEST(Startup, EveryDimensionIsTheSingleNearestItsNominal) {
 }
 
 TEST(Startup, MotionStateAndSwitchesStartAsTheProgramAlways) {
-    const GearModel m = startup();
+    const GearModel m = startupModel();
     EXPECT_EQ(m.DriverAngle, 0.0f);
     EXPECT_EQ(m.StepAngle, 10.0f);
     EXPECT_EQ(m.StepAngleSetting, 10.0f);
@@ -57,7 +52,7 @@ TEST(Startup, MotionStateAndSwitchesStartAsTheProgramAlways) {
 }
 
 TEST(Startup, ReverseArmStandsAtMidGear) {
-    const GearModel m = startup();
+    const GearModel m = startupModel();
     EXPECT_NEAR(m.RevArmCentre(), 10.298, 0.0005);
     EXPECT_EQ(m.RevArmPosition, m.RevArmCentre());
     EXPECT_EQ(m.PivotHorz[1], m.RevArmCentre());

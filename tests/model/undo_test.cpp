@@ -5,15 +5,10 @@
 #include "model/dyn_var_text.h"
 #include "model/dyn_vars.h"
 #include "model/undo_history.h"
+#include "startup_model.h"
 
 namespace quarn {
 namespace {
-
-GearModel startup() {
-    GearModel m;
-    InitStartupState(m);
-    return m;
-}
 
 const DimensionDescriptor& dim(std::string_view field) { return *findDimensionByField(field); }
 
@@ -24,7 +19,7 @@ void typeValue(GearModel& m, std::string_view field, float value) {
 }
 
 TEST(Undo, TypedChangeRecordsOldAndNewValue) {
-    GearModel m = startup();
+    GearModel m = startupModel();
     typeValue(m, "DriverDia", 9.5f);
     EXPECT_EQ(m.dyn.UndoHistory[1].DynVarCode, 1);
     EXPECT_TRUE(m.dyn.UndoEnabled);
@@ -34,7 +29,7 @@ TEST(Undo, TypedChangeRecordsOldAndNewValue) {
 }
 
 TEST(Undo, LeavingAFieldWithoutTypingRegistersButRecordsNothing) {
-    GearModel m = startup();
+    GearModel m = startupModel();
     TakeFieldValue(m, dim("Stroke"), 4.25f);
     EXPECT_EQ(m.dyn.DynVarSlots[1].DynVarCode, 2);
     EXPECT_EQ(m.dyn.UndoCount, 0);
@@ -44,7 +39,7 @@ TEST(Undo, LeavingAFieldWithoutTypingRegistersButRecordsNothing) {
 
 TEST(Undo, ReverseArmLimitsNeverTouchSlotsOrHistory) {
     for (auto field : {"RevArmToCentNormal", "RevArmToCentMax"}) {
-        GearModel m = startup();
+        GearModel m = startupModel();
         typeValue(m, field, 1.6f);
         EXPECT_EQ(dimensionValue(m, dim(field)), 1.6f) << field;
         EXPECT_EQ(m.dyn.DynVarSlots[1].DynVarCode, 0) << field;
@@ -54,7 +49,7 @@ TEST(Undo, ReverseArmLimitsNeverTouchSlotsOrHistory) {
 }
 
 TEST(Undo, KeepsTwentySteps) {
-    GearModel m = startup();
+    GearModel m = startupModel();
     for (int i = 1; i <= 21; ++i) typeValue(m, "DriverDia", float(i));
     EXPECT_EQ(m.dyn.UndoCount, 20);
     for (int i = 0; i < 20; ++i) EXPECT_TRUE(UndoButtonClick(m));
@@ -76,7 +71,7 @@ class UndoRestoresPivots : public ::testing::TestWithParam<PivotRow> {};
 
 TEST_P(UndoRestoresPivots, Together) {
     const PivotRow& row = GetParam();
-    GearModel m = startup();
+    GearModel m = startupModel();
     const GearModel before = m;
     typeValue(m, row.field, dimensionValue(m, dim(row.field)) + 1.0f);
     const auto& now = row.horz ? m.PivotHorz : m.PivotVert;
@@ -94,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(WriteThrough, UndoRestoresPivots,
                          [](const auto& info) { return std::string(info.param.field); });
 
 TEST(Undo, SlotsFollowTheirDimensionsWithoutDrift) {
-    GearModel m = startup();
+    GearModel m = startupModel();
     TakeFieldValue(m, dim("ComboLeverForSet"), 0.047f);
     typeValue(m, "DriverDia", 10.0f);
     UndoLast(m);
@@ -103,7 +98,7 @@ TEST(Undo, SlotsFollowTheirDimensionsWithoutDrift) {
 }
 
 TEST(Undo, ScrollGestureRecordsFromFocusToEnd) {
-    GearModel m = startup();
+    GearModel m = startupModel();
     TakeFieldValue(m, dim("DriverDia"), 9.0f);
     DynVarBarEnter(m, 1);
     for (int p : {5, 0, 12, 0}) DynVarBarChange(m, 1, p);
@@ -117,7 +112,7 @@ TEST(Undo, ScrollGestureRecordsFromFocusToEnd) {
 }
 
 TEST(Undo, GestureOnAnEmptySlotDoesNotBuryTheHistory) {
-    GearModel m = startup();
+    GearModel m = startupModel();
     typeValue(m, "Stroke", 5.0f);
     DynVarBarEndScroll(m, 3);
     EXPECT_EQ(m.dyn.UndoCount, 1);

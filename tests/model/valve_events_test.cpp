@@ -6,18 +6,13 @@
 #include "model/mid_gear.h"
 #include "model/solver.h"
 #include "model/valve_events.h"
+#include "startup_model.h"
 
 namespace quarn {
 namespace {
 
-GearModel nominal() {
-    GearModel m;
-    InitStartupState(m);
-    return m;
-}
-
 TEST(ValveEvents, NominalLapsAndClearances) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     SolveLinkage(m);
     EXPECT_NEAR(m.edges.SteamLapFront, 0.211, 1e-6);
     EXPECT_NEAR(m.edges.SteamLapRear, 0.211, 1e-6);
@@ -27,7 +22,7 @@ TEST(ValveEvents, NominalLapsAndClearances) {
 }
 
 TEST(ValveEvents, ValveAtMidPositionCoversSteamAndOpensExhaust) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     // Put the stem joint where the valve centre stands over the cylinder centre.
     m.PivotHorz[4] = m.cyl.CylCtrToDriverCtr - m.cyl.ValveCtrToJoint;
     SolvePistonAndPorts(m);
@@ -38,7 +33,7 @@ TEST(ValveEvents, ValveAtMidPositionCoversSteamAndOpensExhaust) {
 }
 
 TEST(ValveEvents, WideFrontValveEndGivesExhaustLap) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     m.cyl.ValveEndWidthFront = 0.6f;  // more than o + q - r
     SolveLinkage(m);
     EXPECT_LT(m.edges.ExClFront, 0);
@@ -80,7 +75,7 @@ TEST(ValveEvents, CutOffNeedsAnOpeningBelowZero) {
 }
 
 TEST(ValveEvents, NormalForwardCutsOffNear78Percent) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     const GearSettingEvents e = sweepEvents(m, revArmRange(m).fwd);
     ASSERT_TRUE(e.front.cutOff && e.rear.cutOff);
     EXPECT_NEAR(*e.front.cutOff, 78.3, 0.05);
@@ -90,7 +85,7 @@ TEST(ValveEvents, NormalForwardCutsOffNear78Percent) {
 }
 
 TEST(ValveEvents, FrontPortClosesNear121DegreesRearNear307) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     const float fwd = revArmRange(m).fwd;
     auto openingAt = [&](float angle, bool front) {
         m.DriverAngle = angle;
@@ -106,7 +101,7 @@ TEST(ValveEvents, FrontPortClosesNear121DegreesRearNear307) {
 }
 
 TEST(ValveEvents, SweepLeavesTheMotionStateAlone) {
-    GearModel m = nominal();
+    GearModel m = startupModel();
     m.DriverAngle = 42;
     m.RevArmPosition = 11;
     m.GeometryError = 0;
