@@ -3,12 +3,24 @@
 
 namespace quarn {
 
-void RecordingCanvas::clear(Color c) {
+namespace {
+
+DrawnItem item(DrawnItem::Kind kind, Color color, int width, int x1, int y1, int x2 = 0,
+               int y2 = 0) {
     DrawnItem d;
-    d.kind = DrawnItem::Kind::Clear;
-    d.color = c;
-    drawn.push_back(d);
+    d.kind = kind;
+    d.color = color;
+    d.width = width;
+    d.x1 = x1;
+    d.y1 = y1;
+    d.x2 = x2;
+    d.y2 = y2;
+    return d;
 }
+
+}  // namespace
+
+void RecordingCanvas::clear(Color c) { drawn.push_back(item(DrawnItem::Kind::Clear, c, 1, 0, 0)); }
 
 void RecordingCanvas::moveTo(int x, int y) {
     posX = x;
@@ -16,39 +28,16 @@ void RecordingCanvas::moveTo(int x, int y) {
 }
 
 void RecordingCanvas::lineTo(int x, int y) {
-    DrawnItem d;
-    d.kind = DrawnItem::Kind::Line;
-    d.color = pen;
-    d.width = penW;
-    d.x1 = posX;
-    d.y1 = posY;
-    d.x2 = x;
-    d.y2 = y;
-    drawn.push_back(d);
+    drawn.push_back(item(DrawnItem::Kind::Line, pen, penW, posX, posY, x, y));
     moveTo(x, y);
 }
 
 void RecordingCanvas::ellipse(int x1, int y1, int x2, int y2) {
-    DrawnItem d;
-    d.kind = DrawnItem::Kind::Ellipse;
-    d.color = pen;
-    d.width = penW;
-    d.x1 = x1;
-    d.y1 = y1;
-    d.x2 = x2;
-    d.y2 = y2;
-    drawn.push_back(d);
+    drawn.push_back(item(DrawnItem::Kind::Ellipse, pen, penW, x1, y1, x2, y2));
 }
 
 void RecordingCanvas::arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
-    DrawnItem d;
-    d.kind = DrawnItem::Kind::Arc;
-    d.color = pen;
-    d.width = penW;
-    d.x1 = x1;
-    d.y1 = y1;
-    d.x2 = x2;
-    d.y2 = y2;
+    DrawnItem d = item(DrawnItem::Kind::Arc, pen, penW, x1, y1, x2, y2);
     d.x3 = x3;
     d.y3 = y3;
     d.x4 = x4;
@@ -57,20 +46,11 @@ void RecordingCanvas::arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4
 }
 
 void RecordingCanvas::setPixel(int x, int y, Color c) {
-    DrawnItem d;
-    d.kind = DrawnItem::Kind::Pixel;
-    d.color = c;
-    d.x1 = x;
-    d.y1 = y;
-    drawn.push_back(d);
+    drawn.push_back(item(DrawnItem::Kind::Pixel, c, 1, x, y));
 }
 
 void RecordingCanvas::text(int x, int y, const std::string& s, const TextStyle& style) {
-    DrawnItem d;
-    d.kind = DrawnItem::Kind::Text;
-    d.color = style.color;
-    d.x1 = x;
-    d.y1 = y;
+    DrawnItem d = item(DrawnItem::Kind::Text, style.color, 1, x, y);
     d.text = s;
     d.style = style;
     drawn.push_back(d);
