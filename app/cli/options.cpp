@@ -46,16 +46,16 @@ void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--set") {
-            const std::string& spec = needValue(args, i++);
-            const auto eq = spec.find('=');
+            const std::string& assignment = needValue(args, i++);
+            const auto eq = assignment.find('=');
             if (eq == std::string::npos)
-                throw UsageError{"--set takes NAME=VALUE, not '" + spec + "'"};
-            const std::string name = spec.substr(0, eq);
+                throw UsageError{"--set takes NAME=VALUE, not '" + assignment + "'"};
+            const std::string name = assignment.substr(0, eq);
             if (!findDimensionByField(name)) throw UsageError{"unknown dimension '" + name + "'"};
-            const auto value = parseNumber(spec.substr(eq + 1));
+            const auto value = parseNumber(assignment.substr(eq + 1));
             if (!value)
                 throw UsageError{"the value of " + name + " is not a number: '" +
-                                 spec.substr(eq + 1) + "'"};
+                                 assignment.substr(eq + 1) + "'"};
             common.sets.emplace_back(name, static_cast<float>(*value));
         } else if (a == "--file") {
             common.file = needValue(args, i++);

@@ -66,9 +66,12 @@ GearSettingEvents sweepEvents(GearModel& m, float revArm) {
         keepFirst(out.rear.compression,
                   front(fallingCrossing(prev.reo, prev.piston, s.reo, piston)));
         prev = s;
+        // Not-a-number openings come from dimensions no guard can catch (a NaN never
+        // compares); the summary must not call such a gear possible.
+        if (!std::isfinite(s.fso + s.feo + s.rso + s.reo + s.piston)) out.geometryError = true;
     }
 
-    out.geometryError = m.GeometryError != 0;
+    out.geometryError = out.geometryError || m.GeometryError != 0;
     m.DriverAngle = savedAngle;
     m.RevArmPosition = savedRevArm;
     m.GeometryError = savedError;

@@ -22,7 +22,7 @@ struct CylinderEndEvents {
 struct GearSettingEvents {
     float revArm = 0;
     CylinderEndEvents front, rear;
-    bool geometryError = false;  // impossible geometry anywhere in the sweep
+    bool geometryError = false;  // impossible geometry (or no numbers) anywhere in the sweep
 };
 
 // Sweeps one whole turn at the given reverse-arm setting, in the direction the engine

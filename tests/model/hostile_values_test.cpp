@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include "model/dimensions.h"
@@ -34,6 +35,11 @@ struct Case {
     Hostile hostile;
     int form;
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.dim->field << " = " << c.hostile.name << (c.form ? ", Erie Triplex" : ", standard");
+}
 
 std::vector<Case> allCases() {
     std::vector<Case> cases;

@@ -1,6 +1,8 @@
 // Port openings, laps, the phase-letter rule of the steam events and the cut-off.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "model/event_report.h"
 #include "model/gear_model.h"
 #include "model/mid_gear.h"
@@ -98,6 +100,14 @@ TEST(ValveEvents, FrontPortClosesNear121DegreesRearNear307) {
     EXPECT_LT(openingAt(122, true), 0);
     EXPECT_GT(openingAt(306, false), 0);
     EXPECT_LT(openingAt(308, false), 0);
+}
+
+TEST(ValveEvents, GearWithoutNumbersIsNeverReportedPossible) {
+    GearModel m = startupModel();
+    m.frame.Stroke = std::numeric_limits<float>::quiet_NaN();
+    const GearSettingEvents e = sweepEvents(m, m.RevArmCentre());
+    EXPECT_TRUE(e.geometryError);
+    EXPECT_FALSE(e.front.cutOff.has_value());
 }
 
 TEST(ValveEvents, SweepLeavesTheMotionStateAlone) {
