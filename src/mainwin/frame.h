@@ -7,6 +7,7 @@
 
 #include "model/gear_model.h"
 #include "platform/canvas.h"
+#include "platform/text_scale.h"
 
 namespace quarn {
 
@@ -18,8 +19,7 @@ struct ScreenPoint {
 // Settings of the frame that live for the run and are not saved.
 struct FrameSettings {
     int LineWidth = 1;
-    double TextScaleX = 1.0;
-    double TextScaleY = 1.0;
+    TextScale text;  // the small or the large-font layout
 };
 
 // Screen points of the cylinder, ports, piston and valve, recomputed every tick.

@@ -489,12 +489,10 @@ void TMainForm::SetLineWidthClick() {
 void TMainForm::LargeFontClick() {
     if (LargeFont->text() == QStringLiteral("SetLarge&Font")) {
         LargeFont->setText(QStringLiteral("SetSmall&Font"));
-        settings_.TextScaleX = 1.27;
-        settings_.TextScaleY = 1.22;
+        settings_.text = TextScale::large();
     } else {
         LargeFont->setText(QStringLiteral("SetLarge&Font"));
-        settings_.TextScaleX = 1.0;
-        settings_.TextScaleY = 1.0;
+        settings_.text = TextScale::small();
     }
 }
 

@@ -14,24 +14,16 @@
 #include "dims/dimension_file.h"
 #include "mainwin/main_window.h"
 #include "mainwin/motion_dialogs.h"
+#include "support/qt_app.h"
 #include "model/mid_gear.h"
 
 namespace quarn {
 namespace {
 
-void ensureApplication() {
-    if (QApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_mainwin";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives for the whole test program
-}
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ensureApplication();
+        test::ensureApplication();
         form = std::make_unique<TMainForm>(model);
         form->Timer1->stop();  // the tests tick by hand
     }
@@ -203,8 +195,12 @@ TEST_F(MainWindowTest, MenuTogglesShowTheNextChoice) {
     EXPECT_EQ(form->frameSettings().LineWidth, 2);
     EXPECT_EQ(form->SetLineWidth->text(), "Set&LineWidth 1");
     form->LargeFontClick();
-    EXPECT_DOUBLE_EQ(form->frameSettings().TextScaleX, 1.27);
+    EXPECT_DOUBLE_EQ(form->frameSettings().text.TextScaleX, 1.27);
+    EXPECT_DOUBLE_EQ(form->frameSettings().text.TextScaleY, 1.22);
     EXPECT_EQ(form->LargeFont->text(), "SetSmall&Font");
+    form->LargeFontClick();
+    EXPECT_FALSE(form->frameSettings().text.isLarge());
+    EXPECT_EQ(form->LargeFont->text(), "SetLarge&Font");
     form->ErieTriplex1Click();
     EXPECT_EQ(model.ErieTriplexForm, 1);
     EXPECT_EQ(form->ErieTriplex1->text(), "SetStandard&Form");

@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "platform/qt_canvas.h"
-#include "qt_app.h"
+#include "support/qt_app.h"
 
 namespace quarn {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "platform/resources.h"
 #include "platform/sound.h"
-#include "qt_app.h"
+#include "support/qt_app.h"
 
 namespace quarn {
 namespace {

@@ -9,7 +9,7 @@ inline void ensureApplication() {
     if (QCoreApplication::instance()) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
-    static char name[] = "test_platform";
+    static char name[] = "quarngear-tests";
     static char* argv[] = {name, nullptr};
     static QApplication* app = new QApplication(argc, argv);  // lives for the whole program
     (void)app;
