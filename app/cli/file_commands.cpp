@@ -159,12 +159,23 @@ void saveCommand(const Args& args, std::ostream&) {
     saveDesign(m, names[0]);
 }
 
-void convertCommand(const Args& args, std::ostream&) {
+namespace {
+
+// The file names of a command that takes nothing else (no --file, no --set).
+std::vector<std::string> plainFileNames(const Args& args, std::size_t count, const char* what) {
     CommonOptions common;
     std::vector<std::string> names;
-    parseOptions(args, common, fileNames(names, 2), false, false);
-    requireFileNames(names, 2, "the DOS file to read and the dimension file to write");
+    parseOptions(args, common, fileNames(names, count), false, false);
+    requireFileNames(names, count, what);
     if (common.file || !common.sets.empty()) throw UsageError{"takes no --file or --set"};
+    return names;
+}
+
+}  // namespace
+
+void convertCommand(const Args& args, std::ostream&) {
+    const auto names =
+        plainFileNames(args, 2, "the DOS file to read and the dimension file to write");
     GearModel m;
     InitStartupState(m);
     const FileResult r = importDosFile(m, names[0]);
@@ -173,11 +184,7 @@ void convertCommand(const Args& args, std::ostream&) {
 }
 
 void showCommand(const Args& args, std::ostream& out) {
-    CommonOptions common;
-    std::vector<std::string> names;
-    parseOptions(args, common, fileNames(names, 1), false, false);
-    requireFileNames(names, 1, "the file to show");
-    if (common.file || !common.sets.empty()) throw UsageError{"takes no --file or --set"};
+    const auto names = plainFileNames(args, 1, "the file to show");
     GearModel m;
     InitStartupState(m);
     loadDesign(m, names[0]);

@@ -111,26 +111,12 @@ void TMainForm::createControls(QWidget* area) {
                        {2, 2, 190, 16});
     SBRevArm->setPageStep(20);
     SBRevArm->setSingleStep(1);
-    Rev = makeButton(area, "Rev", QStringLiteral("Rev"),
-                     QStringLiteral("Set Reverse Arm to Normal Reverse"), {2, 20, 46, 20});
-    Center = makeButton(area, "Center", QStringLiteral("Cen"),
-                        QStringLiteral("Set Reverse Arm to Mid Gear"), {50, 20, 46, 20});
-    Fwd = makeButton(area, "Fwd", QStringLiteral("Fwd"),
-                     QStringLiteral("Set Reverse Arm to Normal Forward"), {98, 20, 46, 20});
-    Run = makeButton(area, "Run", QStringLiteral("Stop"),
-                     QStringLiteral("Start / Stop Driver Rotation"), {146, 20, 46, 20});
-
     SBDrvAng = makeBar(area, "SBDrvAng", QStringLiteral("Set Driver Angle From 0 to 360 Deg"),
                        {2, 42, 190, 16});
     SBDrvAng->setRange(-4000, 40000);
     SBDrvAng->setSingleStep(1000);
     SBDrvAng->setPageStep(4500);
     SBDrvAng->setEnabled(false);  // the gear starts turning
-    Deg00 = makeButton(area, "Deg00", QStringLiteral("0.0"),
-                       QStringLiteral("Set Driver to 0 Deg"), {2, 60, 46, 20});
-    Deg180 = makeButton(area, "Deg180", QStringLiteral("180"),
-                        QStringLiteral("Set Driver Angle to 180 Deg"), {50, 60, 46, 20});
-
     SBStepAng = makeBar(area, "SBStepAng",
                         QStringLiteral("Set Driver Step Angle to Predefined Values"),
                         {2, 82, 190, 16});
@@ -138,12 +124,28 @@ void TMainForm::createControls(QWidget* area) {
     SBStepAng->setSingleStep(920);
     SBStepAng->setPageStep(2760);
     SBStepAng->setValue(12000);
-    Step1 = makeButton(area, "Step1", QStringLiteral("1.0"),
-                       QStringLiteral("Set Driver Step Angle to 1 Deg"), {2, 100, 62, 18});
-    Step10 = makeButton(area, "Step10", QStringLiteral("10.0"),
-                        QStringLiteral("Set Driver Step Angle to 10 Deg"), {66, 100, 62, 18});
-    Step45 = makeButton(area, "Step45", QStringLiteral("45.0"),
-                        QStringLiteral("Set Driver Step Angle to 45 Deg"), {130, 100, 62, 18});
+
+    // The buttons under their bars: name, caption, hint, place.
+    const struct {
+        QPushButton** button;
+        const char* name;
+        const char* caption;
+        const char* hint;
+        QRect place;
+    } buttons[] = {
+        {&Rev, "Rev", "Rev", "Set Reverse Arm to Normal Reverse", {2, 20, 46, 20}},
+        {&Center, "Center", "Cen", "Set Reverse Arm to Mid Gear", {50, 20, 46, 20}},
+        {&Fwd, "Fwd", "Fwd", "Set Reverse Arm to Normal Forward", {98, 20, 46, 20}},
+        {&Run, "Run", "Stop", "Start / Stop Driver Rotation", {146, 20, 46, 20}},
+        {&Deg00, "Deg00", "0.0", "Set Driver to 0 Deg", {2, 60, 46, 20}},
+        {&Deg180, "Deg180", "180", "Set Driver Angle to 180 Deg", {50, 60, 46, 20}},
+        {&Step1, "Step1", "1.0", "Set Driver Step Angle to 1 Deg", {2, 100, 62, 18}},
+        {&Step10, "Step10", "10.0", "Set Driver Step Angle to 10 Deg", {66, 100, 62, 18}},
+        {&Step45, "Step45", "45.0", "Set Driver Step Angle to 45 Deg", {130, 100, 62, 18}},
+    };
+    for (const auto& b : buttons)
+        *b.button = makeButton(area, b.name, QString::fromLatin1(b.caption),
+                               QString::fromLatin1(b.hint), b.place);
     Step10->setEnabled(false);  // the program starts at step 10
     Center->setEnabled(false);  // and at mid gear
 
