@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quarngear"));
     quarn::GearModel model;
+    quarn::InitStartupState(model);
     quarn::TMainForm window(model);
     window.show();
     // A design named on the command line (as a file manager passes it) opens at once.

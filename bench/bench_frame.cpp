@@ -5,7 +5,8 @@
 #include <QColor>
 #include <QImage>
 
-#include "mainwin/frame.h"
+#include "drawing/run_frame.h"
+#include "drawing/frame_mapping.h"
 #include "model/gear_model.h"
 #include "platform/qt_canvas.h"
 
@@ -17,14 +18,14 @@ void BM_Tick(benchmark::State& state) {
     quarn::GearModel m;
     quarn::InitStartupState(m);
     m.RevArmPosition = m.RevArmCentre() + m.frame.RevArmToCentNormal;
-    QImage image(1280, 1024, QImage::Format_RGB32);
-    const quarn::FrameSettings settings;
+    QImage image(quarn::FrameWidth, quarn::FrameHeight, QImage::Format_RGB32);
+    quarn::Random random(1);
     float angle = 0;
     for (auto _ : state) {
         m.DriverAngle = angle;
-        const quarn::OutlinePoints outline = quarn::SolveAndMapFrame(m);
+        quarn::SolveAndMapFrame(m);
         quarn::QtCanvas canvas(image);
-        quarn::DrawFrame(m, settings, outline, canvas);
+        quarn::RunFrame(m, canvas, random);
         benchmark::DoNotOptimize(image.constBits());
         angle += 10;
         if (angle > 360.1f) angle -= 360;
@@ -33,7 +34,7 @@ void BM_Tick(benchmark::State& state) {
 BENCHMARK(BM_Tick);
 
 void BM_Fill(benchmark::State& state) {
-    QImage image(1280, 1024, QImage::Format_RGB32);
+    QImage image(quarn::FrameWidth, quarn::FrameHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(QColor(255, 255, 255));
         benchmark::DoNotOptimize(image.constBits());

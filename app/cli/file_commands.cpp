@@ -76,22 +76,22 @@ void showCarriedPivots(std::ostream& out, const GearModel& m) {
 
 void showView(std::ostream& out, const GearModel& m, bool dos) {
     out << "View\n";
-    line(out, "ViewScale", number(m.ViewScale));
-    line(out, "ViewOffsetX", number(m.ViewOffsetX));
-    line(out, "ViewOffsetY", number(m.ViewOffsetY));
+    line(out, "ViewScale", number(m.view.ViewScale));
+    line(out, "ViewOffsetX", number(m.view.ViewOffsetX));
+    line(out, "ViewOffsetY", number(m.view.ViewOffsetY));
     if (dos) return;  // the rest is not in a DOS file
-    line(out, "GraphicZoom", number(m.GraphicZoom));
+    line(out, "GraphicZoom", number(m.view.GraphicZoom));
     out << "View presets (scale, x offset, y offset)\n";
     for (int k = 0; k <= 6; ++k)
         line(out, k == 0 ? std::string("Captured") : "Preset " + std::to_string(k),
-             number(m.ViewPresets[3 * k]) + " " + number(m.ViewPresets[3 * k + 1]) + " " +
-                 number(m.ViewPresets[3 * k + 2]));
+             number(m.view.ViewPresets[3 * k]) + " " + number(m.view.ViewPresets[3 * k + 1]) + " " +
+                 number(m.view.ViewPresets[3 * k + 2]));
 }
 
 void showDiagrams(std::ostream& out, const GearModel& m, bool dos) {
     out << "Diagrams\n";
-    line(out, "TravelScale", number(m.TravelScale));
-    line(out, "LastDiagramRevArm", number(m.LastDiagramRevArm));
+    line(out, "TravelScale", number(m.diagrams.TravelScale));
+    line(out, "LastDiagramRevArm", number(m.diagrams.LastDiagramRevArm));
     line(out, "Mid gear (computed)", number(m.RevArmCentre()));
     // Positions 1..3 are laid out from mid gear on every load; 4..9 are the file's.
     for (int i = 1; i < (dos ? 4 : RevArmPositionSlots); ++i)
@@ -124,7 +124,7 @@ std::string pivotText(float v) {
 void showOverlay(std::ostream& out, const GearModel& m) {
     const OverlayItems& o = m.overlay;
     out << "Overlay\n";
-    line(out, "CurrentItem", std::to_string(m.CurrentItem));
+    line(out, "CurrentItem", std::to_string(m.overlay.CurrentItem));
     bool any = false;
     for (int k = 1; k <= OverlayItemCount; ++k) {
         if (o.ItemType[k] == -1.0f) continue;  // never used or cleared

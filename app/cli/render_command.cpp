@@ -7,7 +7,8 @@
 #include <ostream>
 
 #include "commands.h"
-#include "mainwin/frame.h"
+#include "drawing/run_frame.h"
+#include "drawing/frame_mapping.h"
 #include "options.h"
 #include "platform/qt_canvas.h"
 
@@ -57,13 +58,14 @@ void renderCommand(const Args& args, std::ostream&) {
     buildModel(m, common);
     m.RevArmPosition = chosenRevArm(m, common);
     m.DriverAngle = static_cast<float>(angle);
-    const OutlinePoints outline = SolveAndMapFrame(m);
+    SolveAndMapFrame(m);
 
     ensureGuiApplication();
-    QImage image(1280, 1024, QImage::Format_RGB32);
+    QImage image(FrameWidth, FrameHeight, QImage::Format_RGB32);
     {
         QtCanvas canvas(image);
-        DrawFrame(m, FrameSettings{}, outline, canvas);
+        Random random(1);
+        RunFrame(m, canvas, random);
     }
     if (!image.save(QString::fromStdString(*outPath), "PNG"))
         throw WorkError{"cannot write '" + *outPath + "'"};

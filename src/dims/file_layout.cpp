@@ -14,23 +14,28 @@ namespace {
 // dimensions and their mirrors are plain pivot entries here: the file carries every
 // copy and reads each back as it stands, without the write-through of an edit.
 struct Slot {
-    enum class Kind : unsigned char { Frame, Cyl, Horz, Vert, Model, Preset, RevArmPos };
+    enum class Kind : unsigned char { Frame, Cyl, Horz, Vert, View, Diagram, Preset, RevArmPos };
     Kind kind;
     float FrameDims::*frame = nullptr;
     float CylDims::*cyl = nullptr;
-    float GearModel::*model = nullptr;
+    float ViewState::*view = nullptr;
+    float DiagramPositions::*diagram = nullptr;
     int index = 0;
 };
 
 constexpr Slot fr(float FrameDims::*p) { return {Slot::Kind::Frame, p}; }
 constexpr Slot cy(float CylDims::*p) { return {Slot::Kind::Cyl, nullptr, p}; }
-constexpr Slot ph(int pivot) { return {Slot::Kind::Horz, nullptr, nullptr, nullptr, pivot}; }
-constexpr Slot pv(int pivot) { return {Slot::Kind::Vert, nullptr, nullptr, nullptr, pivot}; }
-constexpr Slot md(float GearModel::*p) { return {Slot::Kind::Model, nullptr, nullptr, p}; }
+constexpr Slot ph(int pivot) { return {Slot::Kind::Horz, nullptr, nullptr, nullptr, nullptr, pivot}; }
+constexpr Slot pv(int pivot) { return {Slot::Kind::Vert, nullptr, nullptr, nullptr, nullptr, pivot}; }
+constexpr Slot vw(float ViewState::*p) { return {Slot::Kind::View, nullptr, nullptr, p}; }
+constexpr Slot dg(float DiagramPositions::*p) {
+    return {Slot::Kind::Diagram, nullptr, nullptr, nullptr, p};
+}
 
 using F = FrameDims;
 using C = CylDims;
-using G = GearModel;
+using V = ViewState;
+using D = DiagramPositions;
 
 // Records 1..12 as the program has always written them (the DOS file shares them).
 constexpr std::array<Slot, 60> dimensionRecords{{
@@ -52,10 +57,10 @@ constexpr std::array<Slot, 60> dimensionRecords{{
     cy(&C::ValveEndWidthRear), cy(&C::ValveCtrToJoint),
     cy(&C::ValveCLToCylCL), cy(&C::ValveBorePortWidthFront), cy(&C::ValveEndWidthFront), pv(3),
     pv(4),
-    md(&G::ViewScale), md(&G::ViewOffsetX), md(&G::GraphicZoom), md(&G::ViewOffsetY),
+    vw(&V::ViewScale), vw(&V::ViewOffsetX), vw(&V::GraphicZoom), vw(&V::ViewOffsetY),
     fr(&F::RevArmToCentNormal),
-    fr(&F::RevArmToCentMax), ph(1), fr(&F::DriverDia), md(&G::LastDiagramRevArm),
-    md(&G::TravelScale),
+    fr(&F::RevArmToCentMax), ph(1), fr(&F::DriverDia), dg(&D::LastDiagramRevArm),
+    dg(&D::TravelScale),
 }};
 
 // Records 13..18: the 21 view preset values, then diagram positions 1..9.
@@ -63,9 +68,9 @@ constexpr std::array<Slot, ShortPartFields> makeShortPart() {
     std::array<Slot, ShortPartFields> slots{};
     std::size_t i = 0;
     for (const Slot& s : dimensionRecords) slots[i++] = s;
-    for (int p = 0; p < ViewPresetCount; ++p) slots[i++] = {Slot::Kind::Preset, {}, {}, {}, p};
+    for (int p = 0; p < ViewPresetCount; ++p) slots[i++] = {Slot::Kind::Preset, {}, {}, {}, {}, p};
     for (int p = 1; p < RevArmPositionSlots; ++p)
-        slots[i++] = {Slot::Kind::RevArmPos, {}, {}, {}, p};
+        slots[i++] = {Slot::Kind::RevArmPos, {}, {}, {}, {}, p};
     return slots;
 }
 static_assert(dimensionRecords.size() + ViewPresetCount + (RevArmPositionSlots - 1) ==
@@ -79,11 +84,12 @@ auto* slotValue(Model& m, const Slot& s) {
         case Slot::Kind::Cyl: return &(m.cyl.*s.cyl);
         case Slot::Kind::Horz: return &m.PivotHorz[s.index];
         case Slot::Kind::Vert: return &m.PivotVert[s.index];
-        case Slot::Kind::Model: return &(m.*s.model);
-        case Slot::Kind::Preset: return &m.ViewPresets[s.index];
+        case Slot::Kind::View: return &(m.view.*s.view);
+        case Slot::Kind::Diagram: return &(m.diagrams.*s.diagram);
+        case Slot::Kind::Preset: return &m.view.ViewPresets[s.index];
         case Slot::Kind::RevArmPos: return &m.RevArmPositions[s.index];
     }
-    return &m.ViewScale;  // not reached: every kind is handled above
+    return &m.view.ViewScale;  // not reached: every kind is handled above
 }
 
 template <class Model, class Result>
@@ -91,15 +97,6 @@ Result allShortPartFields(Model& m) {
     Result fields{};
     for (std::size_t i = 0; i < shortPart.size(); ++i) fields[i] = slotValue(m, shortPart[i]);
     return fields;
-}
-
-template <class Overlay, class Result>
-Result allColumns(Overlay& o) {
-    return {&o.Horz1,           &o.Vert1,           &o.Horz2,
-            &o.Vert2,           &o.Pivot1HorzAtPick, &o.Pivot1VertAtPick,
-            &o.Pivot2HorzAtPick, &o.Pivot2VertAtPick, &o.ItemType,
-            &o.ItemColor,       &o.ItemRef,         &o.Pivot1,
-            &o.Pivot2};
 }
 
 // Reads the fields of a byte image one after another.
@@ -132,15 +129,6 @@ std::array<const float*, ShortPartFields> shortPartFields(const GearModel& m) {
     return allShortPartFields<const GearModel, std::array<const float*, ShortPartFields>>(m);
 }
 
-std::array<OverlayItems::Column*, OverlayColumnCount> overlayColumns(OverlayItems& o) {
-    return allColumns<OverlayItems, std::array<OverlayItems::Column*, OverlayColumnCount>>(o);
-}
-std::array<const OverlayItems::Column*, OverlayColumnCount> overlayColumns(
-    const OverlayItems& o) {
-    return allColumns<const OverlayItems,
-                      std::array<const OverlayItems::Column*, OverlayColumnCount>>(o);
-}
-
 void putFloat(std::uint8_t* out, float value) {
     const auto bits = std::bit_cast<std::uint32_t>(value);
     for (std::size_t i = 0; i < FieldBytes; ++i) out[i] = std::uint8_t(bits >> (8 * i));
@@ -163,7 +151,7 @@ std::vector<std::uint8_t> encodeDimensionFile(const GearModel& m) {
     for (const auto* column : overlayColumns(m.overlay))
         for (int item = 1; item <= OverlayItemCount; ++item) put((*column)[item]);
     for (int f = 1; f < FieldsPerRecord; ++f) put(0);
-    put(static_cast<float>(m.CurrentItem));
+    put(static_cast<float>(m.overlay.CurrentItem));
     return bytes;
 }
 
@@ -177,12 +165,12 @@ FileResult loadDimensionBytes(GearModel& m, std::span<const std::uint8_t> bytes)
     for (float* value : shortPartFields(m)) *value = in.next();
     if (shortOnly) {
         // A file of the short part only leaves the overlay as it was.
-        m.CurrentItem = 1;
+        m.overlay.CurrentItem = 1;
     } else {
         for (auto* column : overlayColumns(m.overlay))
             for (int item = 1; item <= OverlayItemCount; ++item) (*column)[item] = in.next();
         in.skip(FieldsPerRecord - 1);
-        m.CurrentItem = currentItemFromFile(in.next());
+        m.overlay.CurrentItem = currentItemFromFile(in.next());
     }
     CalcCentRevArm(m);
     return {};

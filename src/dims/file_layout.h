@@ -23,7 +23,6 @@ constexpr std::size_t RecordBytes = FieldsPerRecord * FieldBytes;
 constexpr int ShortPartRecords = 18;
 constexpr int ShortPartLastSize = 20;  // files of 18..20 records carry the short part only
 constexpr int OverlayRecordsPerColumn = 4;
-constexpr int OverlayColumnCount = 13;
 constexpr int DimensionFileRecords = 71;
 constexpr std::size_t DimensionFileBytes = DimensionFileRecords * RecordBytes;  // 1420
 
@@ -37,10 +36,6 @@ constexpr int ShortPartFields = ShortPartRecords * FieldsPerRecord;
 // The model values of the short part in file order (record 1 field 1 first).
 std::array<float*, ShortPartFields> shortPartFields(GearModel& m);
 std::array<const float*, ShortPartFields> shortPartFields(const GearModel& m);
-
-// The overlay arrays in file order; each fills four records, items 1..20.
-std::array<OverlayItems::Column*, OverlayColumnCount> overlayColumns(OverlayItems& o);
-std::array<const OverlayItems::Column*, OverlayColumnCount> overlayColumns(const OverlayItems& o);
 
 // The bit pattern of a float as four little-endian bytes, and back.
 void putFloat(std::uint8_t* out, float value);

@@ -22,13 +22,12 @@
 #include "model/motion.h"
 #include "model/number_text.h"
 #include "model/solver.h"
+#include "model/window_caption.h"
+#include "platform/clock_text.h"
 #include "platform/qt_canvas.h"
 
 namespace quarn {
 namespace {
-
-constexpr int FrameWidth = 1280;
-constexpr int FrameHeight = 1024;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -72,9 +71,8 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     setObjectName(QStringLiteral("TMainForm"));
     frame_.fill(Qt::white);
 
-    // FormCreate: the model's start state and mid gear, then the reverse-arm range.
-    InitStartupState(model_);
-
+    // FormCreate: main() has set up the model's start state and mid gear; the window
+    // takes the reverse-arm range from it.
     view_ = new FrameView(frame_, this);
     setCentralWidget(view_);
     createControls(view_);
@@ -279,10 +277,12 @@ void TMainForm::refreshCaption() {
 }
 
 void TMainForm::Timer1Timer() {
-    outline_ = SolveAndMapFrame(model_);
+    SolveAndMapFrame(model_);
     AdvanceDriverAngle(model_);
-    QtCanvas canvas(frame_);
-    DrawFrame(model_, settings_, outline_, canvas);
+    {
+        QtCanvas canvas(frame_);
+        RunFrame(model_, canvas, random_);
+    }
     refreshCaption();
     view_->update();
 }
@@ -302,11 +302,6 @@ void TMainForm::RunClick() {
     Deg180->setEnabled(true);
 }
 
-void TMainForm::clearCutOffTexts() {
-    FrontCutOffText.clear();
-    RearCutOffText.clear();
-}
-
 void TMainForm::SBRevArmChange() {
     const float centre = model_.RevArmCentre();
     model_.RevArmPosition = static_cast<float>(centre + SBRevArm->value() / 1000.0);
@@ -314,7 +309,7 @@ void TMainForm::SBRevArmChange() {
     Center->setEnabled(SBRevArm->value() != 0);
     Fwd->setEnabled(centre + model_.frame.RevArmToCentNormal != model_.RevArmPosition);
     Rev->setEnabled(centre - model_.frame.RevArmToCentNormal != model_.RevArmPosition);
-    clearCutOffTexts();
+    clearCutOffTexts(model_.screen);
 }
 
 void TMainForm::CenterClick() {
@@ -323,7 +318,7 @@ void TMainForm::CenterClick() {
     Fwd->setEnabled(true);
     Rev->setEnabled(true);
     Center->setEnabled(false);
-    clearCutOffTexts();
+    clearCutOffTexts(model_.screen);
 }
 
 void TMainForm::FwdClick() {
@@ -334,7 +329,7 @@ void TMainForm::FwdClick() {
     Fwd->setEnabled(false);
     Rev->setEnabled(true);
     Center->setEnabled(true);
-    clearCutOffTexts();
+    clearCutOffTexts(model_.screen);
 }
 
 void TMainForm::RevClick() {
@@ -345,7 +340,7 @@ void TMainForm::RevClick() {
     Rev->setEnabled(false);
     Fwd->setEnabled(true);
     Center->setEnabled(true);
-    clearCutOffTexts();
+    clearCutOffTexts(model_.screen);
 }
 
 void TMainForm::RevPosActivate() {
@@ -479,11 +474,11 @@ void TMainForm::FindRevArmCentClick() {
 }
 
 void TMainForm::SetLineWidthClick() {
-    if (settings_.LineWidth == 1) {
-        settings_.LineWidth = 2;
+    if (model_.screen.LineWidth == 1) {
+        model_.screen.LineWidth = 2;
         SetLineWidth->setText(QStringLiteral("Set&LineWidth 1"));
     } else {
-        settings_.LineWidth = 1;
+        model_.screen.LineWidth = 1;
         SetLineWidth->setText(QStringLiteral("Set&LineWidth 2"));
     }
 }
@@ -491,10 +486,10 @@ void TMainForm::SetLineWidthClick() {
 void TMainForm::LargeFontClick() {
     if (LargeFont->text() == QStringLiteral("SetLarge&Font")) {
         LargeFont->setText(QStringLiteral("SetSmall&Font"));
-        settings_.text = TextScale::large();
+        model_.screen.text = TextScale::large();
     } else {
         LargeFont->setText(QStringLiteral("SetLarge&Font"));
-        settings_.text = TextScale::small();
+        model_.screen.text = TextScale::small();
     }
 }
 

@@ -8,7 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "mainwin/frame.h"
+#include "drawing/run_frame.h"
+#include "drawing/frame_mapping.h"
 #include "model/gear_model.h"
 #include "platform/sound.h"
 
@@ -41,7 +42,6 @@ public:
 
     GearModel& model() { return model_; }
     const Sound& sound() const { return sound_; }
-    const FrameSettings& frameSettings() const { return settings_; }
     const QImage& frameImage() const { return frame_; }
     QTimer* Timer1 = nullptr;
 
@@ -72,10 +72,6 @@ public:
     NumberDialog* TRevPos = nullptr;
     NumberDialog* TDrivAng = nullptr;
     NumberDialog* TStpAng = nullptr;
-
-    // The live cut-off read-outs; every change of the reverse arm empties them.
-    QString FrontCutOffText;
-    QString RearCutOffText;
 
     // Handlers, named as the program always named them.
     void Timer1Timer();
@@ -129,13 +125,11 @@ private:
     void setStepButtons();
     void stopAtAngle(float angle, QPushButton* pressed, QPushButton* other);
     void stepPreset(float step, int position, QPushButton* pressed);
-    void clearCutOffTexts();
     void refreshCaption();
 
     GearModel& model_;
     Sound sound_;
-    FrameSettings settings_;
-    OutlinePoints outline_;
+    Random random_;
     QImage frame_;
     FrameView* view_ = nullptr;
     // Cleared by the step-angle dialog's OK so that the change notification that

@@ -51,10 +51,6 @@ struct DynVarState {
     // bar k of every diagram window; entry 0 is unused.
     std::array<SpringBackBar, DynVarSlotCount + 1> bars{};
 
-    // Counts the times a live change made the shown cut-off percentages stale. The
-    // main window empties its front and rear cut-off texts whenever this moves on
-    // from the value it saw last.
-    unsigned CutOffTextResets = 0;
 };
 
 }  // namespace quarn

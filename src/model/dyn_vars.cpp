@@ -45,7 +45,7 @@ void ApplyDynVar(GearModel& m) {
     if (!d) return;
     slot.DynVarValue =
         static_cast<float>(double(dimensionValue(m, *d)) + double(m.dyn.DynVarStep));
-    ++m.dyn.CutOffTextResets;  // a cut-off shown belongs to the old geometry
+    clearCutOffTexts(m.screen);  // a cut-off shown belongs to the old geometry
     setDimensionValue(m, *d, slot.DynVarValue);
 }
 

@@ -2,6 +2,8 @@
 // interpolated to piston positions.
 #include "event_report.h"
 
+#include "rounding.h"
+
 #include <cmath>
 
 #include "solver.h"
@@ -44,7 +46,7 @@ GearSettingEvents sweepEvents(GearModel& m, float revArm) {
 
     const bool backwards = revArm < m.RevArmCentre();
     const double dir = backwards ? -1.0 : 1.0;
-    const int steps = static_cast<int>(std::lround(360.0 / EventSweepStep));
+    const int steps = roundHalfEven(360.0 / EventSweepStep);
     Sample prev = solveAt(m, revArm, 0.0);
     for (int i = 1; i <= steps; ++i) {
         const Sample s = solveAt(m, revArm, std::fmod(360.0 + dir * i * EventSweepStep, 360.0));

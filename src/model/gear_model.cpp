@@ -58,6 +58,7 @@ void InitMotionState(GearModel& m) {
     m.ErrorBeepOn = 1;
     m.SteamDisplayOn = 0;
     m.ErieTriplexForm = 0;
+    m.Running = 1;
     m.SolverTolerance = 0.0001f;
     for (int p : {0, 13, 19, 20}) {
         m.PivotHorz[p] = 0;
@@ -68,30 +69,18 @@ void InitMotionState(GearModel& m) {
     m.RevArmPosition = 10.3f;
 }
 
-void InitViewAndOverlay(GearModel& m) {
-    m.ViewScale = 18;
-    m.ViewOffsetX = 86;
-    m.ViewOffsetY = 280;
-    m.ViewPresets = {0,  0,   0,    62, 315,    237,  45,  -220,   395,  55, -800,
-                     335, 59, -1200, 322, 427, -10200, 1482, 427, -11800, 1482};
-    m.GraphicZoom = 7.5f;
-    m.TravelScale = 1.5f;
-    m.LastDiagramRevArm = 0;
-    auto& o = m.overlay;
-    for (auto* column : {&o.Horz1, &o.Vert1, &o.Horz2, &o.Vert2, &o.Pivot1HorzAtPick,
-                         &o.Pivot1VertAtPick, &o.Pivot2HorzAtPick, &o.Pivot2VertAtPick, &o.Pivot1,
-                         &o.Pivot2})
-        column->fill(0);
-    // Never-used items are empty, with no colour and no reference.
-    o.ItemType.fill(-1);
-    o.ItemColor.fill(-1);
-    o.ItemRef.fill(-1);
-    m.CurrentItem = 1;
+void InitWindowState(GearModel& m) {
+    m.view = ViewState{};
+    m.screen = ScreenDataState{};
+    m.steam = SteamState{};
+    m.dimGraphic = DimensionGraphicState{};
+    m.diagrams = DiagramPositions{};
+    m.overlay = OverlayItems{};
 }
 
 void InitStartupState(GearModel& m) {
     InitMotionState(m);
-    InitViewAndOverlay(m);
+    InitWindowState(m);
     LoadNominalSets(m);
     ResetFrameGroup(m);
     ResetAssemblyGroup(m);

@@ -6,14 +6,18 @@
 #include <cstdint>
 #include <string>
 
+#include "diagram_positions.h"
+#include "dimension_graphic_state.h"
 #include "dyn_var_state.h"
+#include "overlay_items.h"
+#include "screen_data_state.h"
+#include "steam_state.h"
+#include "view_state.h"
 
 namespace quarn {
 
 constexpr int PivotCount = 27;
-constexpr int OverlayItemCount = 20;
 constexpr int RevArmPositionSlots = 10;
-constexpr int ViewPresetCount = 21;
 
 // The 24 frame dimensions kept as fields. The other six (the gear mounting point,
 // the reverse-arm pivot offset and the bell crank pivot offset) live in pivot slots.
@@ -93,14 +97,6 @@ struct PortEdges {
     float RearExhaustEdgeNeg = 0;
 };
 
-// Lines and circles laid over the drawing; index 0 is working space, items are 1..20.
-struct OverlayItems {
-    using Column = std::array<float, OverlayItemCount + 1>;
-    Column Horz1{}, Vert1{}, Horz2{}, Vert2{};
-    Column Pivot1HorzAtPick{}, Pivot1VertAtPick{}, Pivot2HorzAtPick{}, Pivot2VertAtPick{};
-    Column ItemType{}, ItemColor{}, ItemRef{}, Pivot1{}, Pivot2{};
-};
-
 struct GearModel {
     FrameDims frame;
     CylDims cyl;
@@ -119,6 +115,9 @@ struct GearModel {
     float RevArmPosition = 10.3f;
     std::array<float, RevArmPositionSlots> RevArmPositions{};  // [0] is mid gear
     std::string DimSetName = "Nominal";
+    // The gear turns (the Run button reads "Stop") or stands ("Run"). Stopping only
+    // sets StepAngle to 0; this flag says which the user chose.
+    std::uint8_t Running = 1;
 
     // Switches.
     std::uint8_t GeometryError = 0;
@@ -147,22 +146,35 @@ struct GearModel {
     float ScratchReal = 0;     // every square-root argument and cosine before its guard
     float ScratchDivisor = 0;  // every divisor before its guard
 
-    // View, diagrams and overlay: plain data the dimension file carries.
-    float ViewScale = 18;
-    float ViewOffsetX = 86;
-    float ViewOffsetY = 280;
-    std::array<float, ViewPresetCount> ViewPresets{};
-    float GraphicZoom = 7.5f;
-    float TravelScale = 1.5f;
-    float LastDiagramRevArm = 0;
+    // The program-wide records of the windows, plain data so that the files, the
+    // command line and the tests reach them without a window.
+    ViewState view;
+    ScreenDataState screen;
+    SteamState steam;
+    DimensionGraphicState dimGraphic;
+    DiagramPositions diagrams;
     OverlayItems overlay;
-    int CurrentItem = 1;
 
     // Dynamic-variable slots and the undo history.
     DynVarState dyn;
 
     float RevArmCentre() const { return RevArmPositions[0]; }
 };
+
+// A point of the gear in model units.
+struct PivotPoint {
+    float Horz = 0, Vert = 0;
+};
+
+// Pivot slots 6 and 11 hold offsets from the gear mounting point (pivot 16): the bell
+// crank pivot lies backwards and up from it, the reverse-arm pivot backwards and down.
+// These are the absolute points, pivots 22 and 23, as 4-byte reals.
+inline PivotPoint BellCrankPivot(const GearModel& m) {
+    return {m.PivotHorz[16] - m.PivotHorz[6], m.PivotVert[16] + m.PivotVert[6]};
+}
+inline PivotPoint RevArmPivot(const GearModel& m) {
+    return {m.PivotHorz[16] - m.PivotHorz[11], m.PivotVert[16] - m.PivotVert[11]};
+}
 
 // Fills the three nominal records from the dimension table.
 void LoadNominalSets(GearModel& m);
@@ -172,8 +184,9 @@ void ResetAssemblyGroup(GearModel& m);
 void ResetCylinder(GearModel& m);
 // Start values of the motion state and switches.
 void InitMotionState(GearModel& m);
-// Start values of the view, presets, diagram settings and overlay.
-void InitViewAndOverlay(GearModel& m);
+// Start values of the view, the screen data, steam, the dimension graphic, the
+// diagram settings and the overlay.
+void InitWindowState(GearModel& m);
 // The whole start-up state: everything above in start-up order, then mid gear.
 void InitStartupState(GearModel& m);
 

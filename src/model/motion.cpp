@@ -1,6 +1,8 @@
 // Driver advance, step-angle bands and the reading of typed numbers.
 #include "motion.h"
 
+#include "rounding.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -15,7 +17,9 @@ void AdvanceDriverAngle(GearModel& m) {
         m.DriverAngle += m.StepAngle;
     else
         m.DriverAngle -= m.StepAngle;
-    if (m.DriverAngle > 360.1f) m.DriverAngle -= 360;
+    // In double: the single nearest 360.1 lies above it (360.1000061), so a comparison
+    // with the single would never fold an angle of exactly that value.
+    if (double(m.DriverAngle) > 360.1) m.DriverAngle -= 360;
     if (m.DriverAngle < 0) m.DriverAngle += 360;
 }
 
@@ -62,18 +66,6 @@ double leadingNumber(std::string_view text) {
     const std::string number(text.substr(0, i));
     if (i == digitsStart || number == "-." || number == "+." || number == ".") return 0;
     return std::strtod(number.c_str(), nullptr);
-}
-
-int roundHalfEven(double v, double limit) {
-    if (std::isnan(v)) return 0;
-    v = std::clamp(v, -limit, limit);
-    // Written out rather than left to the floating-point rounding mode, which any
-    // library may have changed.
-    const double below = std::floor(v);
-    auto n = static_cast<long long>(below);
-    const double fraction = v - below;
-    if (fraction > 0.5 || (fraction == 0.5 && n % 2 != 0)) ++n;
-    return static_cast<int>(n);
 }
 
 }  // namespace quarn

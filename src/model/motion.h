@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "gear_model.h"
+#include "rounding.h"
 
 namespace quarn {
 
@@ -25,10 +26,5 @@ int stepAnglePosition(double stepAngle);
 // A typed number as the dialogs read it: the value of its leading numeric part, 0
 // when there is none ("12.5x" is 12.5, "-" is 0).
 double leadingNumber(std::string_view text);
-
-// Nearest integer, halves to the even neighbour, as the program rounds everywhere.
-// Values beyond ±limit are brought to it first and NaN becomes 0, so that no strange
-// dimension can make the conversion undefined or overflow later arithmetic.
-int roundHalfEven(double v, double limit = 1e9);
 
 }  // namespace quarn

@@ -236,10 +236,11 @@ void SolveLinkage(GearModel& m) {
     const FrameDims& f = m.frame;
 
     // 1-2: the fixed pivots, absolute, and the reverse arm's top where the driver set it.
-    H[22] = H[16] - H[6];
-    V[22] = V[16] + V[6];
-    H[23] = H[16] - H[11];
-    V[23] = V[16] - V[11];
+    const PivotPoint bellCrank = BellCrankPivot(m), revArm = RevArmPivot(m);
+    H[22] = bellCrank.Horz;
+    V[22] = bellCrank.Vert;
+    H[23] = revArm.Horz;
+    V[23] = revArm.Vert;
     H[1] = m.RevArmPosition;
 
     const double r = ClampDivisor(m, f.Stroke / 2.0);

@@ -28,7 +28,7 @@ void resyncSlots(GearModel& m) {
         if (!d) continue;
         slot.DynVarValue = dimensionValue(m, *d);
         setDimensionValue(m, *d, slot.DynVarValue);
-        ++m.dyn.CutOffTextResets;
+        clearCutOffTexts(m.screen);
     }
 }
 

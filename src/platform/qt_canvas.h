@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "canvas.h"
-#include "raster.h"
+#include "canvas/canvas.h"
+#include "canvas/raster.h"
 
 namespace quarn {
 

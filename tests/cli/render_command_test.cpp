@@ -11,7 +11,8 @@
 
 #include "cli/options.h"
 #include "cli_run.h"
-#include "mainwin/frame.h"
+#include "drawing/run_frame.h"
+#include "drawing/frame_mapping.h"
 #include "platform/qt_canvas.h"
 
 namespace quarn::cli {
@@ -25,11 +26,12 @@ QImage expectedFrame(const std::vector<std::string>& options, float angle) {
     buildModel(m, common);
     m.RevArmPosition = chosenRevArm(m, common);
     m.DriverAngle = angle;
-    const OutlinePoints outline = SolveAndMapFrame(m);
-    QImage image(1280, 1024, QImage::Format_RGB32);
+    SolveAndMapFrame(m);
+    QImage image(FrameWidth, FrameHeight, QImage::Format_RGB32);
     {
         QtCanvas canvas(image);
-        DrawFrame(m, FrameSettings{}, outline, canvas);
+        Random random(1);
+        RunFrame(m, canvas, random);
     }
     return image;
 }

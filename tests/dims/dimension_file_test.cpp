@@ -85,23 +85,23 @@ TEST(DimensionFile, DosImportKeepsGraphicZoomAndNamesTheSet) {
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(m.DimSetName, "Old");
     EXPECT_EQ(m.frame.Stroke, 5.0f);
-    EXPECT_EQ(m.GraphicZoom, 7.5f);
+    EXPECT_EQ(m.view.GraphicZoom, 7.5f);
 }
 
 TEST(DimensionFile, DosImportOfADimensionFileTakesItsDimensionsAndView) {
     TempFolder dir;
     GearModel source = startupModel();
     source.frame.MainRodLength = 17;
-    source.ViewScale = 30;
-    source.GraphicZoom = 50;
-    source.ViewPresets[5] = 1;
+    source.view.ViewScale = 30;
+    source.view.GraphicZoom = 50;
+    source.view.ViewPresets[5] = 1;
     ASSERT_TRUE(saveDimensionFile(source, dir.file("New.qgd")).ok);
     GearModel m = startupModel();
     ASSERT_TRUE(importDosFile(m, dir.file("New.qgd")).ok);
     EXPECT_EQ(m.frame.MainRodLength, 17.0f);
-    EXPECT_EQ(m.ViewScale, 30.0f);
-    EXPECT_EQ(m.GraphicZoom, 7.5f);
-    EXPECT_EQ(m.ViewPresets, startupModel().ViewPresets);
+    EXPECT_EQ(m.view.ViewScale, 30.0f);
+    EXPECT_EQ(m.view.GraphicZoom, 7.5f);
+    EXPECT_EQ(m.view.ViewPresets, startupModel().view.ViewPresets);
 }
 
 // The old file and the set name must survive any failed save, and no stray file may
@@ -178,7 +178,7 @@ TEST(DimensionFile, SaveReplacesAnOldFileAndKeepsItsPermissions) {
     writeBytes(target, std::vector<std::uint8_t>(3000, 0xAB));
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     GearModel m = startupModel();
-    m.CurrentItem = 9;
+    m.overlay.CurrentItem = 9;
     ASSERT_TRUE(saveDimensionFile(m, target).ok);
     EXPECT_EQ(readBytes(target), encodeDimensionFile(m));
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,

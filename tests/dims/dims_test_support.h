@@ -88,7 +88,7 @@ inline void expectSameDesign(const GearModel& a, const GearModel& b) {
     EXPECT_EQ(a.RevArmPositions, b.RevArmPositions);
     EXPECT_EQ(a.PivotHorz, b.PivotHorz);
     EXPECT_EQ(a.PivotVert, b.PivotVert);
-    EXPECT_EQ(a.CurrentItem, b.CurrentItem);
+    EXPECT_EQ(a.overlay.CurrentItem, b.overlay.CurrentItem);
 }
 
 }  // namespace quarn

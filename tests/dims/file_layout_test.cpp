@@ -20,7 +20,7 @@ TEST(FileLayout, BytesAreLittleEndianWhateverTheHost) {
     m.frame.ValveRodLength = 1.0f;
     m.frame.ComboLeverUpper = -2.0f;
     m.frame.ComboLeverForSet = 0.5f;
-    m.CurrentItem = 3;
+    m.overlay.CurrentItem = 3;
     const Bytes bytes = encodeDimensionFile(m);
     ASSERT_EQ(bytes.size(), 1420u);
     const Bytes head{0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x3F};
@@ -74,17 +74,17 @@ const std::vector<Position>& positions() {
         {"ValveCLToCylCL", 10, 1, [](GearModel& m) -> float& { return m.cyl.ValveCLToCylCL; }, true},
         {"CylCLAboveDriverCtr", 10, 4, [](GearModel& m) -> float& { return m.PivotVert[3]; }, true},
         {"ValveStemJointVert", 10, 5, [](GearModel& m) -> float& { return m.PivotVert[4]; }, true},
-        {"ViewScale", 11, 1, [](GearModel& m) -> float& { return m.ViewScale; }, true},
-        {"GraphicZoom", 11, 3, [](GearModel& m) -> float& { return m.GraphicZoom; }, true},
-        {"ViewOffsetY", 11, 4, [](GearModel& m) -> float& { return m.ViewOffsetY; }, true},
+        {"ViewScale", 11, 1, [](GearModel& m) -> float& { return m.view.ViewScale; }, true},
+        {"GraphicZoom", 11, 3, [](GearModel& m) -> float& { return m.view.GraphicZoom; }, true},
+        {"ViewOffsetY", 11, 4, [](GearModel& m) -> float& { return m.view.ViewOffsetY; }, true},
         {"RevArmToCentNormal", 11, 5, [](GearModel& m) -> float& { return m.frame.RevArmToCentNormal; }, true},
         {"RevArmToCentMax", 12, 1, [](GearModel& m) -> float& { return m.frame.RevArmToCentMax; }, true},
         {"RevArmTop", 12, 2, [](GearModel& m) -> float& { return m.PivotHorz[1]; }, false},
         {"DriverDia", 12, 3, [](GearModel& m) -> float& { return m.frame.DriverDia; }, true},
-        {"LastDiagramRevArm", 12, 4, [](GearModel& m) -> float& { return m.LastDiagramRevArm; }, true},
-        {"TravelScale", 12, 5, [](GearModel& m) -> float& { return m.TravelScale; }, true},
-        {"Captured", 13, 1, [](GearModel& m) -> float& { return m.ViewPresets[0]; }, true},
-        {"Preset6Y", 17, 1, [](GearModel& m) -> float& { return m.ViewPresets[20]; }, true},
+        {"LastDiagramRevArm", 12, 4, [](GearModel& m) -> float& { return m.diagrams.LastDiagramRevArm; }, true},
+        {"TravelScale", 12, 5, [](GearModel& m) -> float& { return m.diagrams.TravelScale; }, true},
+        {"Captured", 13, 1, [](GearModel& m) -> float& { return m.view.ViewPresets[0]; }, true},
+        {"Preset6Y", 17, 1, [](GearModel& m) -> float& { return m.view.ViewPresets[20]; }, true},
         {"DiagramPosition3", 17, 4, [](GearModel& m) -> float& { return m.RevArmPositions[3]; }, false},
         {"DiagramPosition4", 17, 5, [](GearModel& m) -> float& { return m.RevArmPositions[4]; }, true},
         {"DiagramPosition9", 18, 5, [](GearModel& m) -> float& { return m.RevArmPositions[9]; }, true},
@@ -141,7 +141,7 @@ TEST(FileLayout, EveryStoredBitPatternComesBackExceptWhatMidGearOwns) {
                       std::bit_cast<std::uint32_t>(fieldAt(image, r, f)))
                 << "R" << r << " F" << f;
         }
-    EXPECT_EQ(m.CurrentItem, 7);
+    EXPECT_EQ(m.overlay.CurrentItem, 7);
     EXPECT_EQ(m.RevArmPosition, m.RevArmCentre());
     EXPECT_EQ(m.PivotHorz[1], m.RevArmCentre());
     int pivot = -1;
@@ -157,7 +157,7 @@ TEST(FileLayout, CurrentItemFromFileIsBroughtIntoRange) {
         setFieldAt(image, 71, 5, stored);
         GearModel m = startupModel();
         ASSERT_TRUE(loadDimensionBytes(m, image).ok);
-        EXPECT_EQ(m.CurrentItem, expected) << stored;
+        EXPECT_EQ(m.overlay.CurrentItem, expected) << stored;
     }
 }
 
@@ -177,9 +177,9 @@ protected:
         GearModel m = startupModel();
         m.overlay.ItemType[5] = 0;
         m.overlay.Horz1[5] = 2.5f;
-        m.CurrentItem = 6;
-        m.GraphicZoom = 12;
-        m.ViewPresets[4] = -77;
+        m.overlay.CurrentItem = 6;
+        m.view.GraphicZoom = 12;
+        m.view.ViewPresets[4] = -77;
         m.RevArmPositions[8] = 9.5f;
         m.DimSetName = "Before";
         return m;
@@ -203,14 +203,14 @@ TEST_P(FileSize, DimensionFileLoadsWhatItsSizeAllows) {
             EXPECT_EQ(m.frame.ValveRodLength, 1000.0f);
             EXPECT_EQ(m.RevArmPositions[9], 1089.0f);
             EXPECT_TRUE(sameOverlay(m.overlay, before().overlay));
-            EXPECT_EQ(m.CurrentItem, 1);
+            EXPECT_EQ(m.overlay.CurrentItem, 1);
             break;
         case Loads::Everything:
             ASSERT_TRUE(r.ok) << r.message;
             EXPECT_EQ(m.RevArmPositions[9], 1089.0f);
             EXPECT_EQ(m.overlay.Horz1[1], 1090.0f);
             EXPECT_EQ(m.overlay.Pivot2[20], 1349.0f);
-            EXPECT_EQ(m.CurrentItem, 3);
+            EXPECT_EQ(m.overlay.CurrentItem, 3);
             break;
     }
 }
@@ -229,15 +229,15 @@ TEST_P(FileSize, DosFileLoadsTwelveRecordsOrNothing) {
     ASSERT_TRUE(r.ok) << r.message;
     const GearModel old = before();
     EXPECT_EQ(m.frame.ValveRodLength, 1000.0f);
-    EXPECT_EQ(m.ViewScale, 1050.0f);
-    EXPECT_EQ(m.ViewOffsetY, 1053.0f);
-    EXPECT_EQ(m.TravelScale, 1059.0f);
+    EXPECT_EQ(m.view.ViewScale, 1050.0f);
+    EXPECT_EQ(m.view.ViewOffsetY, 1053.0f);
+    EXPECT_EQ(m.diagrams.TravelScale, 1059.0f);
     // What the DOS format does not carry, or carried differently, stays as it was.
-    EXPECT_EQ(m.GraphicZoom, old.GraphicZoom);
-    EXPECT_EQ(m.ViewPresets, old.ViewPresets);
+    EXPECT_EQ(m.view.GraphicZoom, old.view.GraphicZoom);
+    EXPECT_EQ(m.view.ViewPresets, old.view.ViewPresets);
     for (int i = 4; i < RevArmPositionSlots; ++i) EXPECT_EQ(m.RevArmPositions[i], old.RevArmPositions[i]);
     EXPECT_TRUE(sameOverlay(m.overlay, old.overlay));
-    EXPECT_EQ(m.CurrentItem, old.CurrentItem);
+    EXPECT_EQ(m.overlay.CurrentItem, old.overlay.CurrentItem);
     EXPECT_EQ(m.RevArmPosition, m.RevArmCentre());
 }
 

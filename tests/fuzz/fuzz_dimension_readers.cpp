@@ -38,7 +38,7 @@ void readOnce(std::span<const std::uint8_t> bytes, bool dos) {
         check(sameBits(m.RevArmPosition, startup().RevArmPosition));
         return;
     }
-    check(m.CurrentItem >= 1 && m.CurrentItem <= quarn::OverlayItemCount);
+    check(m.overlay.CurrentItem >= 1 && m.overlay.CurrentItem <= quarn::OverlayItemCount);
     for (int k = 1; k <= quarn::OverlayItemCount; ++k)
         for (float stored : {m.overlay.Pivot1[k], m.overlay.Pivot2[k]}) {
             int index = -1;

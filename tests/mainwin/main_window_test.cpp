@@ -13,6 +13,7 @@
 
 #include "dims/dimension_file.h"
 #include "mainwin/main_window.h"
+#include "model/gear_model.h"
 #include "mainwin/motion_dialogs.h"
 #include "support/qt_app.h"
 #include "model/mid_gear.h"
@@ -24,6 +25,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::ensureApplication();
+        InitStartupState(model);
         form = std::make_unique<TMainForm>(model);
         form->Timer1->stop();  // the tests tick by hand
     }
@@ -73,10 +75,10 @@ TEST_F(MainWindowTest, FwdRevAndCentreButtons) {
     EXPECT_EQ(form->SBRevArm->value(), -1500);
     EXPECT_EQ(model.Direction, "Rev");
     EXPECT_FALSE(form->Rev->isEnabled());
-    form->FrontCutOffText = "78.3";
+    model.screen.FrontCutOffText = "78.3";
     form->CenterClick();
     EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
-    EXPECT_TRUE(form->FrontCutOffText.isEmpty());
+    EXPECT_TRUE(model.screen.FrontCutOffText.empty());
 }
 
 TEST_F(MainWindowTest, DriverAngleBarFoldsOnTheNextTick) {
@@ -181,25 +183,25 @@ TEST_F(MainWindowTest, StepPresetsMoveTheBarAndTheButtons) {
 
 TEST_F(MainWindowTest, ProgrammaticPositionRunsTheHandlerOnlyOnChange) {
     QSignalSpy spy(form->SBRevArm, &QScrollBar::valueChanged);
-    form->FrontCutOffText = "x";
+    model.screen.FrontCutOffText = "x";
     form->SBRevArm->setValue(0);
     EXPECT_EQ(spy.count(), 0);
-    EXPECT_EQ(form->FrontCutOffText, "x");
+    EXPECT_EQ(model.screen.FrontCutOffText, "x");
     form->SBRevArm->setValue(5);
     EXPECT_EQ(spy.count(), 1);
-    EXPECT_TRUE(form->FrontCutOffText.isEmpty());
+    EXPECT_TRUE(model.screen.FrontCutOffText.empty());
 }
 
 TEST_F(MainWindowTest, MenuTogglesShowTheNextChoice) {
     form->SetLineWidthClick();
-    EXPECT_EQ(form->frameSettings().LineWidth, 2);
+    EXPECT_EQ(model.screen.LineWidth, 2);
     EXPECT_EQ(form->SetLineWidth->text(), "Set&LineWidth 1");
     form->LargeFontClick();
-    EXPECT_DOUBLE_EQ(form->frameSettings().text.TextScaleX, 1.27);
-    EXPECT_DOUBLE_EQ(form->frameSettings().text.TextScaleY, 1.22);
+    EXPECT_DOUBLE_EQ(model.screen.text.TextScaleX, 1.27f);
+    EXPECT_DOUBLE_EQ(model.screen.text.TextScaleY, 1.22f);
     EXPECT_EQ(form->LargeFont->text(), "SetSmall&Font");
     form->LargeFontClick();
-    EXPECT_FALSE(form->frameSettings().text.isLarge());
+    EXPECT_FALSE(model.screen.text.isLarge());
     EXPECT_EQ(form->LargeFont->text(), "SetLarge&Font");
     form->ErieTriplex1Click();
     EXPECT_EQ(model.ErieTriplexForm, 1);
@@ -220,7 +222,7 @@ TEST_F(MainWindowTest, CaptionCarriesTheSetNameAndVersion) {
 
 TEST_F(MainWindowTest, DegenerateGearDoesNotStopTheTick) {
     model.frame.Stroke = std::numeric_limits<float>::quiet_NaN();
-    model.ViewScale = 1e30f;
+    model.view.ViewScale = 1e30f;
     for (int i = 0; i < 5; ++i) form->Timer1Timer();
     EXPECT_EQ(form->frameImage().width(), 1280);
 }

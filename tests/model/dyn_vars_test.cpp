@@ -64,14 +64,20 @@ TEST(DynVarApply, KeepsPivotCopiesInStepAndStalesTheCutOff) {
     select(m, "RevArmPivotHorz");
     select(m, "ValveCLToCylCL");
     const float pivot11 = m.PivotHorz[11];
+    m.screen.FrontCutOffText = "78.3";
+    m.screen.RearCutOffText = "78.4";
     DynVarBarChange(m, 2, 10);
+    EXPECT_EQ(m.screen.FrontCutOffText, "");
+    EXPECT_EQ(m.screen.RearCutOffText, "");
+    m.screen.FrontCutOffText = "78.3";
     DynVarBarChange(m, 1, -10);
     EXPECT_EQ(m.PivotHorz[11], static_cast<float>(pivot11 + 0.01));
     EXPECT_EQ(m.PivotHorz[17], m.PivotHorz[11]);
     EXPECT_EQ(m.PivotVert[4], m.cyl.ValveCLToCylCL + m.PivotVert[3]);
-    EXPECT_EQ(m.dyn.CutOffTextResets, 2u);
+    EXPECT_EQ(m.screen.FrontCutOffText, "");
+    m.screen.FrontCutOffText = "78.3";
     DynVarBarChange(m, 3, 10);  // an empty slot: its bar is disabled and changes nothing
-    EXPECT_EQ(m.dyn.CutOffTextResets, 2u);
+    EXPECT_EQ(m.screen.FrontCutOffText, "78.3");
     EXPECT_FALSE(dynVarSlotInUse(m, 3));
 }
 

@@ -20,6 +20,8 @@ TEST(Motion, AdvanceFoldsIntoTheTurn) {
         {"Fwd", 355, 10, 5},    {"Fwd", 350, 10, 360},   {"Fwd", 355.05f, 5, 360.05f},
         {"Rev", 5, 10, 355},    {"Rev", 0, 0, 0},        {"Fwd", 400, 0, 40},
         {"Fwd", -40, 0, 320},   {"Fwd", 360.2f, 0, 0.2f}, {"XYZ", 20, 10, 10},
+        // The single nearest 360.1 is above 360.1, so it folds; 360.09 does not.
+        {"Fwd", 360.1f, 0, 0.1f}, {"Fwd", 360.09f, 0, 360.09f},
     };
     for (const auto& r : rows) {
         GearModel m;

@@ -23,6 +23,23 @@ TEST(NumberText, FixedDecimalsRightAligned) {
     for (const auto& r : rows) EXPECT_EQ(Str(r.x, r.width, r.decimals), r.text) << r.x;
 }
 
+// Dimensions in sixteenths and thirty-seconds of an inch are exact binary ties; they
+// read rounded up as on a drawing. Values a hair off a tie round to the nearer side.
+TEST(NumberText, ExactTiesRoundAwayFromZero) {
+    const Row rows[] = {
+        {0.3125, 0, 3, "0.313"},   {0.1875, 6, 3, " 0.188"},  {-0.3125, 0, 3, "-0.313"},
+        {0.0625, 0, 3, "0.063"},   {2.5, 0, 0, "3"},          {0.5, 0, 0, "1"},
+        {-2.5, 4, 0, "  -3"},      {9.5, 0, 0, "10"},         {99.96875, 0, 4, "99.9688"},
+        {0.03125, 0, 4, "0.0313"}, {0.99951171875, 0, 3, "1.000"},  // 2047/2048: above the half
+        {0.125, 0, 2, "0.13"},     {0.375, 5, 2, " 0.38"},    {1.0 / 3, 0, 3, "0.333"},
+        {0.3125f, 0, 3, "0.313"},  {10.2984f, 6, 3, "10.298"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(Str(r.x, r.width, r.decimals), r.text) << r.x;
+    // 0.0005 is no binary tie (it is a little over), 0.3 neither.
+    EXPECT_EQ(Str(0.0005, 0, 3), "0.001");
+    EXPECT_EQ(Str(0.15, 0, 1), "0.1");  // 0.1499999999999999944
+}
+
 TEST(NumberText, IntegersAndStrangeValues) {
     EXPECT_EQ(Str(20, 2), "20");
     EXPECT_EQ(Str(7, 2), " 7");

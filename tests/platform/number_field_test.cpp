@@ -4,7 +4,6 @@
 #include <QString>
 
 #include "platform/number_field.h"
-#include "platform/text_scale.h"
 
 namespace quarn {
 namespace {
@@ -28,16 +27,6 @@ TEST(NumberField, KeepsDigitsAndOnePointAndWhereAllowedOneMinus) {
                                            {r.allowMinus, false}),
                   r.kept)
             << r.text << " + " << r.typed;
-}
-
-TEST(TextScale, PositionsMoveByTheFactorsRounded) {
-    const TextScale large = TextScale::large();
-    EXPECT_EQ(large.x(377), 479);  // 478.79
-    EXPECT_EQ(large.y(71), 87);    // 86.62
-    EXPECT_EQ(TextScale::small().x(377), 377);
-    const TextScale half{1.5, 0.5};
-    EXPECT_EQ(half.x(5), 8);  // 7.5 goes to the even neighbour
-    EXPECT_EQ(half.y(5), 2);  // 2.5 likewise
 }
 
 }  // namespace

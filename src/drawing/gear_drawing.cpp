@@ -1,8 +1,8 @@
-// DrawFrame: one complete picture of the gear, redrawn from nothing on every tick.
+// The gear itself: driver, pins, cylinder, valve, fixed pivots and the linkage.
+#include "gear_drawing.h"
+
 #include <cmath>
 #include <numbers>
-
-#include "frame.h"
 
 namespace quarn {
 namespace {
@@ -43,9 +43,9 @@ void drawDriver(const GearModel& m, Canvas& canvas) {
     circle(m, canvas, 0, 0, 0.5 * dia);
     // The counterweight: 140 degrees of a smaller circle, centred opposite the crank.
     // The radials are taken a driver diameter out from the centre, in screen terms.
-    const double d = dia * double(m.ViewScale);
+    const double d = dia * double(m.view.ViewScale);
     const double theta = m.DriverAngle;
-    const double ox = m.ViewOffsetX, oy = m.ViewOffsetY;
+    const double ox = m.view.ViewOffsetX, oy = m.view.ViewOffsetY;
     const double r = 0.35 * dia;
     canvas.arc(screenX(m, -r), screenY(m, r), screenX(m, r), screenY(m, -r),
                roundToScreen(ox + d * std::cos(radians(theta - 110))),
@@ -60,7 +60,6 @@ void drawPins(const GearModel& m, Canvas& canvas) {
     auto pin = [&](int p, double fraction) {
         circle(m, canvas, m.PivotHorz[p], m.PivotVert[p], fraction * dia);
     };
-    const double h16 = m.PivotHorz[16], v16 = m.PivotVert[16];
     pin(12, 0.05);
     pin(14, 0.04);
     pin(1, 0.02);
@@ -68,9 +67,10 @@ void drawPins(const GearModel& m, Canvas& canvas) {
     pin(3, 0.04);
     pin(4, 0.02);
     pin(5, 0.02);
-    circle(m, canvas, h16 - m.PivotHorz[6], v16 + m.PivotVert[6], 0.02 * dia);
+    const PivotPoint bellCrank = BellCrankPivot(m), revArm = RevArmPivot(m);
+    circle(m, canvas, bellCrank.Horz, bellCrank.Vert, 0.02 * dia);
     for (int p : {7, 8, 9, 10}) pin(p, 0.02);
-    circle(m, canvas, h16 - m.PivotHorz[11], v16 - m.PivotVert[11], 0.02 * dia);
+    circle(m, canvas, revArm.Horz, revArm.Vert, 0.02 * dia);
     pin(15, 0.02);
     pin(21, 0.02);
 }
@@ -157,26 +157,13 @@ void drawLinkage(const GearModel& m, Canvas& canvas) {
 
 }  // namespace
 
-void DrawFrame(const GearModel& m, const FrameSettings& settings, const OutlinePoints& outline,
-               Canvas& canvas, const FrameHooks& hooks) {
-    canvas.clear(colors::White);
-    canvas.setPenWidth(settings.LineWidth);
-    canvas.setPenColor(colors::Black);
-    // Steam first, so that the outlines lie on top of it.
-    if (m.SteamDisplayOn && hooks.steam) {
-        hooks.steam(hooks.ctx, m, outline, canvas);
-        canvas.setPenWidth(settings.LineWidth);
-        canvas.setPenColor(colors::Black);
-    }
+void drawGear(const GearModel& m, const OutlinePoints& outline, Canvas& canvas) {
     drawDriver(m, canvas);
     drawPins(m, canvas);
     drawCylinderAndValveBore(outline, canvas);
     drawPistonAndValve(m, outline, canvas);
     drawFixedPivots(m, canvas);
     drawLinkage(m, canvas);
-    if (hooks.overlay) hooks.overlay(hooks.ctx, m, canvas);
-    if (hooks.screenData) hooks.screenData(hooks.ctx, m, canvas);
-    if (hooks.dimensionGraphic) hooks.dimensionGraphic(hooks.ctx, m, canvas);
 }
 
 }  // namespace quarn

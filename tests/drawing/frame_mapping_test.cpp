@@ -7,7 +7,8 @@
 #include <cmath>
 #include <limits>
 
-#include "mainwin/frame.h"
+#include "drawing/run_frame.h"
+#include "drawing/frame_mapping.h"
 #include "model/solver.h"
 
 namespace quarn {
@@ -46,9 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
 // minus the vertical.
 GearModel identityView() {
     GearModel m;
-    m.ViewScale = 1;
-    m.ViewOffsetX = 0;
-    m.ViewOffsetY = 0;
+    m.view.ViewScale = 1;
+    m.view.ViewOffsetX = 0;
+    m.view.ViewOffsetY = 0;
     return m;
 }
 
@@ -115,7 +116,7 @@ TEST(MapPivotsToScreen, StrangeValuesBecomeSafePixels) {
     EXPECT_EQ(m.PivotScreenX[2], 1000000);
     EXPECT_EQ(m.PivotScreenY[2], -1000000);
     EXPECT_EQ(m.PivotScreenX[11], -1000000);
-    m.ViewScale = std::numeric_limits<float>::infinity();  // 0 times infinity is NaN
+    m.view.ViewScale = std::numeric_limits<float>::infinity();  // 0 times infinity is NaN
     MapPivotsToScreen(m);
     EXPECT_EQ(m.PivotScreenX[0], 0);
     EXPECT_EQ(m.PivotScreenX[2], 1000000);

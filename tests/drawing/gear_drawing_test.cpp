@@ -4,14 +4,14 @@
 
 #include <ostream>
 
-#include <QImage>
 #include <cmath>
 #include <limits>
 #include <vector>
 
-#include "mainwin/frame.h"
-#include "platform/qt_canvas.h"
-#include "platform/recording_canvas.h"
+#include "canvas/recording_canvas.h"
+#include "drawing/frame_mapping.h"
+#include "drawing/run_frame.h"
+#include "support/strange_models.h"
 
 namespace quarn {
 namespace {
@@ -25,12 +25,18 @@ struct NominalFrame : ::testing::Test {
     void SetUp() override {
         InitStartupState(m);
         m.DriverAngle = 0;
-        outline = SolveAndMapFrame(m);
+        solve();
     }
-    const std::vector<DrawnItem>& draw(FrameSettings settings = {}, FrameHooks hooks = {}) {
-        DrawFrame(m, settings, outline, canvas, hooks);
+    void solve() {
+        SolveAndMapFrame(m);
+        outline = ComputeOutlinePoints(m);
+    }
+    const std::vector<DrawnItem>& draw() {
+        requests = RunFrame(m, canvas, random);
         return canvas.items();
     }
+    Random random{7};
+    FrameRequests requests;
     ScreenPoint at(int p) const { return {m.PivotScreenX[p], m.PivotScreenY[p]}; }
 };
 
@@ -146,7 +152,7 @@ class LinkageForm : public NominalFrame, public ::testing::WithParamInterface<Fo
 TEST_P(LinkageForm, ValveRodAndCombinationLever) {
     const FormCase f = GetParam();
     m.ErieTriplexForm = f.erie;
-    outline = SolveAndMapFrame(m);
+    solve();
     const auto l = linkage(draw());
     EXPECT_EQ(l[8].color, colors::Blue);
     EXPECT_TRUE(isLine(l[8], at(f.valveRod[0]), at(f.valveRod[1])));
@@ -165,102 +171,70 @@ INSTANTIATE_TEST_SUITE_P(Forms, LinkageForm,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(NominalFrame, LineWidthTwoForEveryPartOfTheGear) {
-    FrameSettings wide;
-    wide.LineWidth = 2;
-    const auto& items = draw(wide);
+    m.screen.LineWidth = 2;
+    const auto& items = draw();
     for (std::size_t i = 1; i < items.size(); ++i) EXPECT_EQ(items[i].width, 2) << "item " << i;
 }
 
-// Each hook leaves a text naming itself, and the steam hook spoils the pen.
-void steamHook(void*, const GearModel&, const OutlinePoints&, Canvas& c) {
-    c.text(0, 0, "steam", {});
-    c.setPenColor(colors::Yellow);
-    c.setPenWidth(7);
+// Until the steam, overlay, screen-data and graphic steps draw, the frame is the white
+// clear and the gear alone, with the steam switch on or off, and asks nothing of the
+// window.
+TEST_F(NominalFrame, FrameIsTheClearAndTheGearAndAsksNothingYet) {
+    const std::size_t plain = draw().size();
+    EXPECT_EQ(canvas.items().front().kind, Kind::Clear);
+    EXPECT_EQ(canvas.items().front().color, colors::White);
+    canvas = RecordingCanvas();
+    m.SteamDisplayOn = 1;
+    EXPECT_EQ(draw().size(), plain);
+    EXPECT_TRUE(requests.sounds.empty());
+    EXPECT_FALSE(requests.beep);
+    EXPECT_FALSE(requests.errorItemVisible.has_value());
+    EXPECT_FALSE(requests.undoButtonTop.has_value());
+    EXPECT_FALSE(requests.dynVarBarsEnabled.has_value());
+    EXPECT_EQ(requests.dialog, DialogRequest::None);
 }
-void overlayHook(void*, const GearModel&, Canvas& c) { c.text(0, 0, "overlay", {}); }
-void screenDataHook(void* ctx, const GearModel&, Canvas& c) {
-    ++*static_cast<int*>(ctx);
-    c.text(0, 0, "screen data", {});
-}
-void graphicHook(void*, const GearModel&, Canvas& c) { c.text(0, 0, "graphic", {}); }
 
-TEST_F(NominalFrame, HooksInTheirPlacesSteamOnlyWhileShown) {
-    int calls = 0;
-    const FrameHooks hooks{steamHook, overlayHook, screenDataHook, graphicHook, &calls};
-    for (bool steam : {false, true}) {
-        canvas = RecordingCanvas();
-        m.SteamDisplayOn = steam;
-        const auto& items = draw({}, hooks);
-        std::vector<std::pair<std::size_t, std::string>> texts;
-        for (std::size_t i = 0; i < items.size(); ++i)
-            if (items[i].kind == Kind::Text) texts.push_back({i, items[i].text});
-        const std::size_t n = items.size();
-        std::vector<std::pair<std::size_t, std::string>> expected{
-            {n - 3, "overlay"}, {n - 2, "screen data"}, {n - 1, "graphic"}};
-        if (steam) {
-            expected.insert(expected.begin(), {1, "steam"});
-            EXPECT_EQ(items[2].color, colors::Black);  // the driver, whatever steam left
-            EXPECT_EQ(items[2].width, 1);
-        }
-        EXPECT_EQ(texts, expected);
+TEST(FrameRandom, FixedSeedRepeatsEveryFrameAndSpansStayInRange) {
+    Random r(42);
+    r.reseed();
+    std::vector<int> first;
+    for (int i = 0; i < 50; ++i) first.push_back(r.below(1000));
+    r.reseed();
+    std::vector<int> second;
+    for (int i = 0; i < 50; ++i) second.push_back(r.below(1000));
+    EXPECT_EQ(first, second);
+    bool varied = false;
+    for (int v : first) {
+        EXPECT_GE(v, 0);
+        EXPECT_LT(v, 1000);
+        varied = varied || v != first[0];
     }
-    EXPECT_EQ(calls, 2);
+    EXPECT_TRUE(varied);
+    EXPECT_EQ(r.below(0), 0);
+    EXPECT_EQ(r.below(-5), 0);
+    EXPECT_EQ(r.below(1), 0);
 }
 
-TEST(FrameCaption, PrefixSetDateTimeVersion) {
-    EXPECT_EQ(frameCaption(caption::MainWindow, "Nominal", "08/12/2026", "18:50:07"),
-              "QUARN Inside Admission" + std::string(12, ' ') +
-                  "Nominal     08/12/2026   18:50:07   Version 2.6");
-    EXPECT_EQ(frameCaption(caption::DataTable, "Big4", "d", "t"),
-              "QUARN Inside Admission  DataTable  Big4     d   t   Version 2.6");
-    const std::string now = frameCaptionNow(caption::SineDiagram, "Nominal");
-    EXPECT_EQ(now.rfind("QUARN Inside Admission      Sine Diagram    Nominal     ", 0), 0u);
-    EXPECT_EQ(now.substr(now.size() - 14), "   Version 2.6");
-}
-
-// Strange dimensions and views from a file must neither crash nor stall a tick.
-struct StrangeCase {
-    const char* name;
-    void (*apply)(GearModel&);
-};
-void PrintTo(const StrangeCase& c, std::ostream* os) { *os << c.name; }
-
-class StrangeGeometry : public ::testing::TestWithParam<StrangeCase> {};
+// Strange dimensions and views from a file must neither crash nor stall a frame, and
+// every coordinate handed to the canvas stays within the screen limit.
+class StrangeGeometry : public ::testing::TestWithParam<test::StrangeCase> {};
 
 TEST_P(StrangeGeometry, FrameIsDrawnWithCoordinatesInRange) {
     GearModel m;
     InitStartupState(m);
     GetParam().apply(m);
-    const OutlinePoints outline = SolveAndMapFrame(m);
+    SolveAndMapFrame(m);
     RecordingCanvas rec;
-    DrawFrame(m, {}, outline, rec);
+    Random random(1);
+    RunFrame(m, rec, random);
     ASSERT_EQ(rec.items().size(), 72u);
     constexpr int Limit = 1000000 + 6;
     for (const auto& d : rec.items())
         for (int v : {d.x1, d.y1, d.x2, d.y2, d.x3, d.y3, d.x4, d.y4}) EXPECT_LE(std::abs(v), Limit);
-    QImage image(1280, 1024, QImage::Format_RGB32);
-    QtCanvas canvas(image);
-    DrawFrame(m, {2, 1, 1}, outline, canvas);
 }
 
-constexpr float FInf = std::numeric_limits<float>::infinity();
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StrangeGeometry,
-    ::testing::Values(
-        StrangeCase{"HugeDriver", [](GearModel& m) { m.frame.DriverDia = 1e30f; }},
-        StrangeCase{"NaNDriver", [](GearModel& m) { m.frame.DriverDia = std::nanf(""); }},
-        StrangeCase{"InfiniteScale", [](GearModel& m) { m.ViewScale = FInf; }},
-        StrangeCase{"NaNOffset", [](GearModel& m) { m.ViewOffsetX = std::nanf(""); }},
-        StrangeCase{"HugeZoom", [](GearModel& m) { m.ViewScale = 1e20f; }},
-        StrangeCase{"HugeCylinder",
-                    [](GearModel& m) {
-                        m.cyl.CylinderBoreLength = 1e35f;
-                        m.cyl.ValveBoreDia = -FInf;
-                    }},
-        StrangeCase{"NaNAngle", [](GearModel& m) { m.DriverAngle = std::nanf(""); }},
-        StrangeCase{"ZeroEverything", [](GearModel& m) { m.frame = FrameDims{}; }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, StrangeGeometry, ::testing::ValuesIn(test::strangeModels()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quarn

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "frame.h"
-#include "model/motion.h"
+#include "frame_mapping.h"
+#include "model/rounding.h"
 #include "model/solver.h"
 
 namespace quarn {
@@ -12,11 +12,11 @@ namespace quarn {
 int roundToScreen(double v) { return roundHalfEven(v, ScreenCoordLimit); }
 
 int screenX(const GearModel& m, double horz) {
-    return roundToScreen(horz * double(m.ViewScale) + double(m.ViewOffsetX));
+    return roundToScreen(horz * double(m.view.ViewScale) + double(m.view.ViewOffsetX));
 }
 
 int screenY(const GearModel& m, double vert) {
-    return roundToScreen(-vert * double(m.ViewScale) + double(m.ViewOffsetY));
+    return roundToScreen(-vert * double(m.view.ViewScale) + double(m.view.ViewOffsetY));
 }
 
 void MapPivotsToScreen(GearModel& m) {
@@ -27,11 +27,11 @@ void MapPivotsToScreen(GearModel& m) {
     // Pivots 6 and 11 hold offsets from the gear mounting point (backwards and up for
     // the bell crank, backwards and down for the reverse arm); their screen slots show
     // where those pivots really are.
-    const double h16 = m.PivotHorz[16], v16 = m.PivotVert[16];
-    m.PivotScreenX[11] = screenX(m, h16 - m.PivotHorz[11]);
-    m.PivotScreenY[11] = screenY(m, v16 - m.PivotVert[11]);
-    m.PivotScreenX[6] = screenX(m, h16 - m.PivotHorz[6]);
-    m.PivotScreenY[6] = screenY(m, v16 + m.PivotVert[6]);
+    const PivotPoint revArm = RevArmPivot(m), bellCrank = BellCrankPivot(m);
+    m.PivotScreenX[11] = screenX(m, revArm.Horz);
+    m.PivotScreenY[11] = screenY(m, revArm.Vert);
+    m.PivotScreenX[6] = screenX(m, bellCrank.Horz);
+    m.PivotScreenY[6] = screenY(m, bellCrank.Vert);
 }
 
 OutlinePoints ComputeOutlinePoints(const GearModel& m) {
@@ -71,11 +71,10 @@ OutlinePoints ComputeOutlinePoints(const GearModel& m) {
     return o;
 }
 
-OutlinePoints SolveAndMapFrame(GearModel& m) {
+void SolveAndMapFrame(GearModel& m) {
     SolveLinkage(m);
     SolvePistonAndPorts(m);
     MapPivotsToScreen(m);
-    return ComputeOutlinePoints(m);
 }
 
 }  // namespace quarn

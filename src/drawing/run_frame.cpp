@@ -1,0 +1,51 @@
+// The frame in its order, each feature a model step and a drawing step.
+#include "run_frame.h"
+
+#include "frame_mapping.h"
+#include "gear_drawing.h"
+
+namespace quarn {
+namespace {
+
+// The steps of the features still to come take the frame as it stands; each finds the
+// pen as the one before left it.
+struct Frame {
+    GearModel& m;
+    Canvas& canvas;
+    Random& random;
+    const OutlinePoints& outline;
+    FrameRequests& requests;
+};
+
+void steamStep(Frame&) {}
+void overlayStep(Frame&) {}
+void screenDataStep(Frame&) {}
+void dimensionGraphicStep(Frame&) {}
+
+void resetPen(const GearModel& m, Canvas& canvas) {
+    canvas.setPenWidth(m.screen.LineWidth);
+    canvas.setPenColor(colors::Black);
+}
+
+}  // namespace
+
+FrameRequests RunFrame(GearModel& m, Canvas& canvas, Random& random) {
+    FrameRequests requests;
+    const OutlinePoints outline = ComputeOutlinePoints(m);
+    Frame frame{m, canvas, random, outline, requests};
+
+    canvas.clear(colors::White);
+    resetPen(m, canvas);
+    // Steam first, so that the outlines lie on top of it.
+    if (m.SteamDisplayOn) {
+        steamStep(frame);
+        resetPen(m, canvas);
+    }
+    drawGear(m, outline, canvas);
+    overlayStep(frame);
+    screenDataStep(frame);
+    dimensionGraphicStep(frame);
+    return requests;
+}
+
+}  // namespace quarn
