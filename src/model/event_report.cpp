@@ -2,11 +2,11 @@
 // interpolated to piston positions.
 #include "event_report.h"
 
-#include "rounding.h"
-
 #include <cmath>
 
+#include "rounding.h"
 #include "solver.h"
+#include "sweep.h"
 #include "valve_events.h"
 
 namespace quarn {
@@ -17,10 +17,7 @@ struct Sample {
 };
 
 Sample solveAt(GearModel& m, float revArm, double angle) {
-    m.RevArmPosition = revArm;
-    m.DriverAngle = static_cast<float>(angle);
-    SolveLinkage(m);
-    SolvePistonAndPorts(m);
+    SolveAt(m, revArm, static_cast<float>(angle));
     return {m.FrontSteamOpening, m.FrontExhaustOpening, m.RearSteamOpening, m.RearExhaustOpening,
             m.PistonPos640};
 }
@@ -32,10 +29,7 @@ void keepFirst(std::optional<double>& slot, std::optional<double> found) {
 }  // namespace
 
 GearSettingEvents sweepEvents(GearModel& m, float revArm) {
-    const float savedAngle = m.DriverAngle;
-    const float savedRevArm = m.RevArmPosition;
-    const std::uint8_t savedError = m.GeometryError;
-
+    const SweepGuard guard(m, SweepGuard::Error::Restore);
     GearSettingEvents out;
     out.revArm = revArm;
     m.GeometryError = 0;
@@ -74,9 +68,6 @@ GearSettingEvents sweepEvents(GearModel& m, float revArm) {
     }
 
     out.geometryError = out.geometryError || m.GeometryError != 0;
-    m.DriverAngle = savedAngle;
-    m.RevArmPosition = savedRevArm;
-    m.GeometryError = savedError;
     return out;
 }
 

@@ -13,6 +13,11 @@ namespace quarn {
 // range is folded on the next tick.
 void AdvanceDriverAngle(GearModel& m);
 
+// The absolute bars of the motion band: the reverse-arm bar counts thousandths of a
+// unit from mid gear, the driver-angle bar hundredths of a degree.
+inline constexpr double RevArmBarScale = 1000.0;
+inline constexpr double DriverAngleBarScale = 100.0;
+
 // The step-angle scroll bar: a step v is shown at position round(4000 × log10(100 v)),
 // and every position belongs to the band of the nearest preset step.
 struct StepAngleBand {
@@ -22,6 +27,10 @@ struct StepAngleBand {
 };
 StepAngleBand stepAngleBand(int position);
 int stepAnglePosition(double stepAngle);
+// The bar positions of the three step buttons, by that rule: 1°, 10° and 45°.
+inline const int Step1Position = stepAnglePosition(1);
+inline const int Step10Position = stepAnglePosition(10);
+inline const int Step45Position = stepAnglePosition(45);
 
 // A typed number as the dialogs read it: the value of its leading numeric part, 0
 // when there is none ("12.5x" is 12.5, "-" is 0).

@@ -2,7 +2,13 @@
 // the event each end last saw, the exhaust-beat arming and the error flash counter.
 #pragma once
 
+#include <cstdint>
+
 namespace quarn {
+
+// The program's sounds play at half volume on both channels from start-up, and the
+// volume goes back to it when the main window closes.
+inline constexpr std::uint16_t StartVolume = 0x8000;
 
 struct SteamState {
     float FrontSteamLevel = 20;  // clamped to 25..2000 once the display runs
