@@ -84,7 +84,6 @@ bool wantsHelp(const Args& args) {
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    installFileSupport();
     if (args.empty()) {
         printUsage(err);
         return 2;

@@ -18,7 +18,4 @@ void saveCommand(const Args& args, std::ostream& out);
 void convertCommand(const Args& args, std::ostream& out);
 void showCommand(const Args& args, std::ostream& out);
 
-// Lets --file read dimension files; runCli calls it before any command.
-void installFileSupport();
-
 }  // namespace quarn::cli

@@ -1,5 +1,4 @@
-// save, convert and show: designs in and out of dimension files, and the loader that
-// gives every command its --file.
+// save, convert and show: designs in and out of dimension files.
 #include <charconv>
 #include <ostream>
 #include <string>
@@ -13,11 +12,6 @@
 
 namespace quarn::cli {
 namespace {
-
-void loadDesign(GearModel& m, const std::string& path) {
-    const FileResult r = loadDesignFile(m, path);
-    if (!r.ok) throw WorkError{r.message};
-}
 
 void saveDesign(GearModel& m, const std::string& path) {
     const FileResult r = saveDimensionFile(m, path);
@@ -146,8 +140,6 @@ void showOverlay(std::ostream& out, const GearModel& m) {
 }
 
 }  // namespace
-
-void installFileSupport() { setFileLoader(loadDesign); }
 
 void saveCommand(const Args& args, std::ostream&) {
     CommonOptions common;

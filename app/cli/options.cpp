@@ -4,17 +4,13 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "dims/dimension_file.h"
 #include "model/dimensions.h"
 #include "model/gear_model.h"
 #include "model/mid_gear.h"
 
 namespace quarn::cli {
 namespace {
-
-FileLoader& fileLoader() {
-    static FileLoader loader;
-    return loader;
-}
 
 const std::string& needValue(const std::vector<std::string>& args, std::size_t i) {
     if (i + 1 >= args.size()) throw UsageError{args[i] + " needs a value"};
@@ -79,14 +75,14 @@ void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
     }
 }
 
-void setFileLoader(FileLoader loader) { fileLoader() = std::move(loader); }
+void loadDesign(GearModel& m, const std::string& path) {
+    const FileResult r = loadDesignFile(m, path);
+    if (!r.ok) throw WorkError{r.message};
+}
 
 void buildModel(GearModel& m, const CommonOptions& common) {
     InitStartupState(m);
-    if (common.file) {
-        if (!fileLoader()) throw WorkError{"this build cannot read dimension files"};
-        fileLoader()(m, *common.file);
-    }
+    if (common.file) loadDesign(m, *common.file);
     for (const auto& [name, value] : common.sets)
         setDimensionValue(m, *findDimensionByField(name), value);
     CalcCentRevArm(m);

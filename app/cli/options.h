@@ -39,14 +39,12 @@ void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
 // A real number as typed on the command line; nullopt unless the whole text is one.
 std::optional<double> parseNumber(const std::string& text);
 
+// Opens a dimension file, or a DOS file by its name, into the model as the program
+// does; a file that cannot be read stops the command with WorkError.
+void loadDesign(GearModel& m, const std::string& path);
 // The program's start-up state, then --file, the --set changes and --erie.
 void buildModel(GearModel& m, const CommonOptions& common);
 // The reverse-arm setting the options ask for (mid gear without one).
 float chosenRevArm(const GearModel& m, const CommonOptions& common);
-
-// Loads a dimension file into the model as the program's open does. Installed by the
-// file support; without it --file is refused.
-using FileLoader = std::function<void(GearModel& m, const std::string& path)>;
-void setFileLoader(FileLoader loader);
 
 }  // namespace quarn::cli
