@@ -144,7 +144,7 @@ void showOverlay(std::ostream& out, const GearModel& m) {
 void saveCommand(const Args& args, std::ostream&) {
     CommonOptions common;
     std::vector<std::string> names;
-    parseOptions(args, common, fileNames(names, 1), false, false);
+    parseOptions(args, common, fileNames(names, 1), {});
     requireFileNames(names, 1, "the name of the file to write");
     GearModel m;
     buildModel(m, common);
@@ -157,7 +157,7 @@ namespace {
 std::vector<std::string> plainFileNames(const Args& args, std::size_t count, const char* what) {
     CommonOptions common;
     std::vector<std::string> names;
-    parseOptions(args, common, fileNames(names, count), false, false);
+    parseOptions(args, common, fileNames(names, count), {});
     requireFileNames(names, count, what);
     if (common.file || !common.sets.empty()) throw UsageError{"takes no --file or --set"};
     return names;

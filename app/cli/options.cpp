@@ -38,7 +38,7 @@ std::optional<double> parseNumber(const std::string& text) {
 }
 
 void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
-                  const OtherOption& other, bool allowGear, bool allowErie) {
+                  const OtherOption& other, Accepts accepts) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--set") {
@@ -55,15 +55,15 @@ void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
             common.sets.emplace_back(name, static_cast<float>(*value));
         } else if (a == "--file") {
             common.file = needValue(args, i++);
-        } else if (allowErie && a == "--erie") {
+        } else if (accepts.erieForm && a == "--erie") {
             common.erie = true;
-        } else if (allowGear && a == "--revarm") {
+        } else if (accepts.gearSetting && a == "--revarm") {
             const std::string& text = needValue(args, i++);
             const auto value = parseNumber(text);
             if (!value) throw UsageError{"--revarm takes a number, not '" + text + "'"};
             if (common.gear) throw UsageError{"--revarm and --gear exclude each other"};
             common.revArm = static_cast<float>(*value);
-        } else if (allowGear && a == "--gear") {
+        } else if (accepts.gearSetting && a == "--gear") {
             if (common.revArm) throw UsageError{"--revarm and --gear exclude each other"};
             common.gear = parseGear(needValue(args, i++));
         } else {

@@ -30,11 +30,18 @@ struct CommonOptions {
     std::optional<std::string> file;                  // --file PATH
 };
 
+// The shared options a command takes beyond --file and --set, which every one that
+// builds a design takes; the others are unknown options to it.
+struct Accepts {
+    bool gearSetting = false;  // --revarm X or --gear G
+    bool erieForm = false;     // --erie
+};
+
 // Walks the arguments: shared options go into `common`, anything else is offered to
 // `other(arg, next)` which returns how many arguments it took (0: unknown option).
 using OtherOption = std::function<int(const std::string& arg, const std::string* next)>;
 void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
-                  const OtherOption& other, bool allowGear, bool allowErie);
+                  const OtherOption& other, Accepts accepts);
 
 // A real number as typed on the command line; nullopt unless the whole text is one.
 std::optional<double> parseNumber(const std::string& text);

@@ -51,7 +51,7 @@ void renderCommand(const Args& args, std::ostream&) {
             }
             return 2;
         },
-        true, true);
+        {.gearSetting = true, .erieForm = true});
     if (!outPath || outPath->empty()) throw UsageError{"--out FILE.png is required"};
 
     GearModel m;
