@@ -18,4 +18,7 @@ void saveCommand(const Args& args, std::ostream& out);
 void convertCommand(const Args& args, std::ostream& out);
 void showCommand(const Args& args, std::ostream& out);
 
+// The help of render, made from its table of pictures and formats.
+std::string renderUsage();
+
 }  // namespace quarn::cli
