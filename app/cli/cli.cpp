@@ -10,9 +10,12 @@
 namespace quarn::cli {
 namespace {
 
+// A command's usage: its usage lines first, each going on in lines indented past the
+// command name, then what it does in lines indented by two spaces. The README repeats
+// the usage lines, and a test holds the two together.
 struct Command {
     void (*run)(const Args&, std::ostream&);
-    const char* usage;
+    std::string usage;
 };
 
 const std::map<std::string, Command>& commands() {
@@ -39,13 +42,7 @@ const std::map<std::string, Command>& commands() {
           "  Cut-off and release count from the start of that end's working stroke,\n"
           "  compression from the start of its exhaust stroke. Reverse gear is swept\n"
           "  with the driver turning backwards, as the engine then runs.\n"}},
-        {"render",
-         {renderCommand,
-          "quarngear-cli render frame --out FILE.png [--file PATH] [--set NAME=VALUE]...\n"
-          "                    [--erie] [--revarm X | --gear mid|fwd|rev|min|max]\n"
-          "                    [--angle A]\n"
-          "  Draws the frame the main window shows with the reverse arm so set and the\n"
-          "  driver at angle A (default 0), 1280 x 1024 pixels, and writes it as PNG.\n"}},
+        {"render", {renderCommand, renderUsage()}},
         {"save",
          {saveCommand,
           "quarngear-cli save OUT [--file IN] [--set NAME=VALUE]...\n"
@@ -83,8 +80,13 @@ bool wantsHelp(const Args& args) {
 
 }  // namespace
 
+std::vector<std::string> commandNames() {
+    std::vector<std::string> names;
+    for (const auto& [name, command] : commands()) names.push_back(name);
+    return names;
+}
+
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    installFileSupport();
     if (args.empty()) {
         printUsage(err);
         return 2;

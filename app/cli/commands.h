@@ -18,7 +18,7 @@ void saveCommand(const Args& args, std::ostream& out);
 void convertCommand(const Args& args, std::ostream& out);
 void showCommand(const Args& args, std::ostream& out);
 
-// Lets --file read dimension files; runCli calls it before any command.
-void installFileSupport();
+// The help of render, made from its table of pictures and formats.
+std::string renderUsage();
 
 }  // namespace quarn::cli

@@ -1,5 +1,4 @@
-// save, convert and show: designs in and out of dimension files, and the loader that
-// gives every command its --file.
+// save, convert and show: designs in and out of dimension files.
 #include <charconv>
 #include <ostream>
 #include <string>
@@ -13,11 +12,6 @@
 
 namespace quarn::cli {
 namespace {
-
-void loadDesign(GearModel& m, const std::string& path) {
-    const FileResult r = loadDesignFile(m, path);
-    if (!r.ok) throw WorkError{r.message};
-}
 
 void saveDesign(GearModel& m, const std::string& path) {
     const FileResult r = saveDimensionFile(m, path);
@@ -147,12 +141,10 @@ void showOverlay(std::ostream& out, const GearModel& m) {
 
 }  // namespace
 
-void installFileSupport() { setFileLoader(loadDesign); }
-
 void saveCommand(const Args& args, std::ostream&) {
     CommonOptions common;
     std::vector<std::string> names;
-    parseOptions(args, common, fileNames(names, 1), false, false);
+    parseOptions(args, common, fileNames(names, 1), {});
     requireFileNames(names, 1, "the name of the file to write");
     GearModel m;
     buildModel(m, common);
@@ -165,7 +157,7 @@ namespace {
 std::vector<std::string> plainFileNames(const Args& args, std::size_t count, const char* what) {
     CommonOptions common;
     std::vector<std::string> names;
-    parseOptions(args, common, fileNames(names, count), false, false);
+    parseOptions(args, common, fileNames(names, count), {});
     requireFileNames(names, count, what);
     if (common.file || !common.sets.empty()) throw UsageError{"takes no --file or --set"};
     return names;

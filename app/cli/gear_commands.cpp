@@ -98,7 +98,7 @@ void solveCommand(const Args& args, std::ostream& out) {
             }
             return 2;
         },
-        true, true);
+        {.gearSetting = true, .erieForm = true});
 
     GearModel m;
     buildModel(m, common);
@@ -116,7 +116,7 @@ void solveCommand(const Args& args, std::ostream& out) {
 
 void centreCommand(const Args& args, std::ostream& out) {
     CommonOptions common;
-    parseOptions(args, common, nullptr, false, false);
+    parseOptions(args, common, nullptr, {});
     GearModel m;
     buildModel(m, common);
     const RevArmRange r = revArmRange(m);
@@ -205,7 +205,7 @@ void reportCommand(const Args& args, std::ostream& out) {
             csv = true;
             return 1;
         },
-        false, true);
+        {.erieForm = true});
     GearModel m;
     buildModel(m, common);
     const RevArmRange r = revArmRange(m);

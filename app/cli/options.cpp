@@ -4,17 +4,13 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "dims/dimension_file.h"
 #include "model/dimensions.h"
 #include "model/gear_model.h"
 #include "model/mid_gear.h"
 
 namespace quarn::cli {
 namespace {
-
-FileLoader& fileLoader() {
-    static FileLoader loader;
-    return loader;
-}
 
 const std::string& needValue(const std::vector<std::string>& args, std::size_t i) {
     if (i + 1 >= args.size()) throw UsageError{args[i] + " needs a value"};
@@ -42,7 +38,7 @@ std::optional<double> parseNumber(const std::string& text) {
 }
 
 void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
-                  const OtherOption& other, bool allowGear, bool allowErie) {
+                  const OtherOption& other, Accepts accepts) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--set") {
@@ -59,15 +55,15 @@ void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
             common.sets.emplace_back(name, static_cast<float>(*value));
         } else if (a == "--file") {
             common.file = needValue(args, i++);
-        } else if (allowErie && a == "--erie") {
+        } else if (accepts.erieForm && a == "--erie") {
             common.erie = true;
-        } else if (allowGear && a == "--revarm") {
+        } else if (accepts.gearSetting && a == "--revarm") {
             const std::string& text = needValue(args, i++);
             const auto value = parseNumber(text);
             if (!value) throw UsageError{"--revarm takes a number, not '" + text + "'"};
             if (common.gear) throw UsageError{"--revarm and --gear exclude each other"};
             common.revArm = static_cast<float>(*value);
-        } else if (allowGear && a == "--gear") {
+        } else if (accepts.gearSetting && a == "--gear") {
             if (common.revArm) throw UsageError{"--revarm and --gear exclude each other"};
             common.gear = parseGear(needValue(args, i++));
         } else {
@@ -79,14 +75,14 @@ void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
     }
 }
 
-void setFileLoader(FileLoader loader) { fileLoader() = std::move(loader); }
+void loadDesign(GearModel& m, const std::string& path) {
+    const FileResult r = loadDesignFile(m, path);
+    if (!r.ok) throw WorkError{r.message};
+}
 
 void buildModel(GearModel& m, const CommonOptions& common) {
     InitStartupState(m);
-    if (common.file) {
-        if (!fileLoader()) throw WorkError{"this build cannot read dimension files"};
-        fileLoader()(m, *common.file);
-    }
+    if (common.file) loadDesign(m, *common.file);
     for (const auto& [name, value] : common.sets)
         setDimensionValue(m, *findDimensionByField(name), value);
     CalcCentRevArm(m);

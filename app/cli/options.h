@@ -30,23 +30,28 @@ struct CommonOptions {
     std::optional<std::string> file;                  // --file PATH
 };
 
+// The shared options a command takes beyond --file and --set, which every one that
+// builds a design takes; the others are unknown options to it.
+struct Accepts {
+    bool gearSetting = false;  // --revarm X or --gear G
+    bool erieForm = false;     // --erie
+};
+
 // Walks the arguments: shared options go into `common`, anything else is offered to
 // `other(arg, next)` which returns how many arguments it took (0: unknown option).
 using OtherOption = std::function<int(const std::string& arg, const std::string* next)>;
 void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
-                  const OtherOption& other, bool allowGear, bool allowErie);
+                  const OtherOption& other, Accepts accepts);
 
 // A real number as typed on the command line; nullopt unless the whole text is one.
 std::optional<double> parseNumber(const std::string& text);
 
+// Opens a dimension file, or a DOS file by its name, into the model as the program
+// does; a file that cannot be read stops the command with WorkError.
+void loadDesign(GearModel& m, const std::string& path);
 // The program's start-up state, then --file, the --set changes and --erie.
 void buildModel(GearModel& m, const CommonOptions& common);
 // The reverse-arm setting the options ask for (mid gear without one).
 float chosenRevArm(const GearModel& m, const CommonOptions& common);
-
-// Loads a dimension file into the model as the program's open does. Installed by the
-// file support; without it --file is refused.
-using FileLoader = std::function<void(GearModel& m, const std::string& path)>;
-void setFileLoader(FileLoader loader);
 
 }  // namespace quarn::cli

@@ -21,7 +21,7 @@ namespace {
 // The frame drawn in-process for the state the same options describe.
 QImage expectedFrame(const std::vector<std::string>& options, float angle) {
     CommonOptions common;
-    parseOptions(options, common, nullptr, true, true);
+    parseOptions(options, common, nullptr, {.gearSetting = true, .erieForm = true});
     GearModel m;
     buildModel(m, common);
     m.RevArmPosition = chosenRevArm(m, common);
