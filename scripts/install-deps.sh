@@ -6,7 +6,7 @@ packages=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
   libgl-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev  # the fuzz run of test.sh: libFuzzer's runtime is in the rt package
   xvfb xauth
