@@ -3,6 +3,7 @@
 
 #include "frame_mapping.h"
 #include "gear_drawing.h"
+#include "screen_data.h"
 
 namespace quarn {
 namespace {
@@ -19,7 +20,14 @@ struct Frame {
 
 void steamStep(Frame&) {}
 void overlayStep(Frame&) {}
-void screenDataStep(Frame&) {}
+// Nothing of the text panel, the error flash or the cut-off tracking runs while the
+// screen data are off.
+void screenDataStep(Frame& f) {
+    if (!f.m.screen.ScreenDataOn) return;
+    drawScreenDataBeforeErrorFlash(f.m, f.canvas, f.requests);
+    // The error flash goes here, between the value panel and the pivot data.
+    drawScreenDataAfterErrorFlash(f.m, f.canvas, f.requests);
+}
 void dimensionGraphicStep(Frame&) {}
 
 void resetPen(const GearModel& m, Canvas& canvas) {

@@ -19,6 +19,9 @@ struct OverlayItems {
     Column ItemType = filled(-1), ItemColor = filled(-1), ItemRef = filled(-1);
     Column Pivot1{}, Pivot2{};
     int CurrentItem = 1;  // 1..20
+    // The dialog's "Referenced to" choice: -1 none, 0 "0,0", 1 "Pivot1", 2 "Piv1/0,0",
+    // 3 "Piv1/Piv2". The main frame's pick prompts read it; the file does not carry it.
+    int ReferenceChoice = -1;
 
 private:
     static constexpr Column filled(float v) {

@@ -22,6 +22,9 @@ struct ScreenDataState {
     std::array<float, PivotDataRows + 1> PivotDataRowPivot{};        // a pivot number per row
     std::array<std::int32_t, PivotDataRows + 1> PivotDataRowSet{};   // 1 once given a pivot
     int PivotDataPickRow = 1;
+    // The pivot the last pick chose, for any row; a pick that finds no pivot near
+    // enough takes it again.
+    int LastPickedPivot = 0;
 
     // The live cut-off read-out. Any change of the gear's setting or geometry empties
     // the texts, as the figures shown belong to the old gear.
