@@ -1,6 +1,8 @@
 // The main window: start-up, the tick, and the handlers of the motion controls.
 #include "main_window.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -11,6 +13,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -28,6 +31,14 @@
 
 namespace quarn {
 namespace {
+
+// The animation was designed on a desktop timer that delivered 64 ticks a second, and
+// every duration the program counts in frames (the error flash, the dimension graphic's
+// blink, the live cut-off read-out, the wheel's step per tick) assumes that pace. A
+// millisecond timer spins the wheel a dozen turns a second and makes those signals
+// vanish. QTimer takes whole milliseconds, so each tick asks for the rest of the time
+// to the next multiple of 15.625 ms: 15 and 16 ms in turn, 64 a second on average.
+constexpr qint64 TickPeriodMicroseconds = 15625;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -63,6 +74,10 @@ FrameView::FrameView(const QImage& frame, QWidget* parent) : QWidget(parent), fr
 
 void FrameView::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    // A window larger than the picture shows the window colour around it, not black.
+    const QRect picture(0, 0, frame_.width(), frame_.height());
+    const QRegion outside = QRegion(rect()).subtracted(picture);
+    for (const QRect& r : outside) p.fillRect(r, palette().color(QPalette::Window));
     p.drawImage(0, 0, frame_);
 }
 
@@ -87,8 +102,9 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setInterval(1);
+    Timer1->setInterval(int(TickPeriodMicroseconds / 1000));
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    paceClock_.start();
     Timer1->start();
 
     setMinimumSize(660, 500);
@@ -285,6 +301,24 @@ void TMainForm::Timer1Timer() {
     }
     refreshCaption();
     view_->update();
+    keepPace();
+}
+
+void TMainForm::keepPace() {
+    if (!Timer1->isActive()) return;  // stopped: the tests and the diagrams tick by hand
+    ++ticks_;
+    const qint64 due = ticks_ * TickPeriodMicroseconds;
+    const qint64 now = paceClock_.nsecsElapsed() / 1000;
+    if (now - due > 1000000) {
+        // Far behind (the machine slept, a modal loop held us): start counting anew
+        // instead of racing to catch up.
+        ticks_ = 0;
+        paceClock_.restart();
+        Timer1->setInterval(int(TickPeriodMicroseconds / 1000));
+        return;
+    }
+    const qint64 wait = (due - now + 999) / 1000;  // whole milliseconds, rounded up
+    Timer1->setInterval(int(std::clamp<qint64>(wait, 1, 16)));
 }
 
 void TMainForm::RunClick() {

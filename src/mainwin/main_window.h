@@ -2,6 +2,7 @@
 // that drives it, and the set-up menu.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMainWindow>
 #include <QString>
@@ -126,6 +127,7 @@ private:
     void stopAtAngle(float angle, QPushButton* pressed, QPushButton* other);
     void stepPreset(float step, int position, QPushButton* pressed);
     void refreshCaption();
+    void keepPace();
 
     GearModel& model_;
     Sound sound_;
@@ -136,6 +138,9 @@ private:
     // follows keeps the typed step instead of the band's preset.
     bool stepAngleSkip_ = true;
     qint64 lastCaptionSecond_ = -1;
+    // The pace of the tick: started with the timer, counting the ticks since.
+    QElapsedTimer paceClock_;
+    qint64 ticks_ = 0;
     std::string captionSetName_;
 };
 
