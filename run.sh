@@ -7,16 +7,10 @@ cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
 
-# Qt complains on every start when there is no usable runtime folder (headless runs, CI).
-xdg_made=
+# A private runtime folder for Qt when there is none (headless runs, CI).
+. scripts/runtime-dir.sh
 trap 'if [ -n "$xdg_made" ]; then rm -rf -- "$xdg_made"; fi' EXIT
-xdg=${XDG_RUNTIME_DIR:-}
-if [ -z "$xdg" ] || [ ! -d "$xdg" ] || [ ! -O "$xdg" ] || [ ! -w "$xdg" ] ||
-   [ "$(stat -c %a "$xdg")" != 700 ]; then
-  xdg_made=$(mktemp -d "${TMPDIR:-/tmp}/quarngear-runtime.XXXXXX")
-  chmod 0700 "$xdg_made"
-  export XDG_RUNTIME_DIR=$xdg_made
-fi
+ensure_runtime_dir
 
 build=build/release
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUARN_TESTS=OFF -DQUARN_BENCH=OFF

@@ -14,8 +14,8 @@ passed=0 failed=0 skipped=0
 fuzz_note="fuzz: not run"
 fuzz_from=
 
-# Qt complains on every start when there is no usable runtime folder (headless runs, CI).
-xdg_made=
+# A private runtime folder for Qt when there is none (headless runs, CI).
+. scripts/runtime-dir.sh
 summarised=
 at_exit() {
   local status=$?
@@ -24,13 +24,7 @@ at_exit() {
   if [ -z "$summarised" ]; then summary "stopped (exit $status)"; fi
 }
 trap at_exit EXIT
-xdg=${XDG_RUNTIME_DIR:-}
-if [ -z "$xdg" ] || [ ! -d "$xdg" ] || [ ! -O "$xdg" ] || [ ! -w "$xdg" ] ||
-   [ "$(stat -c %a "$xdg")" != 700 ]; then
-  xdg_made=$(mktemp -d "${TMPDIR:-/tmp}/quarngear-runtime.XXXXXX")
-  chmod 0700 "$xdg_made"
-  export XDG_RUNTIME_DIR=$xdg_made
-fi
+ensure_runtime_dir
 
 summary() {
   local outcome=$1 extra="" done_line
