@@ -118,15 +118,19 @@ TEST_F(NominalFrame, FixedPivotCrossesInOrderSixElevenSixteenZero) {
 
 TEST_F(NominalFrame, GearConnectingRodIsBent) {
     const auto l = linkage(draw());
-    const ScreenPoint p9 = at(9), p15 = at(15);
-    const ScreenPoint bend{static_cast<int>(std::lround((p9.x + p15.x) / 2.0 + (p9.y - p15.y) / 5.0)),
-                           static_cast<int>(std::lround((p9.y + p15.y) / 2.0))};
+    // Nominal frame at driver angle 0: pivot 9 at (280, 207), pivot 15 at (282, 252).
+    const ScreenPoint p9{280, 207}, p15{282, 252};
+    EXPECT_EQ(at(9), p9);
+    EXPECT_EQ(at(15), p15);
+    // Bend x = (280 + 282)/2 + (207 - 252)/5 = 281 - 9 = 272;
+    // bend y = (207 + 252)/2 = 229.5, the half to even 230.
+    const ScreenPoint bend{272, 230};
     EXPECT_TRUE(isLine(l[3], p9, bend));
     EXPECT_TRUE(isLine(l[4], bend, p15));
     // The rod runs down from 9 to 15 (screen y grows), so the bend stands a fifth of its
     // height back from the straight line.
-    ASSERT_LT(p9.y, p15.y);
-    EXPECT_LT(bend.x, (p9.x + p15.x) / 2 - 3);
+    ASSERT_LT(l[3].y1, l[4].y2);
+    EXPECT_LT(l[3].x2, (l[3].x1 + l[4].x2) / 2 - 3);
     EXPECT_TRUE(isLine(l[5], p9, at(5)));
 }
 
