@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <ostream>
 #include <set>
-#include <tuple>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -91,25 +91,39 @@ TEST(RasterLine, FarOffEndsCostOnlyTheVisiblePart) {
     EXPECT_LE(out.size(), 64u * 2);
 }
 
-TEST(RasterEllipse, StaysInsideItsBoxAndTouchesEverySide) {
-    for (const auto& [x1, y1, x2, y2] : std::vector<std::tuple<int, int, int, int>>{
-             {10, 10, 30, 20}, {30, 20, 10, 10}, {5, 5, 6, 6}, {0, 0, 63, 63}}) {
-        const PixelSet s = ellipse(x1, y1, x2, y2);
-        const int lx = std::min(x1, x2), hx = std::max(x1, x2), ly = std::min(y1, y2),
-                  hy = std::max(y1, y2);
-        ASSERT_FALSE(s.empty());
-        int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
-        for (const auto& [x, y] : s) {
-            minX = std::min(minX, x), maxX = std::max(maxX, x);
-            minY = std::min(minY, y), maxY = std::max(maxY, y);
-        }
-        EXPECT_EQ(minX, lx);
-        EXPECT_EQ(maxX, hx - 1);  // right and bottom are exclusive
-        EXPECT_EQ(minY, ly);
-        EXPECT_EQ(maxY, hy - 1);
+struct BoxCase {
+    const char* name;
+    int x1, y1, x2, y2;
+};
+void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
+
+class EllipseBox : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(EllipseBox, StaysInsideAndTouchesEverySide) {
+    const auto [name, x1, y1, x2, y2] = GetParam();
+    const PixelSet s = ellipse(x1, y1, x2, y2);
+    const int lx = std::min(x1, x2), hx = std::max(x1, x2), ly = std::min(y1, y2),
+              hy = std::max(y1, y2);
+    ASSERT_FALSE(s.empty());
+    int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
+    for (const auto& [x, y] : s) {
+        minX = std::min(minX, x), maxX = std::max(maxX, x);
+        minY = std::min(minY, y), maxY = std::max(maxY, y);
     }
-    EXPECT_TRUE(ellipse(10, 10, 10, 30).empty());  // an empty box draws nothing
+    EXPECT_EQ(minX, lx);
+    EXPECT_EQ(maxX, hx - 1);  // right and bottom are exclusive
+    EXPECT_EQ(minY, ly);
+    EXPECT_EQ(maxY, hy - 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(RasterEllipse, EllipseBox,
+                         ::testing::Values(BoxCase{"Wide", 10, 10, 30, 20},
+                                           BoxCase{"CornersSwapped", 30, 20, 10, 10},
+                                           BoxCase{"OnePixel", 5, 5, 6, 6},
+                                           BoxCase{"WholeArea", 0, 0, 63, 63}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RasterEllipse, AnEmptyBoxDrawsNothing) { EXPECT_TRUE(ellipse(10, 10, 10, 30).empty()); }
 
 TEST(RasterEllipse, WiderPenThickensInwards) {
     const PixelSet thin = ellipse(10, 10, 40, 30, 1), wide = ellipse(10, 10, 40, 30, 2);

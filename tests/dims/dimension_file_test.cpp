@@ -8,6 +8,8 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
+#include <string>
 
 #include "dims/dimension_file.h"
 #include "dims_test_support.h"
@@ -45,33 +47,43 @@ TEST(DimensionFile, StartupDesignSurvivesSaveAndOpenBitForBit) {
     EXPECT_EQ(read.RevArmPosition, startupModel().RevArmPosition);
 }
 
-TEST(DimensionFile, FailedOpenAndImportChangeNothing) {
+struct FailedRead {
+    const char* name;
+    const char* file;
+    bool dos;
+    const char* text;
+};
+void PrintTo(const FailedRead& c, std::ostream* os) { *os << c.name << ": " << c.file; }
+
+class FailedOpenOrImport : public ::testing::TestWithParam<FailedRead> {};
+
+TEST_P(FailedOpenOrImport, ChangesNothing) {
+    const FailedRead& c = GetParam();
     TempFolder dir;
     writeBytes(dir.file("thirty.qgd"), distinctImage(30));
     writeBytes(dir.file("short.qgk"), distinctImage(11));
     fs::create_directory(dir.path() / "folder.qgd");
-    struct Case {
-        const char* file;
-        bool dos;
-        const char* text;
-    };
-    for (const Case& c : {Case{"missing.qgd", false, "File not found"},
-                          Case{"missing.qgk", true, "File not found"},
-                          Case{"thirty.qgd", false, "Read beyond end of file"},
-                          Case{"short.qgk", true, "Read beyond end of file"},
-                          Case{"folder.qgd", false, "Is a directory"}}) {
-        GearModel m = startupModel();
-        m.DimSetName = "Mine";
-        m.overlay.ItemType[2] = 1;
-        const GearModel before = m;
-        const FileResult r = c.dos ? importDosFile(m, dir.file(c.file)) : openDimensionFile(m, dir.file(c.file));
-        EXPECT_FALSE(r.ok) << c.file;
-        EXPECT_NE(r.message.find(c.text), std::string::npos) << r.message;
-        EXPECT_NE(r.message.find(dir.file(c.file)), std::string::npos) << r.message;
-        expectSameDesign(m, before);
-        EXPECT_TRUE(sameOverlay(m.overlay, before.overlay));
-    }
+    GearModel m = startupModel();
+    m.DimSetName = "Mine";
+    m.overlay.ItemType[2] = 1;
+    const GearModel before = m;
+    const FileResult r = c.dos ? importDosFile(m, dir.file(c.file)) : openDimensionFile(m, dir.file(c.file));
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find(c.text), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find(dir.file(c.file)), std::string::npos) << r.message;
+    expectSameDesign(m, before);
+    EXPECT_TRUE(sameOverlay(m.overlay, before.overlay));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    DimensionFile, FailedOpenOrImport,
+    ::testing::Values(FailedRead{"MissingFile", "missing.qgd", false, "File not found"},
+                      FailedRead{"MissingDosFile", "missing.qgk", true, "File not found"},
+                      FailedRead{"ThirtyRecords", "thirty.qgd", false, "Read beyond end of file"},
+                      FailedRead{"DosFileOfElevenRecords", "short.qgk", true,
+                                 "Read beyond end of file"},
+                      FailedRead{"Folder", "folder.qgd", false, "Is a directory"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DimensionFile, DosImportKeepsGraphicZoomAndNamesTheSet) {
     TempFolder dir;
@@ -156,21 +168,34 @@ TEST(DimensionFile, SaveIntoReadOnlyFolderKeepsTheOldFile) {
     expectFailedSaveKeepsOldFile(dir, target, old);
 }
 
-TEST(DimensionFile, SaveOntoAFolderOrIntoAMissingFolderFails) {
+struct FailedSave {
+    const char* name;
+    const char* target;  // within a folder that holds only the empty folder Folder.qgd
+};
+void PrintTo(const FailedSave& c, std::ostream* os) { *os << c.name << ": " << c.target; }
+
+class SaveWithoutAPlace : public ::testing::TestWithParam<FailedSave> {};
+
+TEST_P(SaveWithoutAPlace, FailsAndLeavesTheFoldersAlone) {
     TempFolder dir;
     fs::create_directory(dir.path() / "Folder.qgd");
     GearModel m = startupModel();
-    for (const std::string& target :
-         {dir.file("Folder.qgd"), dir.file("missing/Design.qgd"), dir.file("Folder.qgd/x/y.qgd")}) {
-        const FileResult r = saveDimensionFile(m, target);
-        EXPECT_FALSE(r.ok) << target;
-        EXPECT_NE(r.message.find(target), std::string::npos) << r.message;
-        EXPECT_EQ(m.DimSetName, "Nominal");
-    }
+    const std::string target = dir.file(GetParam().target);
+    const FileResult r = saveDimensionFile(m, target);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find(target), std::string::npos) << r.message;
+    EXPECT_EQ(m.DimSetName, "Nominal");
     EXPECT_TRUE(fs::is_directory(dir.path() / "Folder.qgd"));
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"Folder.qgd"});
     EXPECT_TRUE(folderEntries(dir.path() / "Folder.qgd").empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(DimensionFile, SaveWithoutAPlace,
+                         ::testing::Values(FailedSave{"OntoAFolder", "Folder.qgd"},
+                                           FailedSave{"IntoAMissingFolder", "missing/Design.qgd"},
+                                           FailedSave{"IntoAMissingFolderBelowAFolder",
+                                                      "Folder.qgd/x/y.qgd"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DimensionFile, SaveReplacesAnOldFileAndKeepsItsPermissions) {
     TempFolder dir;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <ostream>
+#include <string>
 
 #include "dims/file_layout.h"
 #include "dims/overlay_values.h"
@@ -149,17 +151,30 @@ TEST(FileLayout, EveryStoredBitPatternComesBackExceptWhatMidGearOwns) {
     EXPECT_FALSE(overlayPivotIndex(m.overlay.Pivot2[1], pivot));
 }
 
-TEST(FileLayout, CurrentItemFromFileIsBroughtIntoRange) {
-    const std::vector<std::pair<float, int>> rows{
-        {std::numeric_limits<float>::quiet_NaN(), 1}, {0.0f, 1}, {25.0f, 20}, {4.6f, 5}, {-3e38f, 1}, {5.5f, 6}};
-    for (const auto& [stored, expected] : rows) {
-        Bytes image = encodeDimensionFile(startupModel());
-        setFieldAt(image, 71, 5, stored);
-        GearModel m = startupModel();
-        ASSERT_TRUE(loadDimensionBytes(m, image).ok);
-        EXPECT_EQ(m.overlay.CurrentItem, expected) << stored;
-    }
+struct StoredItem {
+    const char* name;
+    float stored;
+    int expected;
+};
+void PrintTo(const StoredItem& r, std::ostream* os) { *os << r.name << ": " << r.stored; }
+
+class CurrentItemFromFile : public testing::TestWithParam<StoredItem> {};
+
+TEST_P(CurrentItemFromFile, IsBroughtIntoRange) {
+    Bytes image = encodeDimensionFile(startupModel());
+    setFieldAt(image, 71, 5, GetParam().stored);
+    GearModel m = startupModel();
+    ASSERT_TRUE(loadDimensionBytes(m, image).ok);
+    EXPECT_EQ(m.overlay.CurrentItem, GetParam().expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    FileLayout, CurrentItemFromFile,
+    testing::Values(StoredItem{"NaN", std::numeric_limits<float>::quiet_NaN(), 1},
+                    StoredItem{"Zero", 0.0f, 1}, StoredItem{"TwentyFive", 25.0f, 20},
+                    StoredItem{"FourPointSix", 4.6f, 5}, StoredItem{"MinusHuge", -3e38f, 1},
+                    StoredItem{"FiveAndAHalfToEven", 5.5f, 6}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // What each file size does. Dimension file: 18..20 records the short part only, 71 or
 // more everything, any other size nothing. DOS file: 12 or more records, else nothing.

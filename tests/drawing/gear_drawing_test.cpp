@@ -107,28 +107,51 @@ TEST_F(NominalFrame, CounterweightTurnsWithTheDriver) {
               (std::array{86 + 152, 280 - 55, 86 - 152, 280 - 55}));
 }
 
-TEST_F(NominalFrame, FixedPivotCrossesInOrderSixElevenSixteenZero) {
+// The four fixed-pivot crosses come in the order 6, 11, 16, 0, two arms each; slots 6
+// and 11 hold the absolute pivots. Screen points of the nominal view, as in
+// MapPivotsToScreen.NominalViewAndOnlyPivotsUpToTwentyOne.
+struct CrossCase {
+    const char* name;
+    int order;  // which of the four crosses
+    int pivot;
+    int x, y;
+};
+void PrintTo(const CrossCase& c, std::ostream* os) { *os << c.name; }
+
+class FixedPivotCross : public NominalFrame, public ::testing::WithParamInterface<CrossCase> {};
+
+TEST_P(FixedPivotCross, InOrderSixElevenSixteenZero) {
+    const CrossCase c = GetParam();
     const auto& items = draw();
     const std::vector<DrawnItem> crosses(items.end() - 24, items.end() - 16);
-    const int pivots[4] = {6, 11, 16, 0};  // slots 6 and 11 hold the absolute pivots
-    for (int k = 0; k < 4; ++k) {
-        const auto [x, y] = at(pivots[k]);
-        EXPECT_TRUE(isLine(crosses[2 * k], {x + 5, y + 5}, {x - 6, y - 6})) << k;
-        EXPECT_TRUE(isLine(crosses[2 * k + 1], {x + 5, y - 5}, {x - 6, y + 6})) << k;
-    }
+    EXPECT_EQ(at(c.pivot), (ScreenPoint{c.x, c.y}));
+    const int x = c.x, y = c.y;
+    EXPECT_TRUE(isLine(crosses[2 * c.order], {x + 5, y + 5}, {x - 6, y - 6}));
+    EXPECT_TRUE(isLine(crosses[2 * c.order + 1], {x + 5, y - 5}, {x - 6, y + 6}));
 }
+
+INSTANTIATE_TEST_SUITE_P(NominalFrame, FixedPivotCross,
+                         ::testing::Values(CrossCase{"BellCrankPivot6", 0, 6, 311, 160},
+                                           CrossCase{"ReverseArmPivot11", 1, 11, 280, 207},
+                                           CrossCase{"GearMounting16", 2, 16, 334, 176},
+                                           CrossCase{"DriverCentre0", 3, 0, 86, 280}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(NominalFrame, GearConnectingRodIsBent) {
     const auto l = linkage(draw());
-    const ScreenPoint p9 = at(9), p15 = at(15);
-    const ScreenPoint bend{static_cast<int>(std::lround((p9.x + p15.x) / 2.0 + (p9.y - p15.y) / 5.0)),
-                           static_cast<int>(std::lround((p9.y + p15.y) / 2.0))};
+    // Nominal frame at driver angle 0: pivot 9 at (280, 207), pivot 15 at (282, 252).
+    const ScreenPoint p9{280, 207}, p15{282, 252};
+    EXPECT_EQ(at(9), p9);
+    EXPECT_EQ(at(15), p15);
+    // Bend x = (280 + 282)/2 + (207 - 252)/5 = 281 - 9 = 272;
+    // bend y = (207 + 252)/2 = 229.5, the half to even 230.
+    const ScreenPoint bend{272, 230};
     EXPECT_TRUE(isLine(l[3], p9, bend));
     EXPECT_TRUE(isLine(l[4], bend, p15));
     // The rod runs down from 9 to 15 (screen y grows), so the bend stands a fifth of its
     // height back from the straight line.
-    ASSERT_LT(p9.y, p15.y);
-    EXPECT_LT(bend.x, (p9.x + p15.x) / 2 - 3);
+    ASSERT_LT(l[3].y1, l[4].y2);
+    EXPECT_LT(l[3].x2, (l[3].x1 + l[4].x2) / 2 - 3);
     EXPECT_TRUE(isLine(l[5], p9, at(5)));
 }
 

@@ -63,7 +63,6 @@ TEST(DynVarApply, KeepsPivotCopiesInStepAndStalesTheCutOff) {
     GearModel m = startupModel();
     select(m, "RevArmPivotHorz");
     select(m, "ValveCLToCylCL");
-    const float pivot11 = m.PivotHorz[11];
     m.screen.FrontCutOffText = "78.3";
     m.screen.RearCutOffText = "78.4";
     DynVarBarChange(m, 2, 10);
@@ -71,9 +70,11 @@ TEST(DynVarApply, KeepsPivotCopiesInStepAndStalesTheCutOff) {
     EXPECT_EQ(m.screen.RearCutOffText, "");
     m.screen.FrontCutOffText = "78.3";
     DynVarBarChange(m, 1, -10);
-    EXPECT_EQ(m.PivotHorz[11], static_cast<float>(pivot11 + 0.01));
+    EXPECT_EQ(m.PivotHorz[11], 2.971f);  // nominal 2.961 + 0.010
     EXPECT_EQ(m.PivotHorz[17], m.PivotHorz[11]);
-    EXPECT_EQ(m.PivotVert[4], m.cyl.ValveCLToCylCL + m.PivotVert[3]);
+    EXPECT_EQ(m.cyl.ValveCLToCylCL, 3.365f);  // nominal 3.375 - 0.010
+    // The stem joint follows: 3.365 + 0.25, exact in a single (one binade, one spacing).
+    EXPECT_EQ(m.PivotVert[4], 3.615f);
     EXPECT_EQ(m.screen.FrontCutOffText, "");
     m.screen.FrontCutOffText = "78.3";
     DynVarBarChange(m, 3, 10);  // an empty slot: its bar is disabled and changes nothing

@@ -1,7 +1,10 @@
 // The number text every read-out, list and field uses.
 #include <gtest/gtest.h>
 
+#include <iomanip>
 #include <limits>
+#include <ostream>
+#include <string>
 
 #include "model/number_text.h"
 
@@ -9,36 +12,79 @@ namespace quarn {
 namespace {
 
 struct Row {
+    const char* name;
     double x;
     int width, decimals;
     const char* text;
 };
-
-TEST(NumberText, FixedDecimalsRightAligned) {
-    const Row rows[] = {
-        {9.0, 6, 3, " 9.000"},        {-0.211, 6, 3, "-0.211"},  {10.2984, 5, 3, "10.298"},
-        {1234.5, 2, 1, "1234.5"},     {0.0, 4, 2, "0.00"},       {78.2616, 0, 1, "78.3"},
-        {-1e-9, 6, 3, "-0.000"},
-    };
-    for (const auto& r : rows) EXPECT_EQ(Str(r.x, r.width, r.decimals), r.text) << r.x;
+void PrintTo(const Row& r, std::ostream* os) {
+    *os << r.name << ": Str(" << std::setprecision(17) << r.x << ", " << r.width << ", "
+        << r.decimals << ")";
 }
+std::string rowName(const ::testing::TestParamInfo<Row>& info) { return info.param.name; }
+
+class FixedDecimals : public ::testing::TestWithParam<Row> {};
+
+TEST_P(FixedDecimals, RightAligned) {
+    const Row& r = GetParam();
+    EXPECT_EQ(Str(r.x, r.width, r.decimals), r.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(NumberText, FixedDecimals,
+                         ::testing::Values(Row{"PaddedToTheWidth", 9.0, 6, 3, " 9.000"},
+                                           Row{"NegativeFillsTheWidth", -0.211, 6, 3, "-0.211"},
+                                           Row{"WiderThanTheWidth", 10.2984, 5, 3, "10.298"},
+                                           Row{"NeverCutToTheWidth", 1234.5, 2, 1, "1234.5"},
+                                           Row{"Zero", 0.0, 4, 2, "0.00"},
+                                           Row{"NoWidth", 78.2616, 0, 1, "78.3"},
+                                           Row{"TinyNegativeKeepsItsSign", -1e-9, 6, 3, "-0.000"}),
+                         rowName);
 
 // Dimensions in sixteenths and thirty-seconds of an inch are exact binary ties; they
-// read rounded up as on a drawing. Values a hair off a tie round to the nearer side.
-TEST(NumberText, ExactTiesRoundAwayFromZero) {
-    const Row rows[] = {
-        {0.3125, 0, 3, "0.313"},   {0.1875, 6, 3, " 0.188"},  {-0.3125, 0, 3, "-0.313"},
-        {0.0625, 0, 3, "0.063"},   {2.5, 0, 0, "3"},          {0.5, 0, 0, "1"},
-        {-2.5, 4, 0, "  -3"},      {9.5, 0, 0, "10"},         {99.96875, 0, 4, "99.9688"},
-        {0.03125, 0, 4, "0.0313"}, {0.99951171875, 0, 3, "1.000"},  // 2047/2048: above the half
-        {0.125, 0, 2, "0.13"},     {0.375, 5, 2, " 0.38"},    {1.0 / 3, 0, 3, "0.333"},
-        {0.3125f, 0, 3, "0.313"},  {10.2984f, 6, 3, "10.298"},
-    };
-    for (const auto& r : rows) EXPECT_EQ(Str(r.x, r.width, r.decimals), r.text) << r.x;
-    // 0.0005 is no binary tie (it is a little over), 0.3 neither.
-    EXPECT_EQ(Str(0.0005, 0, 3), "0.001");
-    EXPECT_EQ(Str(0.15, 0, 1), "0.1");  // 0.1499999999999999944
+// read rounded up as on a drawing.
+class ExactTies : public ::testing::TestWithParam<Row> {};
+
+TEST_P(ExactTies, RoundAwayFromZero) {
+    const Row& r = GetParam();
+    EXPECT_EQ(Str(r.x, r.width, r.decimals), r.text);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    NumberText, ExactTies,
+    ::testing::Values(Row{"Sixteenths_0_3125", 0.3125, 0, 3, "0.313"},
+                      Row{"Sixteenths_0_1875_Padded", 0.1875, 6, 3, " 0.188"},
+                      Row{"Sixteenths_Minus0_3125", -0.3125, 0, 3, "-0.313"},
+                      Row{"Sixteenths_0_0625", 0.0625, 0, 3, "0.063"},
+                      Row{"Halves_2_5", 2.5, 0, 0, "3"}, Row{"Halves_0_5", 0.5, 0, 0, "1"},
+                      Row{"Halves_Minus2_5_Padded", -2.5, 4, 0, "  -3"},
+                      Row{"Halves_9_5", 9.5, 0, 0, "10"},
+                      Row{"ThirtySeconds_99_96875", 99.96875, 0, 4, "99.9688"},
+                      Row{"ThirtySeconds_0_03125", 0.03125, 0, 4, "0.0313"},
+                      Row{"Eighths_0_125", 0.125, 0, 2, "0.13"},
+                      Row{"Eighths_0_375_Padded", 0.375, 5, 2, " 0.38"},
+                      // A single widened to double: the same tie, the same text.
+                      Row{"Single_0_3125", 0.3125f, 0, 3, "0.313"}),
+    rowName);
+
+// Values a hair off a tie round to the nearer side.
+class OffATie : public ::testing::TestWithParam<Row> {};
+
+TEST_P(OffATie, RoundsToTheNearerSide) {
+    const Row& r = GetParam();
+    EXPECT_EQ(Str(r.x, r.width, r.decimals), r.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NumberText, OffATie,
+    ::testing::Values(Row{"AboveTheHalf_2047_2048", 0.99951171875, 0, 3, "1.000"},
+                      Row{"OneThird", 1.0 / 3, 0, 3, "0.333"},
+                      // 0.0005 is no binary tie: the double is a little over.
+                      Row{"LittleOver_0_0005", 0.0005, 0, 3, "0.001"},
+                      // The double of 0.15 is 0.1499999999999999944.
+                      Row{"LittleUnder_0_15", 0.15, 0, 1, "0.1"},
+                      // The single of 10.2984 is 10.29839992...
+                      Row{"Single_10_2984", 10.2984f, 6, 3, "10.298"}),
+    rowName);
 
 TEST(NumberText, IntegersAndStrangeValues) {
     EXPECT_EQ(Str(20, 2), "20");

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
+#include <string>
 
 #include "model/dimensions.h"
 #include "model/gear_model.h"
@@ -123,7 +125,7 @@ TEST(Solver, UnreachableRadiusBarUsesUpTheBudgetAndAbandons) {
     m.GeometryError = 0;
     solveAt(m, 90, m.RevArmCentre());
     EXPECT_EQ(m.GeometryError, 1);
-    EXPECT_FLOAT_EQ(m.SearchStep, m.SolverTolerance - 1.0f);
+    EXPECT_FLOAT_EQ(m.SearchStep, -0.9999f);  // the mark of a spent budget: 0.0001 - 1
     // Nothing after the failing search is computed: the crosshead keeps its place.
     EXPECT_EQ(m.PivotHorz[3], crossheadBefore);
     EXPECT_EQ(m.PivotHorz[4], valveBefore);
@@ -167,24 +169,28 @@ struct GuardRow {
     float out;
     bool raises;
 };
+void PrintTo(const GuardRow& r, std::ostream* os) { *os << r.name << ": " << r.in; }
 
-TEST(Solver, GuardsClampAndReport) {
-    const GuardRow rows[] = {
-        {"cosine above one", ClampCosine, 1.2, 0.999999f, true},
-        {"cosine below minus one", ClampCosine, -3, -0.999999f, true},
-        {"cosine inside", ClampCosine, 0.5, 0.5f, false},
-        {"divisor zero", ClampDivisor, 0, 0.00001f, true},
-        {"divisor tiny negative", ClampDivisor, -1e-7, -0.00001f, true},
-        {"divisor fine", ClampDivisor, -2, -2.0f, false},
-        {"square root negative", SqrtArgAbs, -4, 4.0f, true},
-        {"square root positive", SqrtArgAbs, 9, 9.0f, false},
-    };
-    for (const auto& row : rows) {
-        GearModel m;
-        EXPECT_EQ(row.guard(m, row.in), row.out) << row.name;
-        EXPECT_EQ(m.GeometryError, row.raises ? 1 : 0) << row.name;
-    }
+class SolverGuard : public ::testing::TestWithParam<GuardRow> {};
+
+TEST_P(SolverGuard, ClampsAndReports) {
+    const GuardRow& row = GetParam();
+    GearModel m;
+    EXPECT_EQ(row.guard(m, row.in), row.out);
+    EXPECT_EQ(m.GeometryError, row.raises ? 1 : 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Solver, SolverGuard,
+    ::testing::Values(GuardRow{"CosineAboveOne", ClampCosine, 1.2, 0.999999f, true},
+                      GuardRow{"CosineBelowMinusOne", ClampCosine, -3, -0.999999f, true},
+                      GuardRow{"CosineInside", ClampCosine, 0.5, 0.5f, false},
+                      GuardRow{"DivisorZero", ClampDivisor, 0, 0.00001f, true},
+                      GuardRow{"DivisorTinyNegative", ClampDivisor, -1e-7, -0.00001f, true},
+                      GuardRow{"DivisorFine", ClampDivisor, -2, -2.0f, false},
+                      GuardRow{"SquareRootNegative", SqrtArgAbs, -4, 4.0f, true},
+                      GuardRow{"SquareRootPositive", SqrtArgAbs, 9, 9.0f, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Solver, WorkingValuesAreSingles) {
     // A cosine just under the limit survives only as its nearest single.

@@ -12,7 +12,9 @@ namespace {
 TEST(Startup, ValveStemJointHeightIsCylinderLinePlusValveOffset) {
     const GearModel m = startupModel();
     EXPECT_FLOAT_EQ(m.PivotVert[4], 3.625f);
-    EXPECT_EQ(m.PivotVert[4], m.cyl.ValveCLToCylCL + m.PivotVert[3]);
+    EXPECT_EQ(m.cyl.ValveCLToCylCL, 3.375f);
+    EXPECT_EQ(m.PivotVert[3], 0.25f);
+    EXPECT_EQ(m.PivotVert[4], 3.625f);  // 3.375 + 0.25, exact in a single
 }
 
 TEST(Startup, MirrorPivotsEqualTheirOriginals) {

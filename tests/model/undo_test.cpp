@@ -37,16 +37,21 @@ TEST(Undo, LeavingAFieldWithoutTypingRegistersButRecordsNothing) {
     EXPECT_FALSE(m.dyn.UndoEnabled);
 }
 
-TEST(Undo, ReverseArmLimitsNeverTouchSlotsOrHistory) {
-    for (auto field : {"RevArmToCentNormal", "RevArmToCentMax"}) {
-        GearModel m = startupModel();
-        typeValue(m, field, 1.6f);
-        EXPECT_EQ(dimensionValue(m, dim(field)), 1.6f) << field;
-        EXPECT_EQ(m.dyn.DynVarSlots[1].DynVarCode, 0) << field;
-        EXPECT_EQ(m.dyn.UndoCount, 0) << field;
-        EXPECT_EQ(m.dyn.UndoHistory[1].DynVarCode, 0) << field;
-    }
+class ReverseArmLimit : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ReverseArmLimit, NeverTouchesSlotsOrHistory) {
+    const char* field = GetParam();
+    GearModel m = startupModel();
+    typeValue(m, field, 1.6f);
+    EXPECT_EQ(dimensionValue(m, dim(field)), 1.6f);
+    EXPECT_EQ(m.dyn.DynVarSlots[1].DynVarCode, 0);
+    EXPECT_EQ(m.dyn.UndoCount, 0);
+    EXPECT_EQ(m.dyn.UndoHistory[1].DynVarCode, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Undo, ReverseArmLimit,
+                         ::testing::Values("RevArmToCentNormal", "RevArmToCentMax"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST(Undo, KeepsTwentySteps) {
     GearModel m = startupModel();

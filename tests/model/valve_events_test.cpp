@@ -71,8 +71,8 @@ TEST(ValveEvents, CutOffNeedsAnOpeningBelowZero) {
     const auto c = fallingCrossing(0.03, 100, -0.01, 120);
     ASSERT_TRUE(c.has_value());
     EXPECT_DOUBLE_EQ(*c, 115.0);
-    EXPECT_DOUBLE_EQ(frontStrokePercent(*c), 115.0 / 6.4);
-    EXPECT_DOUBLE_EQ(rearStrokePercent(*c), (640.0 - 115.0) / 6.4);
+    EXPECT_DOUBLE_EQ(frontStrokePercent(*c), 17.96875);  // 115 of 640 = 1150/64
+    EXPECT_DOUBLE_EQ(rearStrokePercent(*c), 82.03125);   // 525 of 640 = 5250/64
     EXPECT_DOUBLE_EQ(pistonPercent(320.0f), 50.00001);
 }
 
