@@ -142,15 +142,5 @@ TEST(Readme, UsageLinesAreTheCommandsOwn) {
     }
 }
 
-TEST(Readme, UsageReaderTakesContinuationLinesOnly) {
-    // The readers themselves, on a made-up help text and README section.
-    EXPECT_EQ(helpUsage("quarngear-cli a [--x]\n      [--y Y]\n  Does a.\n    quarngear-cli b\n"),
-              std::vector<std::string>{"quarngear-cli a [--x] [--y Y]"});
-    EXPECT_EQ(readmeUsage("## Other\n    quarngear-cli z\n## The command-line companion\n"
-                          "text\n\n    quarngear-cli a  [--x]\n           [--y]\n"
-                          "    quarngear-cli b\n    not usage\n         nor this\n"),
-              (std::vector<std::string>{"quarngear-cli a [--x] [--y]", "quarngear-cli b"}));
-}
-
 }  // namespace
 }  // namespace quarn::cli
