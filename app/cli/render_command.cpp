@@ -51,7 +51,7 @@ void drawFrame(GearModel& m, const CommonOptions& common, const RenderRequest& r
     RunFrame(m, canvas, random);
 }
 
-const std::array<Picture, 1> pictures{{
+constexpr std::array<Picture, 1> pictures{{
     {"frame", {.gearSetting = true, .erieForm = true}, {.angle = true},
      "quarngear-cli render frame [--out FILE.png] [--list] [--file PATH] [--set NAME=VALUE]...\n"
      "                    [--erie] [--revarm X | --gear mid|fwd|rev|min|max] [--angle A]\n",

@@ -72,13 +72,5 @@ TEST(ReportCommand, CsvHasOneRowPerSetting) {
     EXPECT_NE(l[2].find(",78.2616,78.4031,"), std::string::npos) << l[2];
 }
 
-TEST(Cli, HelpForEveryCommand) {
-    for (const char* command : {"solve", "centre", "report"}) {
-        const CliRun r = runCommand({command, "--help"});
-        EXPECT_EQ(r.status, 0);
-        EXPECT_NE(r.out.find(std::string("quarngear-cli ") + command), std::string::npos);
-    }
-}
-
 }  // namespace
 }  // namespace quarn::cli
