@@ -3,6 +3,8 @@
 
 #include "frame_mapping.h"
 #include "gear_drawing.h"
+#include "model/steam.h"
+#include "steam_drawing.h"
 
 namespace quarn {
 namespace {
@@ -17,9 +19,25 @@ struct Frame {
     FrameRequests& requests;
 };
 
-void steamStep(Frame&) {}
+// The levels move first, the pixels are painted from the same colours and counts, and
+// the beats follow the pixels.
+void steamStep(Frame& f) {
+    const SteamFrame steam = AdvanceSteamLevels(f.m);
+    if (DrawSteam(f.m, steam, f.outline, f.canvas, f.random)) f.requests.beep = true;
+    for (const ExhaustBeat& beat : AdvanceExhaustBeats(f.m))
+        f.requests.sounds.push_back({ExhaustSoundFile, beat.volume});
+}
+
+void errorFlashStep(Frame& f) {
+    const ErrorFlashSignal signal = ErrorFlash(f.m);
+    if (signal.errorItemVisible) f.requests.errorItemVisible = signal.errorItemVisible;
+    if (signal.playErrorSound) f.requests.sounds.push_back({ErrorSoundFile, std::nullopt});
+}
+
 void overlayStep(Frame&) {}
-void screenDataStep(Frame&) {}
+void screenDataStep(Frame& f) {
+    if (f.m.screen.ScreenDataOn) errorFlashStep(f);
+}
 void dimensionGraphicStep(Frame&) {}
 
 void resetPen(const GearModel& m, Canvas& canvas) {
