@@ -41,9 +41,11 @@ public:
     // uniform to within n / 2^64).
     std::uint64_t raw() {
         state += Gamma;
-        const Wide t = Wide{state} * (state ^ Fold);
-        return static_cast<std::uint64_t>(t >> 64) ^ static_cast<std::uint64_t>(t);
+        return fold(state);
     }
+    // The raw number `ahead` draws after the next one, using none up: a loop can look
+    // over a run of draws first and skip() past all of them after.
+    std::uint64_t peek(std::uint64_t ahead) const { return fold(state + (ahead + 1) * Gamma); }
     static int scale(std::uint64_t v, int n) {
         if (n <= 0) return 0;
         return static_cast<int>((Wide{v} * static_cast<std::uint64_t>(n)) >> 64);
@@ -88,6 +90,10 @@ private:
     // a frame asks for about a million.
     static constexpr std::uint64_t Gamma = 0xa0761d6478bd642fULL;
     static constexpr std::uint64_t Fold = 0xe7037ed1a0b428dbULL;
+    static std::uint64_t fold(std::uint64_t s) {
+        const Wide t = Wide{s} * (s ^ Fold);
+        return static_cast<std::uint64_t>(t >> 64) ^ static_cast<std::uint64_t>(t);
+    }
 
     void seed(std::uint64_t s) {
         state = s;

@@ -3,6 +3,8 @@
 // order of the rules, which argument evaluation in C++ would not promise.
 #include "steam_drawing.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "model/rounding.h"
@@ -76,14 +78,25 @@ struct SteamPainter {
         }
         const Random::Window lands = Random::window(w, -static_cast<long long>(x0),
                                                     static_cast<long long>(width) - 1 - x0);
+        // Pixel i takes draws 2i (x) and 2i + 1 (y). A run of pixels is first looked
+        // over for the few whose x lands, without a branch on each, then those are set
+        // in their order.
+        constexpr int Run = 512;
+        std::array<int, Run> landed;
         Random r = rng;
-        for (int i = 0; i < count; ++i) {
-            const std::uint64_t v = r.raw();
-            if (!lands.contains(v)) {
-                r.skip(1);
-                continue;
+        for (int start = 0; start < count; start += Run) {
+            const int n = std::min(Run, count - start);
+            int hits = 0;
+            for (int i = 0; i < n; ++i) {
+                landed[static_cast<std::size_t>(hits)] = i;
+                hits += lands.contains(r.peek(2 * static_cast<std::uint64_t>(i))) ? 1 : 0;
             }
-            set(x0 + Random::scale(v, w), y0 + dir * r.below(h), c);
+            for (int j = 0; j < hits; ++j) {
+                const auto i = static_cast<std::uint64_t>(landed[static_cast<std::size_t>(j)]);
+                const int x = x0 + Random::scale(r.peek(2 * i), w);
+                set(x, y0 + dir * Random::scale(r.peek(2 * i + 1), h), c);
+            }
+            r.skip(2 * static_cast<std::int64_t>(n));
         }
         rng = r;
     }

@@ -372,6 +372,51 @@ INSTANTIATE_TEST_SUITE_P(
                       CutCase{"CloseOverTheRearBoreEnd", 540, -3.1, 3.3, 400, 200}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Four pixels of the front cylinder space and nothing else (a scale too small for any
+// chest pixel, too few for a passage or exhaust pixel): pixel k is x = x(Pi3) + R(200),
+// y = y(O2) + R(100) with the k-th pair of draws after the reseed, also when some land
+// off a narrow surface and their y is never drawn.
+struct RuleOrderCase {
+    const char* name;
+    int width;
+};
+void PrintTo(const RuleOrderCase& c, std::ostream* os) { *os << c.name; }
+
+class FrontSpaceDraws : public ::testing::TestWithParam<RuleOrderCase> {};
+
+TEST_P(FrontSpaceDraws, TakeTheirDrawsInTheOrderOfTheRule) {
+    GearModel m;
+    m.view.ViewScale = 0.01f;  // N(0.054) = N(0.432) = 0 chest pixels
+    m.screen.ScreenDataOn = 0;
+    OutlinePoints o;
+    o.PistonPoints[3] = {100, 50};
+    o.CylinderOutlinePoints[5] = {300, 50};
+    o.CylinderOutlinePoints[2] = {0, 50};
+    o.CylinderOutlinePoints[3] = {0, 150};
+    SteamFrame f;
+    f.front = SteamEvent::Admission;
+    f.frontPixels = 4;
+    Random random(21), rule(21);
+    rule.reseed();
+    std::vector<DrawnItem> expected;
+    for (int k = 0; k < 4; ++k) {
+        DrawnItem d;
+        d.kind = Kind::Pixel;
+        d.color = colors::Red;
+        d.x1 = 100 + rule.below(200);
+        d.y1 = 50 + rule.below(100);
+        if (d.x1 < GetParam().width) expected.push_back(d);
+    }
+    RecordingCanvas canvas(GetParam().width, 1024);
+    DrawSteam(m, f, o, canvas, random);
+    EXPECT_EQ(canvas.items(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FrontSpaceDraws,
+                         ::testing::Values(RuleOrderCase{"AllOnTheSurface", 1280},
+                                           RuleOrderCase{"SomeOffTheRightEdge", 200}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // Strange dimensions and views with the steam on: the frame is drawn to its end.
 class StrangeSteam : public ::testing::TestWithParam<test::StrangeCase> {};
 
@@ -408,6 +453,17 @@ TEST(SteamRandom, SkipPassesOverExactlyThatManyDraws) {
     b.below(-4);
     b.skip(5);
     EXPECT_EQ(a.below(1 << 30), b.below(1 << 30));
+}
+
+TEST(SteamRandom, PeekLooksAheadWithoutUsingANumber) {
+    Random a(4), b(4);
+    a.reseed();
+    b.reseed();
+    const std::uint64_t third = a.peek(2);
+    EXPECT_EQ(a.peek(0), b.raw());
+    b.raw();
+    EXPECT_EQ(third, b.raw());
+    EXPECT_EQ(a.raw(), Random(4).peek(0));
 }
 
 // The raw numbers whose R(3) is 1 are ceil(2^64 / 3) .. ceil(2 x 2^64 / 3) - 1.
