@@ -45,7 +45,11 @@ void RecordingCanvas::arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4
     drawn.push_back(d);
 }
 
+// Only pixels that land on the surface are kept: the steam display at the closest
+// zoom sets about a million a frame, mostly far off the picture, and a list of those
+// would be slow and huge while showing nothing a real surface would show.
 void RecordingCanvas::setPixel(int x, int y, Color c) {
+    if (x < 0 || y < 0 || x >= w || y >= h) return;
     drawn.push_back(item(DrawnItem::Kind::Pixel, c, 1, x, y));
 }
 

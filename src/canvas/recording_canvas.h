@@ -1,5 +1,6 @@
 // A canvas that keeps the list of what was drawn, so tests can check a picture by its
-// lines, circles and texts instead of its pixels.
+// lines, circles and texts instead of its pixels. Single pixels are kept only when they
+// fall inside its width and height; every other primitive is kept as it was asked for.
 #pragma once
 
 #include <string>

@@ -3,7 +3,9 @@
 
 #include "frame_mapping.h"
 #include "gear_drawing.h"
+#include "model/steam.h"
 #include "screen_data.h"
+#include "steam_drawing.h"
 
 namespace quarn {
 namespace {
@@ -18,14 +20,28 @@ struct Frame {
     FrameRequests& requests;
 };
 
-void steamStep(Frame&) {}
+// The levels move first, the pixels are painted from the same colours and counts, and
+// the beats follow the pixels.
+void steamStep(Frame& f) {
+    const SteamFrame steam = AdvanceSteamLevels(f.m);
+    if (DrawSteam(f.m, steam, f.outline, f.canvas, f.random)) f.requests.beep = true;
+    for (const ExhaustBeat& beat : AdvanceExhaustBeats(f.m))
+        f.requests.sounds.push_back({ExhaustSoundFile, beat.volume});
+}
+
+void errorFlashStep(Frame& f) {
+    const ErrorFlashSignal signal = ErrorFlash(f.m);
+    if (signal.errorItemVisible) f.requests.errorItemVisible = signal.errorItemVisible;
+    if (signal.playErrorSound) f.requests.sounds.push_back({ErrorSoundFile, std::nullopt});
+}
+
 void overlayStep(Frame&) {}
 // Nothing of the text panel, the error flash or the cut-off tracking runs while the
 // screen data are off.
 void screenDataStep(Frame& f) {
     if (!f.m.screen.ScreenDataOn) return;
     drawScreenDataBeforeErrorFlash(f.m, f.canvas, f.requests);
-    // The error flash goes here, between the value panel and the pivot data.
+    errorFlashStep(f);
     drawScreenDataAfterErrorFlash(f.m, f.canvas, f.requests);
 }
 void dimensionGraphicStep(Frame&) {}

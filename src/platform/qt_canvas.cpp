@@ -111,8 +111,14 @@ void QtCanvas::arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y
     flush(pen);
 }
 
+// The steam display sets up to a million pixels a frame at the closest zoom, most of
+// them off the picture: those cost one test, and one on a 32-bit image one store.
 void QtCanvas::setPixel(int x, int y, Color c) {
     if (x < 0 || y < 0 || x >= area.width || y >= area.height) return;
+    if (bits) {
+        reinterpret_cast<QRgb*>(bits + y * stride)[x] = toRgb(c);
+        return;
+    }
     pixels.push_back({x, y});
     flush(c);
 }

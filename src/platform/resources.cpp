@@ -32,6 +32,8 @@ std::vector<std::string> resourceSearchDirs() {
     const std::string exeDir = executableDir();
     if (!exeDir.empty()) {
         dirs.push_back(exeDir);
+        // The build tree: the build copies the program's data files there.
+        dirs.push_back((fs::path(exeDir) / "resources").string());
         // An installed tree moved as a whole: <prefix>/bin and <prefix>/share/quarngear.
         dirs.push_back((fs::path(exeDir) / ".." / "share" / "quarngear").lexically_normal().string());
     }

@@ -1,5 +1,6 @@
 // Where the program finds the files it loads by plain name (the sounds, the help texts):
-// the working directory first, then beside the executable, then the installed data folder.
+// the working directory first, then beside the executable and in its resources folder
+// (where the build puts them), then the installed data folder.
 #pragma once
 
 #include <string>

@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -201,22 +202,30 @@ TEST_F(NominalFrame, LineWidthTwoForEveryPartOfTheGear) {
     for (std::size_t i = 1; i < items.size(); ++i) EXPECT_EQ(items[i].width, 2) << "item " << i;
 }
 
-// Until the steam, overlay and graphic steps draw, the frame without its screen data is
-// the white clear and the gear alone, with the steam switch on or off, and asks nothing
-// of the window.
-TEST_F(NominalFrame, FrameIsTheClearAndTheGearAndAsksNothingYet) {
-    const std::size_t plain = draw().size();
-    EXPECT_EQ(canvas.items().front().kind, Kind::Clear);
-    EXPECT_EQ(canvas.items().front().color, colors::White);
-    canvas = RecordingCanvas();
-    m.SteamDisplayOn = 1;
-    EXPECT_EQ(draw().size(), plain);
+// Until the overlay and graphic steps draw, the frame without its screen data is the
+// white clear and the gear alone and asks nothing of the window; with the steam switch on, the
+// steam pixels and legend come between the clear and the very same gear.
+TEST_F(NominalFrame, FrameIsTheClearThenTheSteamThenTheGear) {
+    const std::vector<DrawnItem> plain = draw();
+    EXPECT_EQ(plain.front().kind, Kind::Clear);
+    EXPECT_EQ(plain.front().color, colors::White);
     EXPECT_TRUE(requests.sounds.empty());
     EXPECT_FALSE(requests.beep);
     EXPECT_FALSE(requests.errorItemVisible.has_value());
     EXPECT_FALSE(requests.undoButtonTop.has_value());
     EXPECT_FALSE(requests.dynVarBarsEnabled.has_value());
     EXPECT_EQ(requests.dialog, DialogRequest::None);
+    canvas = RecordingCanvas();
+    m.SteamDisplayOn = 1;
+    const std::vector<DrawnItem> steamy = draw();
+    ASSERT_GT(steamy.size(), plain.size());
+    const std::size_t steamItems = steamy.size() - plain.size();
+    EXPECT_EQ(steamy.front(), plain.front());
+    for (std::size_t i = 1; i <= steamItems; ++i)
+        EXPECT_TRUE(steamy[i].kind == Kind::Pixel || steamy[i].kind == Kind::Text) << "item " << i;
+    EXPECT_TRUE(std::equal(plain.begin() + 1, plain.end(), steamy.begin() + 1 + steamItems));
+    EXPECT_FALSE(requests.beep);
+    EXPECT_FALSE(requests.errorItemVisible.has_value());
 }
 
 TEST(FrameRandom, FixedSeedRepeatsEveryFrameAndSpansStayInRange) {
