@@ -66,6 +66,11 @@ void MotionPanel::createControls(QWidget* area) {
     Run->setText(model_.Running ? QStringLiteral("Stop") : QStringLiteral("Run"));
     Step10->setEnabled(false);  // the program starts at step 10
     Center->setEnabled(false);  // and at mid gear
+    // Tab walks the band as it is read: each bar, then the buttons under it.
+    QWidget* const tabOrder[] = {SBRevArm, Rev,    Center,    Fwd,    Run,    SBDrvAng,
+                                 Deg00,    Deg180, SBStepAng, Step1,  Step10, Step45};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 void MotionPanel::connectControls() {

@@ -20,11 +20,11 @@ inline QString qs(const std::string& s) { return QString::fromStdString(s); }
 // Tool tip and status-bar text alike.
 void setHint(QWidget* w, const QString& hint);
 
-// A push button reached with Tab.
+// A push button reached with Tab and pressed with Space, Return or Enter.
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QString& hint, QRect geometry);
 
-// A horizontal scroll bar.
+// A horizontal bar that takes focus by Tab or click and moves with the arrow and Page keys.
 QScrollBar* makeBar(QWidget* parent, const char* name, const QString& hint, QRect geometry);
 
 }  // namespace quarn

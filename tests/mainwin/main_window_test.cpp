@@ -238,6 +238,70 @@ TEST_F(WindowTest, TimerIsPreciseAndPacedForSixtyFourTicksASecond) {
     EXPECT_EQ(TickPeriodNs, 15'625'000);
 }
 
+TEST_F(WindowTest, TabWalksTheBandAsItIsRead) {
+    showActive();
+    bar("SBRevArm")->setFocus(Qt::TabFocusReason);
+    // Turning at mid gear with step 10: the driver bar, Cen and 10.0 are disabled.
+    const char* expected[] = {"Rev", "Fwd", "Run", "Deg00", "Deg180", "SBStepAng", "Step1",
+                              "Step45", "SBRevArm"};
+    for (const char* name : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
+    }
+}
+
+TEST_F(WindowTest, StoppedGearsDriverBarIsOnTheTabPath) {
+    click("Run");
+    showActive();
+    button("Run")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(button("Run"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), bar("SBDrvAng"));
+}
+
+TEST_F(WindowTest, ArrowAndPageKeysMoveTheBarsAsTheMouseDoes) {
+    showActive();
+    QScrollBar* arm = bar("SBRevArm");
+    arm->setFocus();
+    QTest::keyClick(arm, Qt::Key_Left);
+    EXPECT_EQ(arm->value(), -1);
+    EXPECT_EQ(model.Direction, "Rev");
+    EXPECT_TRUE(enabled("Center"));
+    QTest::keyClick(arm, Qt::Key_PageUp);
+    EXPECT_EQ(arm->value(), 19);
+    EXPECT_FLOAT_EQ(model.RevArmPosition, model.RevArmCentre() + 0.019f);
+    EXPECT_EQ(model.Direction, "Fwd");
+
+    QScrollBar* step = bar("SBStepAng");
+    step->setFocus();
+    QTest::keyClick(step, Qt::Key_Left);
+    EXPECT_EQ(model.StepAngle, 5.0f);
+    EXPECT_EQ(bar("SBDrvAng")->singleStep(), 500);
+    QTest::keyClick(step, Qt::Key_PageDown);  // 11080 - 2760
+    EXPECT_EQ(step->value(), 8320);
+    EXPECT_EQ(model.StepAngle, 1.0f);
+
+    click("Run");
+    QScrollBar* driver = bar("SBDrvAng");
+    driver->setFocus();
+    QTest::keyClick(driver, Qt::Key_Right);
+    EXPECT_EQ(model.DriverAngle, 1.0f);  // the 1-degree band's small change
+    EXPECT_TRUE(enabled("Deg00") && enabled("Deg180"));
+}
+
+TEST_F(WindowTest, FocusedButtonsPressWithSpaceReturnAndEnter) {
+    showActive();
+    QPushButton* run = button("Run");
+    run->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(run, Qt::Key_Space);
+    EXPECT_EQ(model.Running, 0);
+    QTest::keyClick(run, Qt::Key_Return);
+    EXPECT_EQ(model.Running, 1);
+    QTest::keyClick(run, Qt::Key_Enter);
+    EXPECT_EQ(model.Running, 0);
+    EXPECT_EQ(caption("Run"), "Run");
+}
+
 TEST_F(WindowTest, CaptionCarriesTheSetNameAndVersion) {
     form->Timer1Timer();
     EXPECT_TRUE(form->windowTitle().startsWith("QUARN Inside Admission            Nominal     "));
