@@ -1,64 +1,73 @@
-// The main window: the animated gear behind a band of motion controls, the timer
-// that drives it, and the set-up menu.
+// The main window: the animated gear with the panels of controls on it, the timer that
+// drives it, the menus and the tool bar.
 #pragma once
 
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMainWindow>
-#include <QString>
-#include <QTimer>
-#include <QWidget>
+#include <string>
 
-#include "drawing/run_frame.h"
-#include "drawing/frame_mapping.h"
+#include "drawing/random.h"
+#include "mainwin/frame_requests.h"
+#include "mainwin/tick_pace.h"
 #include "model/gear_model.h"
 #include "platform/sound.h"
 
 class QAction;
-class QPushButton;
-class QScrollBar;
+class QTimer;
 
 namespace quarn {
 
-class NumberDialog;
-
-// Shows the frame the last tick drew; the controls are its children.
-class FrameView : public QWidget {
-    Q_OBJECT
-public:
-    explicit FrameView(const QImage& frame, QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    const QImage& frame_;
-};
+class FrameView;
+class MotionPanel;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
+    // main() has set up the model's start state and mid gear before the window is made.
     explicit TMainForm(GearModel& model, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     GearModel& model() { return model_; }
-    const Sound& sound() const { return sound_; }
     const QImage& frameImage() const { return frame_; }
-    QTimer* Timer1 = nullptr;
 
-    // Controls, by the program's component names.
-    QScrollBar* SBRevArm = nullptr;
-    QScrollBar* SBDrvAng = nullptr;
-    QScrollBar* SBStepAng = nullptr;
-    QPushButton* Run = nullptr;
-    QPushButton* Center = nullptr;
-    QPushButton* Fwd = nullptr;
-    QPushButton* Rev = nullptr;
-    QPushButton* Deg00 = nullptr;
-    QPushButton* Deg180 = nullptr;
-    QPushButton* Step1 = nullptr;
-    QPushButton* Step10 = nullptr;
-    QPushButton* Step45 = nullptr;
+    // One tick: solve, advance the driver, draw the frame and apply what it asks for.
+    // Timer1 calls it at the program's pace; tests call it by hand with Timer1 stopped.
+    void Timer1Timer();
+
+    // Opens a design file by name (a DOS file by its .qgk ending) and brings the
+    // controls into line; a failure is shown in an error box and changes nothing.
+    bool openDesign(const std::string& path);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenusAndToolBar();
+    void createTimer();
+    void onTimer();
+    void placeWindow();
+    void refreshCaption();
+    FrameRequestTargets requestTargets();
+
+    // Handlers of the window's own menu items, named as the program always named them.
+    void SetLineWidthClick();
+    void LargeFontClick();
+    void ErieTriplex1Click();
+    void SetBeepOnErrorClick();
+    void Exit1Click();
+
+    GearModel& model_;
+    Sound sound_;
+    Random random_;
+    QImage frame_;
+    FrameView* view_ = nullptr;
+    MotionPanel* motion_ = nullptr;
+    QTimer* Timer1 = nullptr;
+    QElapsedTimer clock_;
+    TickSchedule pace_;
 
     QAction* RevArmPos = nullptr;
     QAction* DriverAng = nullptr;
@@ -69,78 +78,9 @@ public:
     QAction* ErieTriplex1 = nullptr;
     QAction* SetBeepOnError = nullptr;
     QAction* Exit1 = nullptr;
+    QAction* Error = nullptr;  // shown by the frame while the gear cannot be solved
 
-    NumberDialog* TRevPos = nullptr;
-    NumberDialog* TDrivAng = nullptr;
-    NumberDialog* TStpAng = nullptr;
-
-    // Handlers, named as the program always named them.
-    void Timer1Timer();
-    void RunClick();
-    void SBRevArmChange();
-    void CenterClick();
-    void FwdClick();
-    void RevClick();
-    void RevArmPosClick();
-    void SBDrvAngChange();
-    void Deg00Click();
-    void Deg180Click();
-    void DriverAngClick();
-    void SBStepAngChange();
-    void Step1Click();
-    void Step10Click();
-    void Step45Click();
-    void StepAng1Click();
-    void FindRevArmCentClick();
-    void SetLineWidthClick();
-    void LargeFontClick();
-    void ErieTriplex1Click();
-    void SetBeepOnErrorClick();
-    void Exit1Click();
-
-    // The dialogs' own handlers: filling the dialog when it opens, and its OK.
-    void RevPosActivate();
-    void RevPosOKClick();
-    void DrivAngActivate();
-    void DrivAngOKClick();
-    void StpAngActivate();
-    void StpAngOKClick();
-
-    // Opens a design file by name (a DOS file by its .qgk ending) and brings the
-    // controls into line; a failure is shown in an error box and changes nothing.
-    bool openDesign(const std::string& path);
-
-    bool running() const;
-    bool stepAngleSkip() const { return stepAngleSkip_; }
-
-protected:
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void createControls(QWidget* area);
-    void createActions();
-    void createMenusAndToolBar();
-    void createDialogs();
-    void setRevArmRange();
-    void setStepButtons();
-    void stopAtAngle(float angle, QPushButton* pressed, QPushButton* other);
-    void stepPreset(float step, int position, QPushButton* pressed);
-    void refreshCaption();
-    void keepPace();
-
-    GearModel& model_;
-    Sound sound_;
-    Random random_;
-    QImage frame_;
-    FrameView* view_ = nullptr;
-    // Cleared by the step-angle dialog's OK so that the change notification that
-    // follows keeps the typed step instead of the band's preset.
-    bool stepAngleSkip_ = true;
     qint64 lastCaptionSecond_ = -1;
-    // The pace of the tick: started with the timer, counting the ticks since.
-    QElapsedTimer paceClock_;
-    qint64 ticks_ = 0;
     std::string captionSetName_;
 };
 

@@ -23,6 +23,16 @@ void AdvanceDriverAngle(GearModel& m) {
     if (m.DriverAngle < 0) m.DriverAngle += 360;
 }
 
+void setRunning(GearModel& m, bool running) {
+    m.Running = running ? 1 : 0;
+    m.StepAngle = running ? m.StepAngleSetting : 0;
+}
+
+void chooseStepAngle(GearModel& m, float step) {
+    m.StepAngleSetting = step;
+    if (m.Running) m.StepAngle = step;
+}
+
 namespace {
 
 struct BandRow {

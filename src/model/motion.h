@@ -18,6 +18,12 @@ void AdvanceDriverAngle(GearModel& m);
 inline constexpr double RevArmBarScale = 1000.0;
 inline constexpr double DriverAngleBarScale = 100.0;
 
+// Starts or stops the wheel: a turning gear advances by the chosen step on every tick,
+// a standing one by nothing. The angle stays where it is.
+void setRunning(GearModel& m, bool running);
+// A new chosen step; a turning gear takes it at once, a standing one when it starts.
+void chooseStepAngle(GearModel& m, float step);
+
 // The step-angle scroll bar: a step v is shown at position round(4000 × log10(100 v)),
 // and every position belongs to the band of the nearest preset step.
 struct StepAngleBand {

@@ -1,217 +1,308 @@
-// The motion controls of the main window and their dialogs, offscreen.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSignalSpy>
+// The main window's controls and actions pressed through the real widgets, its
+// keyboard use, the caption, the tick and opening a design.
+#include <QMenuBar>
+#include <QToolBar>
 #include <cstdio>
 #include <limits>
+#include <set>
 
 #include "dims/dimension_file.h"
-#include "mainwin/main_window.h"
-#include "model/gear_model.h"
-#include "mainwin/motion_dialogs.h"
-#include "support/qt_app.h"
-#include "model/mid_gear.h"
+#include "mainwin/window_fixture.h"
+#include "model/motion.h"
 
 namespace quarn {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::ensureApplication();
-        InitStartupState(model);
-        form = std::make_unique<TMainForm>(model);
-        form->Timer1->stop();  // the tests tick by hand
-    }
-    GearModel model;
-    std::unique_ptr<TMainForm> form;
+using test::field;
+using test::WindowTest;
+
+// One control or action: how a user presses it, and what that must change. Each row
+// starts from the start-up window; a row whose connect is missing fails its check.
+struct ControlRow {
+    const char* name;
+    std::function<void(WindowTest&)> press;
+    std::function<void(WindowTest&)> check;
+    friend void PrintTo(const ControlRow& r, std::ostream* os) { *os << r.name; }
 };
 
-TEST_F(MainWindowTest, StartsRunningAtMidGearWithTheNominalRange) {
-    EXPECT_EQ(form->Run->text(), "Stop");
-    EXPECT_TRUE(form->running());
-    EXPECT_EQ(model.StepAngle, 10.0f);
-    EXPECT_EQ(form->SBRevArm->minimum(), -1700);
-    EXPECT_EQ(form->SBRevArm->maximum(), 1700);
-    EXPECT_EQ(form->SBRevArm->value(), 0);
-    EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
-    EXPECT_FALSE(form->SBDrvAng->isEnabled());
-    EXPECT_EQ(form->SBStepAng->value(), 12000);
+class ControlTest : public WindowTest, public ::testing::WithParamInterface<ControlRow> {};
+
+TEST_P(ControlTest, PressingItActs) {
+    GetParam().press(*this);
+    GetParam().check(*this);
 }
 
-TEST_F(MainWindowTest, OneThousandthBelowCentreRunsBackwards) {
-    form->SBRevArm->setValue(-1);
-    EXPECT_EQ(model.Direction, "Rev");
-    EXPECT_TRUE(form->Center->isEnabled());
-    form->SBRevArm->setValue(0);
-    EXPECT_EQ(model.Direction, "Fwd");
-    EXPECT_FALSE(form->Center->isEnabled());
+// Pressing an action that opens a dialog: type `typed` and press OK.
+auto dialogAction(const char* name, const char* typed) {
+    return [name, typed](WindowTest& t) {
+        auto& c = t;
+        const auto answered =
+            c.answerNextDialog([typed](QDialog& d) { field(d)->setText(typed); }, true);
+        c.action(name)->trigger();
+        EXPECT_TRUE(*answered) << name << " opened no dialog";
+    };
+}
+auto plainAction(const char* name) {
+    return [name](WindowTest& t) { t.action(name)->trigger(); };
+}
+auto pressButton(const char* name) {
+    return [name](WindowTest& t) { t.click(name); };
+}
+auto moveBar(const char* name, QAbstractSlider::SliderAction a) {
+    return [name, a](WindowTest& t) { t.bar(name)->triggerAction(a); };
 }
 
-TEST_F(MainWindowTest, ReverseArmDialogClampsToTheRange) {
-    form->RevPosActivate();
-    EXPECT_EQ(form->TRevPos->label(1)->text(), "Cen = 10.298");
-    EXPECT_EQ(form->TRevPos->label(0)->text(), "Min = 8.598");
-    EXPECT_EQ(form->TRevPos->Edit1->text(), " 10.298");
-    form->TRevPos->Edit1->setText("99");
-    form->RevPosOKClick();
-    EXPECT_EQ(form->SBRevArm->value(), 1700);
-    EXPECT_FLOAT_EQ(model.RevArmPosition, model.RevArmCentre() + 1.7f);
-    EXPECT_EQ(model.Direction, "Fwd");
+void checkStopped(WindowTest& t) {
+    EXPECT_EQ(t.model.Running, 0);
+    EXPECT_EQ(t.model.StepAngle, 0.0f);
+    EXPECT_EQ(t.caption("Run"), "Run");
+}
+void checkArmAtTypedPosition(WindowTest& t) {
+    // 11 is 0.702 off mid gear; the bar's handler then puts the arm on the bar's step.
+    EXPECT_EQ(t.bar("SBRevArm")->value(), 702);
+    EXPECT_FLOAT_EQ(t.model.RevArmPosition, t.model.RevArmCentre() + 0.702f);
+}
+void checkDriverAtNinety(WindowTest& t) {
+    checkStopped(t);
+    EXPECT_EQ(t.model.DriverAngle, 90.0f);
+    EXPECT_EQ(t.bar("SBDrvAng")->value(), 9000);
+}
+void checkStepOfTwo(WindowTest& t) {
+    EXPECT_EQ(t.model.StepAngleSetting, 2.0f);
+    EXPECT_EQ(t.model.StepAngle, 2.0f);
+    EXPECT_EQ(t.bar("SBStepAng")->value(), 9204);  // 4000 x log10(200)
+}
+void checkArmBackAtMidGear(WindowTest& t) {
+    EXPECT_EQ(t.bar("SBRevArm")->value(), 0);
+    EXPECT_EQ(t.model.RevArmPosition, t.model.RevArmCentre());
+    EXPECT_FALSE(t.enabled("Center"));
+}
+// The arm off mid gear first, so that going back to it is a change.
+auto offMidGearThen(std::function<void(WindowTest&)> press) {
+    return [press](WindowTest& t) {
+        t.bar("SBRevArm")->setValue(500);
+        press(t);
+    };
 }
 
-TEST_F(MainWindowTest, FwdRevAndCentreButtons) {
-    form->FwdClick();
-    EXPECT_EQ(form->SBRevArm->value(), 1500);
-    EXPECT_FALSE(form->Fwd->isEnabled());
-    EXPECT_TRUE(form->Rev->isEnabled() && form->Center->isEnabled());
-    form->RevClick();
-    EXPECT_EQ(form->SBRevArm->value(), -1500);
-    EXPECT_EQ(model.Direction, "Rev");
-    EXPECT_FALSE(form->Rev->isEnabled());
-    model.screen.FrontCutOffText = "78.3";
-    form->CenterClick();
-    EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
-    EXPECT_TRUE(model.screen.FrontCutOffText.empty());
-}
-
-TEST_F(MainWindowTest, DriverAngleBarFoldsOnTheNextTick) {
-    form->RunClick();  // stop
-    EXPECT_EQ(form->Run->text(), "Run");
-    EXPECT_TRUE(form->SBDrvAng->isEnabled());
-    form->SBDrvAng->setValue(40000);
-    EXPECT_EQ(model.DriverAngle, 400.0f);
-    form->Timer1Timer();
-    EXPECT_EQ(model.DriverAngle, 40.0f);
-    form->SBDrvAng->setValue(-4000);
-    form->Timer1Timer();
-    EXPECT_EQ(model.DriverAngle, 320.0f);
-}
-
-TEST_F(MainWindowTest, TickAdvancesByTheStepInTheArmsDirection) {
-    model.DriverAngle = 355;
-    form->Timer1Timer();
-    EXPECT_EQ(model.DriverAngle, 5.0f);
-    form->SBRevArm->setValue(-10);
-    form->Timer1Timer();
-    EXPECT_EQ(model.DriverAngle, 355.0f);
-}
-
-TEST_F(MainWindowTest, HundredEightyWhileRunningStops) {
-    form->Deg180Click();
-    EXPECT_EQ(form->Run->text(), "Run");
-    EXPECT_EQ(model.StepAngle, 0.0f);
-    EXPECT_EQ(model.DriverAngle, 180.0f);
-    EXPECT_EQ(form->SBDrvAng->value(), 18000);
-    EXPECT_FALSE(form->Deg180->isEnabled());
-    EXPECT_TRUE(form->Deg00->isEnabled());
-    form->RunClick();
-    EXPECT_EQ(model.StepAngle, 10.0f);
-    EXPECT_FALSE(form->SBDrvAng->isEnabled());
-}
-
-TEST_F(MainWindowTest, DriverAngleDialogStopsAndClamps) {
-    form->DrivAngActivate();
-    EXPECT_EQ(form->TDrivAng->Edit1->text(), "0.00");
-    form->TDrivAng->Edit1->setText("400");
-    form->DrivAngOKClick();
-    EXPECT_EQ(form->Run->text(), "Run");
-    EXPECT_EQ(model.DriverAngle, 360.0f);
-    EXPECT_EQ(form->SBDrvAng->value(), 36000);
-    form->DrivAngActivate();
-    EXPECT_EQ(form->TDrivAng->Edit1->text(), "360.00");
-}
-
-struct StepRow {
-    const char* typed;
-    float setting;
-    int position;
+const ControlRow controlRows[] = {
+    {"Run", pressButton("Run"), checkStopped},
+    {"Center", offMidGearThen(pressButton("Center")), checkArmBackAtMidGear},
+    {"Fwd", pressButton("Fwd"),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.bar("SBRevArm")->value(), 1500);
+         EXPECT_FLOAT_EQ(t.model.RevArmPosition, t.model.RevArmCentre() + 1.5f);
+         EXPECT_FALSE(t.enabled("Fwd"));
+     }},
+    {"Rev", pressButton("Rev"),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.bar("SBRevArm")->value(), -1500);
+         EXPECT_EQ(t.model.Direction, "Rev");
+     }},
+    {"Deg00",
+     [](WindowTest& t) {
+         t.model.DriverAngle = 50;
+         t.click("Deg00");
+     },
+     [](WindowTest& t) {
+         checkStopped(t);
+         EXPECT_EQ(t.model.DriverAngle, 0.0f);
+         EXPECT_FALSE(t.enabled("Deg00"));
+     }},
+    {"Deg180", pressButton("Deg180"),
+     [](WindowTest& t) {
+         checkStopped(t);
+         EXPECT_EQ(t.model.DriverAngle, 180.0f);
+         EXPECT_EQ(t.bar("SBDrvAng")->value(), 18000);
+     }},
+    {"Step1", pressButton("Step1"),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.model.StepAngle, 1.0f);
+         EXPECT_EQ(t.bar("SBStepAng")->value(), 8000);
+     }},
+    {"Step10",
+     [](WindowTest& t) {
+         t.bar("SBStepAng")->setValue(14613);  // step 45, so that 10 can be pressed
+         t.click("Step10");
+     },
+     [](WindowTest& t) {
+         EXPECT_EQ(t.model.StepAngle, 10.0f);
+         EXPECT_EQ(t.bar("SBStepAng")->value(), 12000);
+         EXPECT_FALSE(t.enabled("Step10"));
+     }},
+    {"Step45", pressButton("Step45"),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.model.StepAngle, 45.0f);
+         EXPECT_EQ(t.bar("SBStepAng")->value(), 14613);
+     }},
+    {"SBRevArm", moveBar("SBRevArm", QAbstractSlider::SliderSingleStepSub),
+     [](WindowTest& t) {
+         EXPECT_FLOAT_EQ(t.model.RevArmPosition, t.model.RevArmCentre() - 0.001f);
+         EXPECT_EQ(t.model.Direction, "Rev");
+         EXPECT_TRUE(t.enabled("Center"));
+     }},
+    {"SBDrvAng", moveBar("SBDrvAng", QAbstractSlider::SliderPageStepAdd),
+     [](WindowTest& t) { EXPECT_EQ(t.model.DriverAngle, 45.0f); }},
+    {"SBStepAng", moveBar("SBStepAng", QAbstractSlider::SliderSingleStepSub),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.bar("SBStepAng")->value(), 11080);
+         EXPECT_EQ(t.model.StepAngle, 5.0f);
+         EXPECT_EQ(t.bar("SBDrvAng")->singleStep(), 500);
+         EXPECT_TRUE(t.enabled("Step10"));
+     }},
+    {"RevArmPos", dialogAction("RevArmPos", "11"), checkArmAtTypedPosition},
+    {"RevArmPosTool", dialogAction("RevArmPosTool", "11"), checkArmAtTypedPosition},
+    {"DriverAng", dialogAction("DriverAng", "90"), checkDriverAtNinety},
+    {"DriverAngTool", dialogAction("DriverAngTool", "90"), checkDriverAtNinety},
+    {"StepAng1", dialogAction("StepAng1", "2"), checkStepOfTwo},
+    {"StepAng1Tool", dialogAction("StepAng1Tool", "2"), checkStepOfTwo},
+    {"FindRevArmCent", offMidGearThen(plainAction("FindRevArmCent")), checkArmBackAtMidGear},
+    {"FindRevArmCentTool", offMidGearThen(plainAction("FindRevArmCentTool")),
+     checkArmBackAtMidGear},
+    {"SetLineWidth", plainAction("SetLineWidth"),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.model.screen.LineWidth, 2);
+         EXPECT_EQ(t.action("SetLineWidth")->text(), "Set&LineWidth 1");
+     }},
+    {"LargeFont", plainAction("LargeFont"),
+     [](WindowTest& t) {
+         EXPECT_TRUE(t.model.screen.text.isLarge());
+         EXPECT_EQ(t.action("LargeFont")->text(), "SetSmall&Font");
+     }},
+    {"ErieTriplex1", plainAction("ErieTriplex1"),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.model.ErieTriplexForm, 1);
+         EXPECT_EQ(t.action("ErieTriplex1")->text(), "SetStandard&Form");
+     }},
+    {"SetBeepOnError", plainAction("SetBeepOnError"),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.model.ErrorBeepOn, 0);
+         EXPECT_EQ(t.action("SetBeepOnError")->text(), "Set&ErrorBeep On");
+     }},
+    {"Exit1",
+     [](WindowTest& t) {
+         t.form->show();
+         t.action("Exit1")->trigger();
+     },
+     [](WindowTest& t) { EXPECT_FALSE(t.form->isVisible()); }},
 };
 
-TEST_F(MainWindowTest, StepAngleDialogClampsAndKeepsTheTypedStep) {
-    const StepRow rows[] = {{"0", 0.01f, 0}, {"50", 45.0f, 14613}, {"7.3", 7.3f, 11453}};
-    for (const auto& row : rows) {
-        form->TStpAng->Edit1->setText(row.typed);
-        form->StpAngOKClick();
-        EXPECT_EQ(model.StepAngleSetting, row.setting) << row.typed;
-        EXPECT_EQ(form->SBStepAng->value(), row.position) << row.typed;
-        EXPECT_TRUE(form->stepAngleSkip()) << row.typed;  // the change notice came and went
-        EXPECT_EQ(model.StepAngle, row.setting) << "a running gear takes the new step";
-        EXPECT_EQ(form->Run->text(), "Stop");
+INSTANTIATE_TEST_SUITE_P(EveryControl, ControlTest, ::testing::ValuesIn(controlRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowTest, EveryNamedActionHasARowInTheControlTable) {
+    std::set<QString> rows;
+    for (const ControlRow& r : controlRows) rows.insert(QString::fromLatin1(r.name));
+    // The Error item only shows that the gear cannot be solved; it has no command.
+    rows.insert(QStringLiteral("Error"));
+    for (const QAction* a : form->findChildren<QAction*>()) {
+        if (!a->objectName().isEmpty()) {
+            EXPECT_TRUE(rows.count(a->objectName())) << a->objectName().toStdString();
+        }
     }
-    EXPECT_EQ(form->SBDrvAng->singleStep(), 730);
-    EXPECT_EQ(form->SBDrvAng->pageStep(), 3650);
 }
 
-TEST_F(MainWindowTest, UnchangedStepPositionSkipsTheNextUserChange) {
-    form->TStpAng->Edit1->setText("10");  // position 12000 already
-    form->StpAngOKClick();
-    EXPECT_FALSE(form->stepAngleSkip());
-    form->SBStepAng->setValue(8000);  // the user's next change is the skipped one
-    EXPECT_EQ(model.StepAngleSetting, 10.0f);
-    EXPECT_TRUE(form->stepAngleSkip());
-    form->SBStepAng->setValue(3000);
-    EXPECT_EQ(model.StepAngleSetting, 0.05f);
+TEST_F(WindowTest, ErrorItemIsAHiddenPictureInTheMenuBar) {
+    QAction* error = action("Error");
+    EXPECT_FALSE(error->isVisible());
+    EXPECT_TRUE(error->text().isEmpty());
+    EXPECT_FALSE(error->icon().isNull());
+    EXPECT_TRUE(form->menuBar()->actions().contains(error));
 }
 
-TEST_F(MainWindowTest, StoppedGearStaysStoppedAfterANewStep) {
-    form->RunClick();
-    form->TStpAng->Edit1->setText("2");
-    form->StpAngOKClick();
-    EXPECT_EQ(form->Run->text(), "Run");
-    EXPECT_EQ(model.StepAngle, 0.0f);
-    EXPECT_EQ(model.StepAngleSetting, 2.0f);
+TEST_F(WindowTest, ShownErrorItemIsASmallRedPicture) {
+    form->show();
+    QAction* error = action("Error");
+    error->setVisible(true);
+    QApplication::processEvents();
+    const QRect place = form->menuBar()->actionGeometry(error);
+    ASSERT_FALSE(place.isEmpty());
+    EXPECT_LT(place.width(), 40) << "a picture, no text";
+    const QImage shown = form->menuBar()->grab(place).toImage();
+    int red = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            red += c.red() > 150 && c.green() < 80 && c.blue() < 80;
+        }
+    EXPECT_GT(red, 20);
 }
 
-TEST_F(MainWindowTest, StepPresetsMoveTheBarAndTheButtons) {
-    form->Step45Click();
-    EXPECT_EQ(form->SBStepAng->value(), 14613);
-    EXPECT_EQ(model.StepAngle, 45.0f);
-    EXPECT_FALSE(form->Step45->isEnabled());
-    EXPECT_TRUE(form->Step10->isEnabled());
-    form->Step1Click();
-    EXPECT_EQ(form->SBStepAng->value(), 8000);
-    EXPECT_EQ(model.StepAngleSetting, 1.0f);
-    EXPECT_EQ(form->SBDrvAng->singleStep(), 100);
+TEST_F(WindowTest, QuitHasThePlatformsShortcut) {
+    EXPECT_EQ(action("Exit1")->shortcut(), QKeySequence(QKeySequence::Quit));
 }
 
-TEST_F(MainWindowTest, ProgrammaticPositionRunsTheHandlerOnlyOnChange) {
-    QSignalSpy spy(form->SBRevArm, &QScrollBar::valueChanged);
-    model.screen.FrontCutOffText = "x";
-    form->SBRevArm->setValue(0);
-    EXPECT_EQ(spy.count(), 0);
-    EXPECT_EQ(model.screen.FrontCutOffText, "x");
-    form->SBRevArm->setValue(5);
-    EXPECT_EQ(spy.count(), 1);
-    EXPECT_TRUE(model.screen.FrontCutOffText.empty());
+TEST_F(WindowTest, TimerIsPreciseAndPacedForSixtyFourTicksASecond) {
+    EXPECT_EQ(timer()->timerType(), Qt::PreciseTimer);
+    EXPECT_TRUE(timer()->isSingleShot());
+    EXPECT_EQ(TickPeriodNs, 15'625'000);
 }
 
-TEST_F(MainWindowTest, MenuTogglesShowTheNextChoice) {
-    form->SetLineWidthClick();
-    EXPECT_EQ(model.screen.LineWidth, 2);
-    EXPECT_EQ(form->SetLineWidth->text(), "Set&LineWidth 1");
-    form->LargeFontClick();
-    EXPECT_DOUBLE_EQ(model.screen.text.TextScaleX, 1.27f);
-    EXPECT_DOUBLE_EQ(model.screen.text.TextScaleY, 1.22f);
-    EXPECT_EQ(form->LargeFont->text(), "SetSmall&Font");
-    form->LargeFontClick();
-    EXPECT_FALSE(model.screen.text.isLarge());
-    EXPECT_EQ(form->LargeFont->text(), "SetLarge&Font");
-    form->ErieTriplex1Click();
-    EXPECT_EQ(model.ErieTriplexForm, 1);
-    EXPECT_EQ(form->ErieTriplex1->text(), "SetStandard&Form");
-    form->SetBeepOnErrorClick();
-    EXPECT_EQ(model.ErrorBeepOn, 0);
-    EXPECT_EQ(form->SetBeepOnError->text(), "Set&ErrorBeep On");
+TEST_F(WindowTest, TabWalksTheBandAsItIsRead) {
+    showActive();
+    bar("SBRevArm")->setFocus(Qt::TabFocusReason);
+    // Turning at mid gear with step 10: the driver bar, Cen and 10.0 are disabled.
+    const char* expected[] = {"Rev", "Fwd", "Run", "Deg00", "Deg180", "SBStepAng", "Step1",
+                              "Step45", "SBRevArm"};
+    for (const char* name : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
+    }
 }
 
-TEST_F(MainWindowTest, CaptionCarriesTheSetNameAndVersion) {
+TEST_F(WindowTest, StoppedGearsDriverBarIsOnTheTabPath) {
+    click("Run");
+    showActive();
+    button("Run")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(button("Run"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), bar("SBDrvAng"));
+}
+
+TEST_F(WindowTest, ArrowAndPageKeysMoveTheBarsAsTheMouseDoes) {
+    showActive();
+    QScrollBar* arm = bar("SBRevArm");
+    arm->setFocus();
+    QTest::keyClick(arm, Qt::Key_Left);
+    EXPECT_EQ(arm->value(), -1);
+    EXPECT_EQ(model.Direction, "Rev");
+    EXPECT_TRUE(enabled("Center"));
+    QTest::keyClick(arm, Qt::Key_PageUp);
+    EXPECT_EQ(arm->value(), 19);
+    EXPECT_FLOAT_EQ(model.RevArmPosition, model.RevArmCentre() + 0.019f);
+    EXPECT_EQ(model.Direction, "Fwd");
+
+    QScrollBar* step = bar("SBStepAng");
+    step->setFocus();
+    QTest::keyClick(step, Qt::Key_Left);
+    EXPECT_EQ(model.StepAngle, 5.0f);
+    EXPECT_EQ(bar("SBDrvAng")->singleStep(), 500);
+    QTest::keyClick(step, Qt::Key_PageDown);  // 11080 - 2760
+    EXPECT_EQ(step->value(), 8320);
+    EXPECT_EQ(model.StepAngle, 1.0f);
+
+    click("Run");
+    QScrollBar* driver = bar("SBDrvAng");
+    driver->setFocus();
+    QTest::keyClick(driver, Qt::Key_Right);
+    EXPECT_EQ(model.DriverAngle, 1.0f);  // the 1-degree band's small change
+    EXPECT_TRUE(enabled("Deg00") && enabled("Deg180"));
+}
+
+TEST_F(WindowTest, FocusedButtonsPressWithSpaceReturnAndEnter) {
+    showActive();
+    QPushButton* run = button("Run");
+    run->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(run, Qt::Key_Space);
+    EXPECT_EQ(model.Running, 0);
+    QTest::keyClick(run, Qt::Key_Return);
+    EXPECT_EQ(model.Running, 1);
+    QTest::keyClick(run, Qt::Key_Enter);
+    EXPECT_EQ(model.Running, 0);
+    EXPECT_EQ(caption("Run"), "Run");
+}
+
+TEST_F(WindowTest, CaptionCarriesTheSetNameAndVersion) {
     form->Timer1Timer();
     EXPECT_TRUE(form->windowTitle().startsWith("QUARN Inside Admission            Nominal     "));
     EXPECT_TRUE(form->windowTitle().endsWith("   Version 2.6"));
@@ -220,27 +311,37 @@ TEST_F(MainWindowTest, CaptionCarriesTheSetNameAndVersion) {
     EXPECT_TRUE(form->windowTitle().contains("Test     "));
 }
 
-TEST_F(MainWindowTest, DegenerateGearDoesNotStopTheTick) {
+TEST_F(WindowTest, DegenerateGearDoesNotStopTheTick) {
     model.frame.Stroke = std::numeric_limits<float>::quiet_NaN();
     model.view.ViewScale = 1e30f;
     for (int i = 0; i < 5; ++i) form->Timer1Timer();
     EXPECT_EQ(form->frameImage().width(), 1280);
 }
 
-TEST_F(MainWindowTest, OpeningADesignSetsTheReverseArmRange) {
+TEST_F(WindowTest, OpeningADesignSetsTheReverseArmRange) {
     GearModel other;
     InitStartupState(other);
     other.frame.RevArmToCentMax = 1.2f;
     const std::string path = ::testing::TempDir() + "/window_open_test.qgd";
     ASSERT_TRUE(saveDimensionFile(other, path).ok);
-    form->FwdClick();
+    click("Fwd");
     EXPECT_TRUE(form->openDesign(path));
-    EXPECT_EQ(form->SBRevArm->maximum(), 1200);
-    EXPECT_EQ(form->SBRevArm->minimum(), -1200);
-    EXPECT_EQ(form->SBRevArm->value(), 0);
+    EXPECT_EQ(bar("SBRevArm")->maximum(), 1200);
+    EXPECT_EQ(bar("SBRevArm")->minimum(), -1200);
+    EXPECT_EQ(bar("SBRevArm")->value(), 0);
     EXPECT_EQ(model.DimSetName, "window_open_test");
     EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
     std::remove(path.c_str());
+}
+
+TEST_F(WindowTest, WindowDoesNotResetTheModelItIsGiven) {
+    GearModel m;
+    InitStartupState(m);
+    m.DriverAngle = 77;
+    m.DimSetName = "Mine";
+    TMainForm window(m);
+    EXPECT_EQ(m.DriverAngle, 77.0f);
+    EXPECT_EQ(m.DimSetName, "Mine");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The driver's advance, the step-angle scale and the reading of typed numbers.
+// The driver's advance, starting and stopping, the step-angle scale and the reading of typed numbers.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -64,6 +64,24 @@ TEST_P(StepBand, IsCentredOnThePresets) {
     EXPECT_EQ(b.stepAngle, r.step);
     EXPECT_EQ(b.smallChange, r.small);
     EXPECT_EQ(b.largeChange, r.large);
+}
+
+TEST(Motion, StoppingKeepsTheChosenStepForTheNextStart) {
+    GearModel m;
+    m.StepAngleSetting = 5;
+    m.DriverAngle = 123.4f;
+    setRunning(m, false);
+    EXPECT_EQ(m.Running, 0);
+    EXPECT_EQ(m.StepAngle, 0.0f);
+    EXPECT_EQ(m.DriverAngle, 123.4f);
+    chooseStepAngle(m, 45);  // standing: the wheel keeps still
+    EXPECT_EQ(m.StepAngle, 0.0f);
+    EXPECT_EQ(m.StepAngleSetting, 45.0f);
+    setRunning(m, true);
+    EXPECT_EQ(m.Running, 1);
+    EXPECT_EQ(m.StepAngle, 45.0f);
+    chooseStepAngle(m, 0.5f);  // turning: the new step at once
+    EXPECT_EQ(m.StepAngle, 0.5f);
 }
 
 INSTANTIATE_TEST_SUITE_P(

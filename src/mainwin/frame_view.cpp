@@ -1,0 +1,26 @@
+// Copies the frame to the screen; a window larger than the frame shows its own colour
+// around it.
+#include "frame_view.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegion>
+
+namespace quarn {
+
+FrameView::FrameView(const QImage& frame, QWidget* parent) : QWidget(parent), frame_(frame) {
+    // Every pixel is painted below, so Qt need not clear the widget first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void FrameView::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.drawImage(0, 0, frame_);
+    // An opaque widget shows whatever was there before where it does not paint: black
+    // on most systems. Only the part outside the frame is cleared, to keep the tick cheap.
+    const QRegion outside = event->region() - QRegion(frame_.rect());
+    for (const QRect& r : outside) p.fillRect(r, palette().window());
+}
+
+}  // namespace quarn

@@ -1,0 +1,322 @@
+// The motion band: its controls, their handlers and the three number dialogs.
+#include "motion_panel.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "mainwin/motion_dialogs.h"
+#include "mainwin/panel_controls.h"
+#include "model/mid_gear.h"
+#include "model/motion.h"
+#include "model/number_text.h"
+
+namespace quarn {
+
+MotionPanel::MotionPanel(GearModel& model, QWidget* area) : QObject(area), model_(model) {
+    setObjectName(QStringLiteral("MotionPanel"));
+    createControls(area);
+    createDialogs(area);
+    connectControls();
+    setRevArmRange();
+}
+
+void MotionPanel::createControls(QWidget* area) {
+    // The controls keep to the band left of the read-outs and above the drawing.
+    SBRevArm = makeBar(area, "SBRevArm", QStringLiteral("Set Reverse Arm Between Max & Min"),
+                       {2, 2, 190, 16});
+    SBRevArm->setPageStep(20);
+    SBRevArm->setSingleStep(1);
+    SBDrvAng = makeBar(area, "SBDrvAng", QStringLiteral("Set Driver Angle From 0 to 360 Deg"),
+                       {2, 42, 190, 16});
+    SBDrvAng->setRange(-4000, 40000);
+    SBDrvAng->setSingleStep(1000);
+    SBDrvAng->setPageStep(4500);
+    SBDrvAng->setEnabled(!model_.Running);
+    SBStepAng = makeBar(area, "SBStepAng",
+                        QStringLiteral("Set Driver Step Angle to Predefined Values"),
+                        {2, 82, 190, 16});
+    SBStepAng->setRange(0, 14613);
+    SBStepAng->setSingleStep(920);
+    SBStepAng->setPageStep(2760);
+    SBStepAng->setValue(12000);
+
+    // The buttons under their bars: name, caption, hint, place.
+    const struct {
+        QPushButton** button;
+        const char* name;
+        const char* caption;
+        const char* hint;
+        QRect place;
+    } buttons[] = {
+        {&Rev, "Rev", "Rev", "Set Reverse Arm to Normal Reverse", {2, 20, 46, 20}},
+        {&Center, "Center", "Cen", "Set Reverse Arm to Mid Gear", {50, 20, 46, 20}},
+        {&Fwd, "Fwd", "Fwd", "Set Reverse Arm to Normal Forward", {98, 20, 46, 20}},
+        {&Run, "Run", "Stop", "Start / Stop Driver Rotation", {146, 20, 46, 20}},
+        {&Deg00, "Deg00", "0.0", "Set Driver to 0 Deg", {2, 60, 46, 20}},
+        {&Deg180, "Deg180", "180", "Set Driver Angle to 180 Deg", {50, 60, 46, 20}},
+        {&Step1, "Step1", "1.0", "Set Driver Step Angle to 1 Deg", {2, 100, 62, 18}},
+        {&Step10, "Step10", "10.0", "Set Driver Step Angle to 10 Deg", {66, 100, 62, 18}},
+        {&Step45, "Step45", "45.0", "Set Driver Step Angle to 45 Deg", {130, 100, 62, 18}},
+    };
+    for (const auto& b : buttons)
+        *b.button = makeButton(area, b.name, QString::fromLatin1(b.caption),
+                               QString::fromLatin1(b.hint), b.place);
+    Run->setText(model_.Running ? QStringLiteral("Stop") : QStringLiteral("Run"));
+    Step10->setEnabled(false);  // the program starts at step 10
+    Center->setEnabled(false);  // and at mid gear
+    // Tab walks the band as it is read: each bar, then the buttons under it.
+    QWidget* const tabOrder[] = {SBRevArm, Rev,    Center,    Fwd,    Run,    SBDrvAng,
+                                 Deg00,    Deg180, SBStepAng, Step1,  Step10, Step45};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void MotionPanel::connectControls() {
+    connect(SBRevArm, &QScrollBar::valueChanged, this, &MotionPanel::SBRevArmChange);
+    connect(SBDrvAng, &QScrollBar::valueChanged, this, &MotionPanel::SBDrvAngChange);
+    connect(SBStepAng, &QScrollBar::valueChanged, this, &MotionPanel::SBStepAngChange);
+    const std::pair<QPushButton*, void (MotionPanel::*)()> clicks[] = {
+        {Run, &MotionPanel::RunClick},       {Center, &MotionPanel::CenterClick},
+        {Fwd, &MotionPanel::FwdClick},       {Rev, &MotionPanel::RevClick},
+        {Deg00, &MotionPanel::Deg00Click},   {Deg180, &MotionPanel::Deg180Click},
+        {Step1, &MotionPanel::Step1Click},   {Step10, &MotionPanel::Step10Click},
+        {Step45, &MotionPanel::Step45Click},
+    };
+    for (const auto& [button, handler] : clicks)
+        connect(button, &QPushButton::clicked, this, handler);
+}
+
+void MotionPanel::createDialogs(QWidget* area) {
+    TRevPos = new NumberDialog(QStringLiteral("Reverse Arm Position"), 5, true, area);
+    TRevPos->setObjectName(QStringLiteral("TRevPos"));
+    TDrivAng = new NumberDialog(QStringLiteral("Driver Angle"), 2, false, area);
+    TDrivAng->setObjectName(QStringLiteral("TDrivAng"));
+    TDrivAng->label(0)->setText(QStringLiteral("Min = 0.00"));
+    TDrivAng->label(1)->setText(QStringLiteral("Max = 360.00"));
+    TStpAng = new NumberDialog(QStringLiteral("Step Angle"), 2, false, area);
+    TStpAng->setObjectName(QStringLiteral("TStpAng"));
+    TStpAng->label(0)->setText(QStringLiteral("Min = 0.01"));
+    TStpAng->label(1)->setText(QStringLiteral("Max = 45.00"));
+}
+
+void MotionPanel::setRevArmRange() {
+    const int limit = roundHalfEven(double(model_.frame.RevArmToCentMax) * 1000.0);
+    SBRevArm->setRange(std::min(-limit, limit), std::max(-limit, limit));
+}
+
+void MotionPanel::followDesign() {
+    // The loader has put the reverse arm at the new mid gear. Take the bar's position
+    // first: a narrower range clamps the bar, and its handler then moves the arm.
+    const int position =
+        roundHalfEven((double(model_.RevArmPosition) - model_.RevArmCentre()) * 1000.0);
+    setRevArmRange();
+    SBRevArm->setValue(position);
+}
+
+void MotionPanel::FormActivate() {
+    // A stopped gear keeps its driver-angle bar usable after a dialog closes.
+    if (model_.Running) SBDrvAng->setEnabled(false);
+}
+
+void MotionPanel::startDriver() {
+    setRunning(model_, true);
+    SBDrvAng->setEnabled(false);
+    Run->setText(QStringLiteral("Stop"));
+    Deg00->setEnabled(true);
+    Deg180->setEnabled(true);
+}
+
+void MotionPanel::stopDriver() {
+    // The bar shows where the wheel stopped; its handler then takes the angle back from
+    // the bar, to the hundredth of a degree it can show.
+    SBDrvAng->setValue(roundHalfEven(double(model_.DriverAngle) * 100.0));
+    setRunning(model_, false);
+    SBDrvAng->setEnabled(true);
+    Run->setText(QStringLiteral("Run"));
+    Deg00->setEnabled(true);
+    Deg180->setEnabled(true);
+}
+
+void MotionPanel::RunClick() {
+    if (model_.Running)
+        stopDriver();
+    else
+        startDriver();
+}
+
+void MotionPanel::SBRevArmChange() {
+    const float centre = model_.RevArmCentre();
+    model_.RevArmPosition = static_cast<float>(centre + SBRevArm->value() / 1000.0);
+    model_.Direction = centre <= model_.RevArmPosition ? "Fwd" : "Rev";
+    Center->setEnabled(SBRevArm->value() != 0);
+    Fwd->setEnabled(centre + model_.frame.RevArmToCentNormal != model_.RevArmPosition);
+    Rev->setEnabled(centre - model_.frame.RevArmToCentNormal != model_.RevArmPosition);
+    clearCutOffTexts(model_.screen);
+}
+
+void MotionPanel::CenterClick() {
+    SBRevArm->setValue(0);
+    model_.RevArmPosition = model_.RevArmCentre();
+    Fwd->setEnabled(true);
+    Rev->setEnabled(true);
+    Center->setEnabled(false);
+    clearCutOffTexts(model_.screen);
+}
+
+void MotionPanel::FwdClick() {
+    const FrameDims& f = model_.frame;
+    model_.RevArmPosition = model_.RevArmCentre() + f.RevArmToCentNormal;
+    SBRevArm->setValue(
+        roundHalfEven(double(f.RevArmToCentNormal) * SBRevArm->maximum() / f.RevArmToCentMax));
+    Fwd->setEnabled(false);
+    Rev->setEnabled(true);
+    Center->setEnabled(true);
+    clearCutOffTexts(model_.screen);
+}
+
+void MotionPanel::RevClick() {
+    const FrameDims& f = model_.frame;
+    model_.RevArmPosition = model_.RevArmCentre() - f.RevArmToCentNormal;
+    SBRevArm->setValue(
+        roundHalfEven(double(f.RevArmToCentNormal) * SBRevArm->minimum() / f.RevArmToCentMax));
+    Rev->setEnabled(false);
+    Fwd->setEnabled(true);
+    Center->setEnabled(true);
+    clearCutOffTexts(model_.screen);
+}
+
+void MotionPanel::RevPosActivate() {
+    const RevArmRange r = revArmRange(model_);
+    const std::pair<const char*, float> rows[] = {
+        {"Min = ", r.min}, {"Cen = ", r.centre}, {"Max = ", r.max}, {"Rev = ", r.rev},
+        {"Fwd = ", r.fwd}};
+    for (int i = 0; i < 5; ++i)
+        TRevPos->label(i)->setText(QString::fromLatin1(rows[i].first) +
+                                   qs(Str(rows[i].second, 5, 3)));
+    TRevPos->Edit1->setText(qs(Str(model_.RevArmPosition, 7, 3)));
+    TRevPos->Cancel->setFocus();
+}
+
+void MotionPanel::RevPosOKClick() {
+    const RevArmRange r = revArmRange(model_);
+    auto v = static_cast<float>(TRevPos->value());
+    if (v < r.min) v = r.min;
+    if (v > r.max) v = r.max;
+    model_.RevArmPosition = v;
+    SBRevArm->setValue(roundHalfEven((double(model_.RevArmPosition) - r.centre) * 1000.0));
+}
+
+void MotionPanel::RevArmPosClick() {
+    RevPosActivate();
+    if (TRevPos->exec() == QDialog::Accepted) RevPosOKClick();
+}
+
+void MotionPanel::SBDrvAngChange() {
+    model_.DriverAngle = static_cast<float>(SBDrvAng->value() / 100.0);
+    Deg180->setEnabled(true);
+    Deg00->setEnabled(true);
+}
+
+void MotionPanel::stopAtAngle(float angle, QPushButton* pressed, QPushButton* other) {
+    model_.DriverAngle = angle;
+    SBDrvAng->setValue(roundHalfEven(double(angle) * 100.0));
+    setRunning(model_, false);
+    SBDrvAng->setEnabled(true);
+    Run->setText(QStringLiteral("Run"));
+    pressed->setEnabled(false);
+    other->setEnabled(true);
+}
+
+void MotionPanel::Deg00Click() { stopAtAngle(0, Deg00, Deg180); }
+
+void MotionPanel::Deg180Click() { stopAtAngle(180, Deg180, Deg00); }
+
+void MotionPanel::DrivAngActivate() {
+    TDrivAng->Edit1->setText(model_.StepAngle != 0 ? QStringLiteral("0.00")
+                                                   : qs(Str(model_.DriverAngle, 4, 2)));
+    TDrivAng->Cancel->setFocus();
+}
+
+void MotionPanel::DrivAngOKClick() {
+    // A typed angle stops the wheel there.
+    stopDriver();
+    double v = TDrivAng->value();
+    if (v < 0) v = 0;
+    if (v > 360) v = 360;
+    model_.DriverAngle = static_cast<float>(v);
+    SBDrvAng->setValue(roundHalfEven(double(model_.DriverAngle) * 100.0));
+}
+
+void MotionPanel::DriverAngClick() {
+    DrivAngActivate();
+    if (TDrivAng->exec() == QDialog::Accepted) DrivAngOKClick();
+}
+
+void MotionPanel::setStepButtons() {
+    Step10->setEnabled(model_.StepAngleSetting != 10);
+    Step45->setEnabled(model_.StepAngleSetting != 45);
+    Step1->setEnabled(model_.StepAngleSetting != 1);
+}
+
+void MotionPanel::setDriverBarSteps(int small, int large) {
+    SBDrvAng->setSingleStep(small);
+    SBDrvAng->setPageStep(large);
+}
+
+void MotionPanel::SBStepAngChange() {
+    if (stepAngleSkip_) {
+        const StepAngleBand band = stepAngleBand(SBStepAng->value());
+        chooseStepAngle(model_, band.stepAngle);
+        setDriverBarSteps(band.smallChange, band.largeChange);
+    } else {
+        stepAngleSkip_ = true;
+    }
+    setStepButtons();
+}
+
+void MotionPanel::stepPreset(float step, int position, QPushButton* pressed) {
+    pressed->setEnabled(false);
+    chooseStepAngle(model_, step);
+    SBStepAng->setValue(position);
+}
+
+void MotionPanel::Step1Click() { stepPreset(1, 8000, Step1); }
+
+void MotionPanel::Step10Click() { stepPreset(10, 12000, Step10); }
+
+void MotionPanel::Step45Click() { stepPreset(45, 14613, Step45); }
+
+void MotionPanel::StpAngActivate() {
+    TStpAng->Edit1->setText(qs(Str(model_.StepAngle, 4, 2)));
+    TStpAng->Cancel->setFocus();
+}
+
+void MotionPanel::StpAngOKClick() {
+    stepAngleSkip_ = false;
+    double v = TStpAng->value();
+    if (v > 45) v = 45;
+    if (v < 0.01) v = 0.01;
+    model_.StepAngleSetting = static_cast<float>(v);
+    // The gear goes on as it was, turning with the new step or standing.
+    if (model_.Running)
+        startDriver();
+    else
+        stopDriver();
+    SBStepAng->setValue(stepAnglePosition(model_.StepAngleSetting));
+    setDriverBarSteps(roundHalfEven(double(model_.StepAngleSetting) * 100.0),
+                      roundHalfEven(double(model_.StepAngleSetting) * 500.0));
+}
+
+void MotionPanel::StepAng1Click() {
+    StpAngActivate();
+    if (TStpAng->exec() == QDialog::Accepted) StpAngOKClick();
+}
+
+void MotionPanel::FindRevArmCentClick() {
+    CalcCentRevArm(model_);
+    CenterClick();
+}
+
+}  // namespace quarn

@@ -1,0 +1,62 @@
+// The controls the panels are built from, made the same way everywhere.
+#include "panel_controls.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+namespace quarn {
+namespace {
+
+// Most styles draw no focus frame on a scroll bar; one reached by Tab must show it has
+// the keys.
+class FocusFramedBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus()) return;
+        QStylePainter p(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    }
+};
+
+}  // namespace
+
+void setHint(QWidget* w, const QString& hint) {
+    w->setToolTip(hint);
+    w->setStatusTip(hint);
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& hint, QRect geometry) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    setHint(b, hint);
+    b->setGeometry(geometry);
+    // Reached by Tab; a click leaves the keyboard focus where it was.
+    b->setFocusPolicy(Qt::TabFocus);
+    // Outside a dialog a push button ignores Return and Enter unless it is auto-default;
+    // there is no default button here, so this only makes the keys press it.
+    b->setAutoDefault(true);
+    return b;
+}
+
+QScrollBar* makeBar(QWidget* parent, const char* name, const QString& hint, QRect geometry) {
+    auto* s = new FocusFramedBar(Qt::Horizontal, parent);
+    s->setObjectName(QString::fromLatin1(name));
+    setHint(s, hint);
+    s->setGeometry(geometry);
+    s->setFocusPolicy(Qt::StrongFocus);
+    // These bars set a value, as sliders do: Right, Up, Page Up and the wheel turned up
+    // raise it. A scroll bar's own keys run the other way, as fits scrolling a page.
+    s->setInvertedControls(false);
+    return s;
+}
+
+}  // namespace quarn

@@ -1,0 +1,30 @@
+// What every panel of the main window is made of. A panel is a small QObject that is
+// handed the GearModel and the widget its controls sit on: it creates its controls as
+// children of that widget at their fixed places, keeps them private, connects their
+// signals to its own handlers, and its handlers change the model and mirror the result
+// in the controls. The window only creates the panel and forwards menu commands to it.
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <string>
+
+class QPushButton;
+class QScrollBar;
+class QWidget;
+
+namespace quarn {
+
+inline QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Tool tip and status-bar text alike.
+void setHint(QWidget* w, const QString& hint);
+
+// A push button reached with Tab and pressed with Space, Return or Enter.
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& hint, QRect geometry);
+
+// A horizontal bar that takes focus by Tab or click and moves with the arrow and Page keys.
+QScrollBar* makeBar(QWidget* parent, const char* name, const QString& hint, QRect geometry);
+
+}  // namespace quarn

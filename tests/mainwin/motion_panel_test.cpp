@@ -1,0 +1,266 @@
+// The motion band of the main window, pressed as a user presses it, and its dialogs.
+#include <QLabel>
+#include <QSignalSpy>
+
+#include "mainwin/window_fixture.h"
+
+namespace quarn {
+namespace {
+
+using MotionPanelTest = test::WindowTest;
+using test::field;
+using test::labelText;
+
+TEST_F(MotionPanelTest, StartsRunningAtMidGearWithTheNominalRange) {
+    EXPECT_EQ(caption("Run"), "Stop");
+    EXPECT_EQ(model.Running, 1);
+    EXPECT_EQ(model.StepAngle, 10.0f);
+    EXPECT_EQ(bar("SBRevArm")->minimum(), -1700);
+    EXPECT_EQ(bar("SBRevArm")->maximum(), 1700);
+    EXPECT_EQ(bar("SBRevArm")->value(), 0);
+    EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
+    EXPECT_FALSE(enabled("SBDrvAng"));
+    EXPECT_EQ(bar("SBStepAng")->value(), 12000);
+    EXPECT_FALSE(enabled("Step10"));
+    EXPECT_FALSE(enabled("Center"));
+}
+
+TEST_F(MotionPanelTest, ControlsKeepTheirPlacesCaptionsAndHints) {
+    EXPECT_EQ(bar("SBRevArm")->geometry(), QRect(2, 2, 190, 16));
+    EXPECT_EQ(bar("SBDrvAng")->geometry(), QRect(2, 42, 190, 16));
+    EXPECT_EQ(bar("SBStepAng")->geometry(), QRect(2, 82, 190, 16));
+    EXPECT_EQ(button("Center")->geometry(), QRect(50, 20, 46, 20));
+    EXPECT_EQ(button("Step45")->geometry(), QRect(130, 100, 62, 18));
+    EXPECT_EQ(caption("Center"), "Cen");
+    EXPECT_EQ(caption("Deg00"), "0.0");
+    EXPECT_EQ(button("Run")->toolTip(), "Start / Stop Driver Rotation");
+    EXPECT_EQ(bar("SBStepAng")->statusTip(), "Set Driver Step Angle to Predefined Values");
+}
+
+TEST_F(MotionPanelTest, OneThousandthBelowCentreRunsBackwards) {
+    bar("SBRevArm")->setValue(-1);
+    EXPECT_EQ(model.Direction, "Rev");
+    EXPECT_TRUE(enabled("Center"));
+    bar("SBRevArm")->setValue(0);
+    EXPECT_EQ(model.Direction, "Fwd");
+    EXPECT_FALSE(enabled("Center"));
+}
+
+TEST_F(MotionPanelTest, ReverseArmDialogShowsTheRangeAndClampsToIt) {
+    const auto answered = answerNextDialog(
+        [](QDialog& d) {
+            EXPECT_EQ(labelText(d, "Label3"), "Cen = 10.298");
+            EXPECT_EQ(labelText(d, "Label2"), "Min = 8.598");
+            EXPECT_EQ(field(d)->text(), " 10.298");
+            field(d)->setText("99");
+        },
+        true);
+    action("RevArmPos")->trigger();
+    EXPECT_TRUE(*answered);
+    EXPECT_EQ(bar("SBRevArm")->value(), 1700);
+    EXPECT_FLOAT_EQ(model.RevArmPosition, model.RevArmCentre() + 1.7f);
+    EXPECT_EQ(model.Direction, "Fwd");
+}
+
+TEST_F(MotionPanelTest, CancelledDialogChangesNothing) {
+    const auto answered = answerNextDialog([](QDialog& d) { field(d)->setText("12"); }, false);
+    action("RevArmPos")->trigger();
+    EXPECT_TRUE(*answered);
+    EXPECT_EQ(bar("SBRevArm")->value(), 0);
+    EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
+}
+
+TEST_F(MotionPanelTest, FwdRevAndCentreButtons) {
+    click("Fwd");
+    EXPECT_EQ(bar("SBRevArm")->value(), 1500);
+    EXPECT_FALSE(enabled("Fwd"));
+    EXPECT_TRUE(enabled("Rev") && enabled("Center"));
+    click("Rev");
+    EXPECT_EQ(bar("SBRevArm")->value(), -1500);
+    EXPECT_EQ(model.Direction, "Rev");
+    EXPECT_FALSE(enabled("Rev"));
+    model.screen.FrontCutOffText = "78.3";
+    click("Center");
+    EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
+    EXPECT_TRUE(model.screen.FrontCutOffText.empty());
+}
+
+TEST_F(MotionPanelTest, DriverAngleBarFoldsOnTheNextTick) {
+    click("Run");  // stop
+    EXPECT_EQ(caption("Run"), "Run");
+    EXPECT_EQ(model.Running, 0);
+    EXPECT_TRUE(enabled("SBDrvAng"));
+    bar("SBDrvAng")->setValue(40000);
+    EXPECT_EQ(model.DriverAngle, 400.0f);
+    form->Timer1Timer();
+    EXPECT_EQ(model.DriverAngle, 40.0f);
+    bar("SBDrvAng")->setValue(-4000);
+    form->Timer1Timer();
+    EXPECT_EQ(model.DriverAngle, 320.0f);
+}
+
+TEST_F(MotionPanelTest, StoppingPutsTheAngleOnTheBarToTheHundredth) {
+    model.DriverAngle = 123.456f;
+    click("Run");
+    EXPECT_EQ(bar("SBDrvAng")->value(), 12346);
+    EXPECT_FLOAT_EQ(model.DriverAngle, 123.46f);
+    EXPECT_EQ(model.StepAngle, 0.0f);
+    click("Run");
+    EXPECT_EQ(model.Running, 1);
+    EXPECT_EQ(caption("Run"), "Stop");
+    EXPECT_EQ(model.StepAngle, 10.0f);
+    EXPECT_FALSE(enabled("SBDrvAng"));
+}
+
+TEST_F(MotionPanelTest, TickAdvancesByTheStepInTheArmsDirection) {
+    model.DriverAngle = 355;
+    form->Timer1Timer();
+    EXPECT_EQ(model.DriverAngle, 5.0f);
+    bar("SBRevArm")->setValue(-10);
+    form->Timer1Timer();
+    EXPECT_EQ(model.DriverAngle, 355.0f);
+}
+
+TEST_F(MotionPanelTest, HundredEightyWhileRunningStops) {
+    click("Deg180");
+    EXPECT_EQ(caption("Run"), "Run");
+    EXPECT_EQ(model.Running, 0);
+    EXPECT_EQ(model.StepAngle, 0.0f);
+    EXPECT_EQ(model.DriverAngle, 180.0f);
+    EXPECT_EQ(bar("SBDrvAng")->value(), 18000);
+    EXPECT_FALSE(enabled("Deg180"));
+    EXPECT_TRUE(enabled("Deg00"));
+    click("Run");
+    EXPECT_EQ(model.StepAngle, 10.0f);
+    EXPECT_FALSE(enabled("SBDrvAng"));
+}
+
+TEST_F(MotionPanelTest, DriverAngleDialogStopsAndClamps) {
+    auto answered = answerNextDialog(
+        [](QDialog& d) {
+            EXPECT_EQ(field(d)->text(), "0.00");
+            field(d)->setText("400");
+        },
+        true);
+    action("DriverAng")->trigger();
+    EXPECT_TRUE(*answered);
+    EXPECT_EQ(caption("Run"), "Run");
+    EXPECT_EQ(model.Running, 0);
+    EXPECT_EQ(model.StepAngle, 0.0f);
+    EXPECT_EQ(model.DriverAngle, 360.0f);
+    EXPECT_EQ(bar("SBDrvAng")->value(), 36000);
+    EXPECT_TRUE(enabled("SBDrvAng"));
+    answered = answerNextDialog([](QDialog& d) { EXPECT_EQ(field(d)->text(), "360.00"); }, false);
+    action("DriverAng")->trigger();
+    EXPECT_TRUE(*answered);
+}
+
+TEST_F(MotionPanelTest, FormActivateDisablesTheDriverBarOnlyWhileTurning) {
+    click("Run");
+    showActive();
+    EXPECT_TRUE(enabled("SBDrvAng")) << "a stopped gear keeps its bar";
+    click("Run");
+    bar("SBDrvAng")->setEnabled(true);  // as a dialog's close would leave it
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_FALSE(enabled("SBDrvAng"));
+}
+
+struct StepRow {
+    const char* name;
+    const char* typed;
+    float setting;
+    int position;
+};
+
+class StepAngleDialogTest : public test::WindowTest,
+                            public ::testing::WithParamInterface<StepRow> {};
+
+TEST_P(StepAngleDialogTest, ClampsAndKeepsTheTypedStep) {
+    const StepRow& row = GetParam();
+    const auto answered =
+        answerNextDialog([&](QDialog& d) { field(d)->setText(row.typed); }, true);
+    action("StepAng1")->trigger();
+    ASSERT_TRUE(*answered);
+    EXPECT_EQ(model.StepAngleSetting, row.setting);
+    EXPECT_EQ(bar("SBStepAng")->value(), row.position);
+    EXPECT_TRUE(motion()->stepAngleSkip());  // the change notice came and went
+    EXPECT_EQ(model.StepAngle, row.setting) << "a running gear takes the new step";
+    EXPECT_EQ(caption("Run"), "Stop");
+    EXPECT_EQ(model.Running, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, StepAngleDialogTest,
+                         ::testing::Values(StepRow{"Zero", "0", 0.01f, 0},
+                                           StepRow{"Fifty", "50", 45.0f, 14613},
+                                           StepRow{"SevenPointThree", "7.3", 7.3f, 11453}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MotionPanelTest, TypedStepSetsTheDriverBarsSteps) {
+    answerNextDialog([](QDialog& d) { field(d)->setText("7.3"); }, true);
+    action("StepAng1")->trigger();
+    EXPECT_EQ(bar("SBDrvAng")->singleStep(), 730);
+    EXPECT_EQ(bar("SBDrvAng")->pageStep(), 3650);
+}
+
+TEST_F(MotionPanelTest, UnchangedStepPositionSkipsTheNextUserChange) {
+    answerNextDialog([](QDialog& d) { field(d)->setText("10"); }, true);  // position 12000
+    action("StepAng1")->trigger();
+    EXPECT_FALSE(motion()->stepAngleSkip());
+    bar("SBStepAng")->setValue(8000);  // the user's next change is the skipped one
+    EXPECT_EQ(model.StepAngleSetting, 10.0f);
+    EXPECT_TRUE(motion()->stepAngleSkip());
+    bar("SBStepAng")->setValue(3000);
+    EXPECT_EQ(model.StepAngleSetting, 0.05f);
+}
+
+TEST_F(MotionPanelTest, StoppedGearStaysStoppedAfterANewStep) {
+    click("Run");
+    answerNextDialog([](QDialog& d) { field(d)->setText("2"); }, true);
+    action("StepAng1")->trigger();
+    EXPECT_EQ(caption("Run"), "Run");
+    EXPECT_EQ(model.Running, 0);
+    EXPECT_EQ(model.StepAngle, 0.0f);
+    EXPECT_EQ(model.StepAngleSetting, 2.0f);
+    click("Run");
+    EXPECT_EQ(model.StepAngle, 2.0f);
+}
+
+TEST_F(MotionPanelTest, StepPresetsMoveTheBarAndTheButtons) {
+    click("Step45");
+    EXPECT_EQ(bar("SBStepAng")->value(), 14613);
+    EXPECT_EQ(model.StepAngle, 45.0f);
+    EXPECT_FALSE(enabled("Step45"));
+    EXPECT_TRUE(enabled("Step10"));
+    click("Step1");
+    EXPECT_EQ(bar("SBStepAng")->value(), 8000);
+    EXPECT_EQ(model.StepAngleSetting, 1.0f);
+    EXPECT_EQ(bar("SBDrvAng")->singleStep(), 100);
+}
+
+TEST_F(MotionPanelTest, PresetWhileStoppedWaitsForTheStart) {
+    click("Run");
+    click("Step45");
+    EXPECT_EQ(model.StepAngleSetting, 45.0f);
+    EXPECT_EQ(model.StepAngle, 0.0f);
+    click("Run");
+    EXPECT_EQ(model.StepAngle, 45.0f);
+}
+
+TEST_F(MotionPanelTest, ProgrammaticPositionRunsTheHandlerOnlyOnChange) {
+    QSignalSpy spy(bar("SBRevArm"), &QScrollBar::valueChanged);
+    model.screen.FrontCutOffText = "x";
+    bar("SBRevArm")->setValue(0);
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_EQ(model.screen.FrontCutOffText, "x");
+    bar("SBRevArm")->setValue(5);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_TRUE(model.screen.FrontCutOffText.empty());
+}
+
+}  // namespace
+}  // namespace quarn
