@@ -29,7 +29,7 @@ void runTicks(benchmark::State& state, quarn::GearModel& m) {
     float angle = 0;
     for (auto _ : state) {
         m.DriverAngle = angle;
-        quarn::SolveAndMapFrame(m);
+        quarn::solveAndMapFrame(m);
         quarn::QtCanvas canvas(image);
         quarn::RunFrame(m, canvas, random);
         benchmark::DoNotOptimize(image.constBits());

@@ -45,7 +45,7 @@ void drawFrame(GearModel& m, const CommonOptions& common, const RenderRequest& r
                Canvas& canvas) {
     m.RevArmPosition = chosenRevArm(m, common);
     m.DriverAngle = static_cast<float>(request.angle);
-    SolveAndMapFrame(m);
+    solveAndMapFrame(m);
     // A fixed seed: the same options give the same picture, steam and all.
     Random random(1);
     RunFrame(m, canvas, random);

@@ -19,7 +19,7 @@ int screenY(const GearModel& m, double vert) {
     return roundToScreen(-vert * double(m.view.ViewScale) + double(m.view.ViewOffsetY));
 }
 
-void MapPivotsToScreen(GearModel& m) {
+void mapPivotsToScreen(GearModel& m) {
     for (int p = 0; p <= 21; ++p) {
         m.PivotScreenX[p] = screenX(m, m.PivotHorz[p]);
         m.PivotScreenY[p] = screenY(m, m.PivotVert[p]);
@@ -27,14 +27,14 @@ void MapPivotsToScreen(GearModel& m) {
     // Pivots 6 and 11 hold offsets from the gear mounting point (backwards and up for
     // the bell crank, backwards and down for the reverse arm); their screen slots show
     // where those pivots really are.
-    const PivotPoint revArm = RevArmPivot(m), bellCrank = BellCrankPivot(m);
+    const PivotPoint revArm = revArmPivot(m), bellCrank = bellCrankPivot(m);
     m.PivotScreenX[11] = screenX(m, revArm.Horz);
     m.PivotScreenY[11] = screenY(m, revArm.Vert);
     m.PivotScreenX[6] = screenX(m, bellCrank.Horz);
     m.PivotScreenY[6] = screenY(m, bellCrank.Vert);
 }
 
-OutlinePoints ComputeOutlinePoints(const GearModel& m) {
+OutlinePoints computeOutlinePoints(const GearModel& m) {
     const CylDims& c = m.cyl;
     const double cx = c.CylCtrToDriverCtr;
     const double vc = m.PivotVert[3], vv = m.PivotVert[4];
@@ -71,10 +71,10 @@ OutlinePoints ComputeOutlinePoints(const GearModel& m) {
     return o;
 }
 
-void SolveAndMapFrame(GearModel& m) {
+void solveAndMapFrame(GearModel& m) {
     SolveLinkage(m);
     SolvePistonAndPorts(m);
-    MapPivotsToScreen(m);
+    mapPivotsToScreen(m);
 }
 
 }  // namespace quarn

@@ -37,11 +37,11 @@ int screenY(const GearModel& m, double vert);
 int roundToScreen(double v);
 
 // Tick steps 2 and 3: PivotScreenX/Y of pivots 0..21, slots 6 and 11 absolute.
-void MapPivotsToScreen(GearModel& m);
-OutlinePoints ComputeOutlinePoints(const GearModel& m);
-// The tick up to the drawing: SolveLinkage, SolvePistonAndPorts and MapPivotsToScreen.
+void mapPivotsToScreen(GearModel& m);
+OutlinePoints computeOutlinePoints(const GearModel& m);
+// The tick up to the drawing: SolveLinkage, SolvePistonAndPorts and mapPivotsToScreen.
 // The window advances the driver angle after it and then runs the frame; a picture of
 // one angle (the command line, the benchmark) runs the frame at once.
-void SolveAndMapFrame(GearModel& m);
+void solveAndMapFrame(GearModel& m);
 
 }  // namespace quarn

@@ -67,7 +67,7 @@ void drawPins(const GearModel& m, Canvas& canvas) {
     pin(3, 0.04);
     pin(4, 0.02);
     pin(5, 0.02);
-    const PivotPoint bellCrank = BellCrankPivot(m), revArm = RevArmPivot(m);
+    const PivotPoint bellCrank = bellCrankPivot(m), revArm = revArmPivot(m);
     circle(m, canvas, bellCrank.Horz, bellCrank.Vert, 0.02 * dia);
     for (int p : {7, 8, 9, 10}) pin(p, 0.02);
     circle(m, canvas, revArm.Horz, revArm.Vert, 0.02 * dia);

@@ -23,14 +23,14 @@ struct Frame {
 // The levels move first, the pixels are painted from the same colours and counts, and
 // the beats follow the pixels.
 void steamStep(Frame& f) {
-    const SteamFrame steam = AdvanceSteamLevels(f.m);
-    if (DrawSteam(f.m, steam, f.outline, f.canvas, f.random)) f.requests.beep = true;
-    for (const ExhaustBeat& beat : AdvanceExhaustBeats(f.m))
+    const SteamFrame steam = advanceSteamLevels(f.m);
+    if (drawSteam(f.m, steam, f.outline, f.canvas, f.random)) f.requests.beep = true;
+    for (const ExhaustBeat& beat : advanceExhaustBeats(f.m))
         f.requests.sounds.push_back({ExhaustSoundFile, beat.volume});
 }
 
 void errorFlashStep(Frame& f) {
-    const ErrorFlashSignal signal = ErrorFlash(f.m);
+    const ErrorFlashSignal signal = errorFlash(f.m);
     if (signal.errorItemVisible) f.requests.errorItemVisible = signal.errorItemVisible;
     if (signal.playErrorSound) f.requests.sounds.push_back({ErrorSoundFile, std::nullopt});
 }
@@ -55,7 +55,7 @@ void resetPen(const GearModel& m, Canvas& canvas) {
 
 FrameRequests RunFrame(GearModel& m, Canvas& canvas, Random& random) {
     FrameRequests requests;
-    const OutlinePoints outline = ComputeOutlinePoints(m);
+    const OutlinePoints outline = computeOutlinePoints(m);
     Frame frame{m, canvas, random, outline, requests};
 
     canvas.clear(colors::White);

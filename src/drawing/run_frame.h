@@ -42,7 +42,7 @@ struct FrameRequests {
     DialogRequest dialog = DialogRequest::None;
 };
 
-// Draws the frame on a canvas of FrameWidth x FrameHeight after SolveAndMapFrame and
+// Draws the frame on a canvas of FrameWidth x FrameHeight after solveAndMapFrame and
 // the driver's advance: white, [steam], the gear, [overlay], [screen data], [dimension
 // graphic]. Steam runs only while SteamDisplayOn is set; the bracketed features know
 // their own switches.

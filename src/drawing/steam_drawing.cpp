@@ -253,7 +253,7 @@ Color steamColor(SteamEvent e) {
     return colors::Black;
 }
 
-bool DrawSteam(const GearModel& m, const SteamFrame& steam, const OutlinePoints& o,
+bool drawSteam(const GearModel& m, const SteamFrame& steam, const OutlinePoints& o,
                Canvas& canvas, Random& random) {
     random.reseed();
     SteamPainter p{o,

@@ -11,10 +11,10 @@
 namespace quarn {
 
 // Reseeds the random numbers and paints this frame's steam from `steam` (the colours
-// and counts AdvanceSteamLevels gave) at the outline points; the legend only while
+// and counts advanceSteamLevels gave) at the outline points; the legend only while
 // the screen data are on. Returns true when a zero span was guarded with ErrorBeepOn
 // set, so that the frame asks for one system beep.
-bool DrawSteam(const GearModel& m, const SteamFrame& steam, const OutlinePoints& outline,
+bool drawSteam(const GearModel& m, const SteamFrame& steam, const OutlinePoints& outline,
                Canvas& canvas, Random& random);
 
 Color steamColor(SteamEvent e);

@@ -192,8 +192,8 @@ FrameRequestTargets TMainForm::requestTargets() {
 }
 
 void TMainForm::Timer1Timer() {
-    SolveAndMapFrame(model_);
-    AdvanceDriverAngle(model_);
+    solveAndMapFrame(model_);
+    advanceDriverAngle(model_);
     FrameRequests requests;
     {
         QtCanvas canvas(frame_);

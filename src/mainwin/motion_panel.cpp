@@ -37,10 +37,10 @@ void MotionPanel::createControls(QWidget* area) {
     SBStepAng = makeBar(area, "SBStepAng",
                         QStringLiteral("Set Driver Step Angle to Predefined Values"),
                         {2, 82, 190, 16});
-    SBStepAng->setRange(0, 14613);
+    SBStepAng->setRange(0, Step45Position);
     SBStepAng->setSingleStep(920);
     SBStepAng->setPageStep(2760);
-    SBStepAng->setValue(12000);
+    SBStepAng->setValue(Step10Position);
 
     // The buttons under their bars: name, caption, hint, place.
     const struct {
@@ -102,7 +102,7 @@ void MotionPanel::createDialogs(QWidget* area) {
 }
 
 void MotionPanel::setRevArmRange() {
-    const int limit = roundHalfEven(double(model_.frame.RevArmToCentMax) * 1000.0);
+    const int limit = roundHalfEven(double(model_.frame.RevArmToCentMax) * RevArmBarScale);
     SBRevArm->setRange(std::min(-limit, limit), std::max(-limit, limit));
 }
 
@@ -110,7 +110,7 @@ void MotionPanel::followDesign() {
     // The loader has put the reverse arm at the new mid gear. Take the bar's position
     // first: a narrower range clamps the bar, and its handler then moves the arm.
     const int position =
-        roundHalfEven((double(model_.RevArmPosition) - model_.RevArmCentre()) * 1000.0);
+        roundHalfEven((double(model_.RevArmPosition) - model_.RevArmCentre()) * RevArmBarScale);
     setRevArmRange();
     SBRevArm->setValue(position);
 }
@@ -131,7 +131,7 @@ void MotionPanel::startDriver() {
 void MotionPanel::stopDriver() {
     // The bar shows where the wheel stopped; its handler then takes the angle back from
     // the bar, to the hundredth of a degree it can show.
-    SBDrvAng->setValue(roundHalfEven(double(model_.DriverAngle) * 100.0));
+    SBDrvAng->setValue(roundHalfEven(double(model_.DriverAngle) * DriverAngleBarScale));
     setRunning(model_, false);
     SBDrvAng->setEnabled(true);
     Run->setText(QStringLiteral("Run"));
@@ -148,7 +148,7 @@ void MotionPanel::RunClick() {
 
 void MotionPanel::SBRevArmChange() {
     const float centre = model_.RevArmCentre();
-    model_.RevArmPosition = static_cast<float>(centre + SBRevArm->value() / 1000.0);
+    model_.RevArmPosition = static_cast<float>(centre + SBRevArm->value() / RevArmBarScale);
     model_.Direction = centre <= model_.RevArmPosition ? "Fwd" : "Rev";
     Center->setEnabled(SBRevArm->value() != 0);
     Fwd->setEnabled(centre + model_.frame.RevArmToCentNormal != model_.RevArmPosition);
@@ -205,7 +205,7 @@ void MotionPanel::RevPosOKClick() {
     if (v < r.min) v = r.min;
     if (v > r.max) v = r.max;
     model_.RevArmPosition = v;
-    SBRevArm->setValue(roundHalfEven((double(model_.RevArmPosition) - r.centre) * 1000.0));
+    SBRevArm->setValue(roundHalfEven((double(model_.RevArmPosition) - r.centre) * RevArmBarScale));
 }
 
 void MotionPanel::RevArmPosClick() {
@@ -214,14 +214,14 @@ void MotionPanel::RevArmPosClick() {
 }
 
 void MotionPanel::SBDrvAngChange() {
-    model_.DriverAngle = static_cast<float>(SBDrvAng->value() / 100.0);
+    model_.DriverAngle = static_cast<float>(SBDrvAng->value() / DriverAngleBarScale);
     Deg180->setEnabled(true);
     Deg00->setEnabled(true);
 }
 
 void MotionPanel::stopAtAngle(float angle, QPushButton* pressed, QPushButton* other) {
     model_.DriverAngle = angle;
-    SBDrvAng->setValue(roundHalfEven(double(angle) * 100.0));
+    SBDrvAng->setValue(roundHalfEven(double(angle) * DriverAngleBarScale));
     setRunning(model_, false);
     SBDrvAng->setEnabled(true);
     Run->setText(QStringLiteral("Run"));
@@ -246,7 +246,7 @@ void MotionPanel::DrivAngOKClick() {
     if (v < 0) v = 0;
     if (v > 360) v = 360;
     model_.DriverAngle = static_cast<float>(v);
-    SBDrvAng->setValue(roundHalfEven(double(model_.DriverAngle) * 100.0));
+    SBDrvAng->setValue(roundHalfEven(double(model_.DriverAngle) * DriverAngleBarScale));
 }
 
 void MotionPanel::DriverAngClick() {
@@ -282,11 +282,11 @@ void MotionPanel::stepPreset(float step, int position, QPushButton* pressed) {
     SBStepAng->setValue(position);
 }
 
-void MotionPanel::Step1Click() { stepPreset(1, 8000, Step1); }
+void MotionPanel::Step1Click() { stepPreset(1, Step1Position, Step1); }
 
-void MotionPanel::Step10Click() { stepPreset(10, 12000, Step10); }
+void MotionPanel::Step10Click() { stepPreset(10, Step10Position, Step10); }
 
-void MotionPanel::Step45Click() { stepPreset(45, 14613, Step45); }
+void MotionPanel::Step45Click() { stepPreset(45, Step45Position, Step45); }
 
 void MotionPanel::StpAngActivate() {
     TStpAng->Edit1->setText(qs(Str(model_.StepAngle, 4, 2)));
@@ -305,7 +305,7 @@ void MotionPanel::StpAngOKClick() {
     else
         stopDriver();
     SBStepAng->setValue(stepAnglePosition(model_.StepAngleSetting));
-    setDriverBarSteps(roundHalfEven(double(model_.StepAngleSetting) * 100.0),
+    setDriverBarSteps(roundHalfEven(double(model_.StepAngleSetting) * DriverAngleBarScale),
                       roundHalfEven(double(model_.StepAngleSetting) * 500.0));
 }
 

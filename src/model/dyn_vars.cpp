@@ -28,7 +28,7 @@ void RegisterDynVar(GearModel& m) {
     slots[1] = incoming;
 }
 
-void SelectDynVar(GearModel& m, int code, float value, std::string_view name) {
+void selectDynVar(GearModel& m, int code, float value, std::string_view name) {
     m.dyn.DynVarSlots[0] = {code, value, shortName(name)};
     RegisterDynVar(m);
 }
@@ -53,7 +53,7 @@ bool dynVarSlotInUse(const GearModel& m, int k) {
     return validSlot(k) && m.dyn.DynVarSlots[k].DynVarName != EmptySlotName;
 }
 
-void DynVarBarChange(GearModel& m, int k, int position) {
+void dynVarBarChange(GearModel& m, int k, int position) {
     if (!validSlot(k)) return;
     const double step = springBackChange(m.dyn.bars[k], position, DynVarBarScale);
     m.dyn.DynVarStep = static_cast<float>(step);
@@ -61,7 +61,7 @@ void DynVarBarChange(GearModel& m, int k, int position) {
     ApplyDynVar(m);
 }
 
-void DynVarBarEnter(GearModel& m, int k) {
+void dynVarBarEnter(GearModel& m, int k) {
     if (validSlot(k)) m.dyn.FocusValue = m.dyn.DynVarSlots[k].DynVarValue;
 }
 

@@ -16,7 +16,7 @@ std::string shortName(std::string_view name);
 // takes the new value; otherwise the slots move down one and the oldest drops out.
 void RegisterDynVar(GearModel& m);
 // Fills entry 0 with a dimension's code, value and name, then registers it.
-void SelectDynVar(GearModel& m, int code, float value, std::string_view name);
+void selectDynVar(GearModel& m, int code, float value, std::string_view name);
 // Empties entry 0 and the four slots.
 void ClearDynVars(GearModel& m);
 // Adds DynVarStep to the dimension of slot DynVarSel (with its pivot copies) and
@@ -29,8 +29,8 @@ bool dynVarSlotInUse(const GearModel& m, int k);
 // Bar k (1..4) of the main window or of a diagram window moved to `position`:
 // applies the spring-back step. The window then sets the bar back to 0, which
 // calls this once more with position 0.
-void DynVarBarChange(GearModel& m, int k, int position);
+void dynVarBarChange(GearModel& m, int k, int position);
 // Bar k took the focus: remember the slot's value as the old value of the gesture.
-void DynVarBarEnter(GearModel& m, int k);
+void dynVarBarEnter(GearModel& m, int k);
 
 }  // namespace quarn

@@ -69,7 +69,7 @@ void InitMotionState(GearModel& m) {
     m.RevArmPosition = 10.3f;
 }
 
-void InitWindowState(GearModel& m) {
+void initWindowState(GearModel& m) {
     m.view = ViewState{};
     m.screen = ScreenDataState{};
     m.steam = SteamState{};
@@ -80,7 +80,7 @@ void InitWindowState(GearModel& m) {
 
 void InitStartupState(GearModel& m) {
     InitMotionState(m);
-    InitWindowState(m);
+    initWindowState(m);
     LoadNominalSets(m);
     ResetFrameGroup(m);
     ResetAssemblyGroup(m);

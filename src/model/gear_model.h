@@ -169,10 +169,10 @@ struct PivotPoint {
 // Pivot slots 6 and 11 hold offsets from the gear mounting point (pivot 16): the bell
 // crank pivot lies backwards and up from it, the reverse-arm pivot backwards and down.
 // These are the absolute points, pivots 22 and 23, as 4-byte reals.
-inline PivotPoint BellCrankPivot(const GearModel& m) {
+inline PivotPoint bellCrankPivot(const GearModel& m) {
     return {m.PivotHorz[16] - m.PivotHorz[6], m.PivotVert[16] + m.PivotVert[6]};
 }
-inline PivotPoint RevArmPivot(const GearModel& m) {
+inline PivotPoint revArmPivot(const GearModel& m) {
     return {m.PivotHorz[16] - m.PivotHorz[11], m.PivotVert[16] - m.PivotVert[11]};
 }
 
@@ -186,7 +186,7 @@ void ResetCylinder(GearModel& m);
 void InitMotionState(GearModel& m);
 // Start values of the view, the screen data, steam, the dimension graphic, the
 // diagram settings and the overlay.
-void InitWindowState(GearModel& m);
+void initWindowState(GearModel& m);
 // The whole start-up state: everything above in start-up order, then mid gear.
 void InitStartupState(GearModel& m);
 

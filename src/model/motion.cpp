@@ -12,7 +12,7 @@
 
 namespace quarn {
 
-void AdvanceDriverAngle(GearModel& m) {
+void advanceDriverAngle(GearModel& m) {
     if (m.Direction == "Fwd")
         m.DriverAngle += m.StepAngle;
     else

@@ -11,7 +11,7 @@ namespace quarn {
 // Adds StepAngle (subtracts it unless Direction is "Fwd") and folds the angle back into
 // 0..360.1. It runs on every tick, also while stopped, so an angle set outside the
 // range is folded on the next tick.
-void AdvanceDriverAngle(GearModel& m);
+void advanceDriverAngle(GearModel& m);
 
 // The absolute bars of the motion band: the reverse-arm bar counts thousandths of a
 // unit from mid gear, the driver-angle bar hundredths of a degree.

@@ -236,7 +236,7 @@ void SolveLinkage(GearModel& m) {
     const FrameDims& f = m.frame;
 
     // 1-2: the fixed pivots, absolute, and the reverse arm's top where the driver set it.
-    const PivotPoint bellCrank = BellCrankPivot(m), revArm = RevArmPivot(m);
+    const PivotPoint bellCrank = bellCrankPivot(m), revArm = revArmPivot(m);
     H[22] = bellCrank.Horz;
     V[22] = bellCrank.Vert;
     H[23] = revArm.Horz;

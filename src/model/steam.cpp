@@ -64,7 +64,7 @@ double steamCountScale(const GearModel& m) {
     return std::min(double(m.view.ViewScale), SteamCountScaleLimit);
 }
 
-SteamFrame AdvanceSteamLevels(GearModel& m) {
+SteamFrame advanceSteamLevels(GearModel& m) {
     SteamState& s = m.steam;
     SteamFrame f;
     f.front = advanceEvent(SteamEvent::None, s.FrontEventState, m.FrontSteamOpening,
@@ -96,7 +96,7 @@ std::optional<std::uint16_t> ExhaustVolume(int v) {
     return std::nullopt;
 }
 
-std::vector<ExhaustBeat> AdvanceExhaustBeats(GearModel& m) {
+std::vector<ExhaustBeat> advanceExhaustBeats(GearModel& m) {
     SteamState& s = m.steam;
     std::vector<ExhaustBeat> beats;
     // Each end sounds at the loudness of the other end's last release; the rear reads
@@ -110,7 +110,7 @@ std::vector<ExhaustBeat> AdvanceExhaustBeats(GearModel& m) {
     return beats;
 }
 
-ErrorFlashSignal ErrorFlash(GearModel& m) {
+ErrorFlashSignal errorFlash(GearModel& m) {
     // Frames of the cycle: the mark shows before this count, the sound plays at it,
     // and past the last quiet frame the flag is cleared for the solver to raise again.
     constexpr int SoundFrame = 10;

@@ -40,7 +40,7 @@ struct SteamFrame {
 
 // Event states, levels and pixel counts of both ends for this frame, the front first;
 // the rear's colour starts from the front's final one.
-SteamFrame AdvanceSteamLevels(GearModel& m);
+SteamFrame advanceSteamLevels(GearModel& m);
 
 // One exhaust beat to play; no volume leaves the loudness as it was.
 struct ExhaustBeat {
@@ -54,7 +54,7 @@ std::optional<std::uint16_t> ExhaustVolume(int v);
 
 // Arms each end's beat while its exhaust port is covered (not while a dimension graphic
 // is shown) and sounds it once when the port opens; front first, then rear.
-std::vector<ExhaustBeat> AdvanceExhaustBeats(GearModel& m);
+std::vector<ExhaustBeat> advanceExhaustBeats(GearModel& m);
 
 // What the error flash asks of the window this frame.
 struct ErrorFlashSignal {
@@ -65,7 +65,7 @@ struct ErrorFlashSignal {
 
 // One frame of the flash while GeometryError is set: the mark for 9 frames, the sound
 // and hiding at the 10th, and after the 21st the count and the flag cleared.
-ErrorFlashSignal ErrorFlash(GearModel& m);
+ErrorFlashSignal errorFlash(GearModel& m);
 
 // A zero pixel span becomes 1 so that it can divide. Returns true when that happened
 // with ErrorBeepOn set: the caller asks for the system beep (once a frame is enough).

@@ -52,7 +52,7 @@ void ClearUndo(GearModel& m) {
     m.dyn.UndoEnabled = false;
 }
 
-bool UndoButtonClick(GearModel& m) {
+bool undoButtonClick(GearModel& m) {
     if (m.dyn.UndoHistory[1].DynVarCode > 0) {
         UndoLast(m);
         return true;
@@ -61,7 +61,7 @@ bool UndoButtonClick(GearModel& m) {
     return false;
 }
 
-void TakeFieldValue(GearModel& m, const DimensionDescriptor& d, float value) {
+void takeFieldValue(GearModel& m, const DimensionDescriptor& d, float value) {
     if (d.dynVarCode == 0) {
         setDimensionValue(m, d, value);
         return;
@@ -74,7 +74,7 @@ void TakeFieldValue(GearModel& m, const DimensionDescriptor& d, float value) {
         newest.OldValue = dimensionValue(m, d);
     }
     setDimensionValue(m, d, value);
-    SelectDynVar(m, d.dynVarCode, value, d.label);
+    selectDynVar(m, d.dynVarCode, value, d.label);
     if (s.TypedFlag) {
         newest.NewValue = value;
         newest.Name = shortName(d.label);
@@ -82,7 +82,7 @@ void TakeFieldValue(GearModel& m, const DimensionDescriptor& d, float value) {
     s.TypedFlag = 0;
 }
 
-void DynVarBarEndScroll(GearModel& m, int k) {
+void dynVarBarEndScroll(GearModel& m, int k) {
     // A bar without a dimension is disabled; were it ever to end a gesture, an empty
     // record on top would hide the older changes from the UnDo buttons.
     if (!dynVarSlotInUse(m, k) || !findDimensionByCode(m.dyn.DynVarSlots[k].DynVarCode)) return;

@@ -21,18 +21,18 @@ void ClearUndo(GearModel& m);
 // A click on any of the five UnDo buttons: undoes record 1 if it holds a change,
 // otherwise disables the buttons. Returns true when something was undone, so a
 // diagram window knows to redraw.
-bool UndoButtonClick(GearModel& m);
+bool undoButtonClick(GearModel& m);
 
 // A dimension field is left with the number its text converts to. The value is
 // stored (with its pivot copies) and the dimension becomes the newest dynamic
 // variable; when a key was typed in the field the change is recorded for undo.
 // The two reverse-arm limits, which have no code, are only stored: the dialog
 // applies their clamps.
-void TakeFieldValue(GearModel& m, const DimensionDescriptor& d, float value);
+void takeFieldValue(GearModel& m, const DimensionDescriptor& d, float value);
 
 // The end of a scroll gesture on dynamic-variable bar k (1..4): records the change
 // from the value at focus time to the slot's value now. The window then moves the
 // focus off the bar so the next gesture captures its own starting value.
-void DynVarBarEndScroll(GearModel& m, int k);
+void dynVarBarEndScroll(GearModel& m, int k);
 
 }  // namespace quarn

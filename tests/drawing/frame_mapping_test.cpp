@@ -53,7 +53,7 @@ GearModel identityView() {
     return m;
 }
 
-TEST(MapPivotsToScreen, RoundsEachPivotHalvesToEven) {
+TEST(mapPivotsToScreen, RoundsEachPivotHalvesToEven) {
     GearModel m = identityView();
     m.PivotHorz[1] = 2.5f;
     m.PivotVert[1] = 2.5f;
@@ -61,7 +61,7 @@ TEST(MapPivotsToScreen, RoundsEachPivotHalvesToEven) {
     m.PivotVert[2] = -3.5f;
     m.PivotHorz[21] = -2.5f;
     m.PivotVert[21] = 1.5f;
-    MapPivotsToScreen(m);
+    mapPivotsToScreen(m);
     EXPECT_EQ(m.PivotScreenX[1], 2);
     EXPECT_EQ(m.PivotScreenY[1], -2);
     EXPECT_EQ(m.PivotScreenX[2], 4);
@@ -70,7 +70,7 @@ TEST(MapPivotsToScreen, RoundsEachPivotHalvesToEven) {
     EXPECT_EQ(m.PivotScreenY[21], -2);
 }
 
-TEST(MapPivotsToScreen, SlotsSixAndElevenShowTheAbsolutePivots) {
+TEST(mapPivotsToScreen, SlotsSixAndElevenShowTheAbsolutePivots) {
     GearModel m = identityView();
     m.PivotHorz[16] = 10;
     m.PivotVert[16] = 10;
@@ -78,21 +78,21 @@ TEST(MapPivotsToScreen, SlotsSixAndElevenShowTheAbsolutePivots) {
     m.PivotVert[11] = 1;
     m.PivotHorz[6] = 0.5f;  // bell-crank pivot: back 0.5, up 0.5
     m.PivotVert[6] = 0.5f;
-    MapPivotsToScreen(m);
+    mapPivotsToScreen(m);
     EXPECT_EQ(m.PivotScreenX[11], 8);   // 7.5 to even
     EXPECT_EQ(m.PivotScreenY[11], -9);  // vertical 9 is screen -9
     EXPECT_EQ(m.PivotScreenX[6], 10);   // 9.5 to even
     EXPECT_EQ(m.PivotScreenY[6], -10);  // vertical 10.5, screen -10.5 to even
 }
 
-TEST(MapPivotsToScreen, NominalViewAndOnlyPivotsUpToTwentyOne) {
+TEST(mapPivotsToScreen, NominalViewAndOnlyPivotsUpToTwentyOne) {
     GearModel m;
     InitStartupState(m);
     for (int p = 22; p < PivotCount; ++p) {
         m.PivotScreenX[p] = -7;
         m.PivotScreenY[p] = -7;
     }
-    MapPivotsToScreen(m);
+    mapPivotsToScreen(m);
     // Gear mounting point (13.75, 5.781): x = 333.5, rounded to the even 334.
     EXPECT_EQ(m.PivotScreenX[16], 334);
     EXPECT_EQ(m.PivotScreenY[16], 176);
@@ -105,28 +105,28 @@ TEST(MapPivotsToScreen, NominalViewAndOnlyPivotsUpToTwentyOne) {
     for (int p = 22; p < PivotCount; ++p) EXPECT_EQ(m.PivotScreenX[p], -7) << p;
 }
 
-TEST(MapPivotsToScreen, StrangeValuesBecomeSafePixels) {
+TEST(mapPivotsToScreen, StrangeValuesBecomeSafePixels) {
     GearModel m = identityView();
     m.PivotHorz[1] = std::nanf("");
     m.PivotHorz[2] = 1e30f;
     m.PivotVert[2] = std::numeric_limits<float>::infinity();
     m.PivotHorz[16] = -1e38f;
-    MapPivotsToScreen(m);
+    mapPivotsToScreen(m);
     EXPECT_EQ(m.PivotScreenX[1], 0);
     EXPECT_EQ(m.PivotScreenX[2], 1000000);
     EXPECT_EQ(m.PivotScreenY[2], -1000000);
     EXPECT_EQ(m.PivotScreenX[11], -1000000);
     m.view.ViewScale = std::numeric_limits<float>::infinity();  // 0 times infinity is NaN
-    MapPivotsToScreen(m);
+    mapPivotsToScreen(m);
     EXPECT_EQ(m.PivotScreenX[0], 0);
     EXPECT_EQ(m.PivotScreenX[2], 1000000);
 }
 
-TEST(ComputeOutlinePoints, NominalCylinderCornersAndPorts) {
+TEST(computeOutlinePoints, NominalCylinderCornersAndPorts) {
     GearModel m;
     InitStartupState(m);
     SolveLinkage(m);
-    const OutlinePoints o = ComputeOutlinePoints(m);
+    const OutlinePoints o = computeOutlinePoints(m);
     // The valve bore's rear end at 23.1875, top at 4.375, bottom at 2.875.
     EXPECT_EQ(o.cylinderStart, (ScreenPoint{503, 201}));
     EXPECT_EQ(o.CylinderOutlinePoints[0], (ScreenPoint{503, 228}));

@@ -31,8 +31,8 @@ struct NominalFrame : ::testing::Test {
         solve();
     }
     void solve() {
-        SolveAndMapFrame(m);
-        outline = ComputeOutlinePoints(m);
+        solveAndMapFrame(m);
+        outline = computeOutlinePoints(m);
     }
     const std::vector<DrawnItem>& draw() {
         requests = RunFrame(m, canvas, random);
@@ -110,7 +110,7 @@ TEST_F(NominalFrame, CounterweightTurnsWithTheDriver) {
 
 // The four fixed-pivot crosses come in the order 6, 11, 16, 0, two arms each; slots 6
 // and 11 hold the absolute pivots. Screen points of the nominal view, as in
-// MapPivotsToScreen.NominalViewAndOnlyPivotsUpToTwentyOne.
+// mapPivotsToScreen.NominalViewAndOnlyPivotsUpToTwentyOne.
 struct CrossCase {
     const char* name;
     int order;  // which of the four crosses
@@ -258,7 +258,7 @@ TEST_P(StrangeGeometry, FrameIsDrawnWithCoordinatesInRange) {
     InitStartupState(m);
     GetParam().apply(m);
     m.screen.ScreenDataOn = 0;  // the gear alone; the text panel has its own case
-    SolveAndMapFrame(m);
+    solveAndMapFrame(m);
     RecordingCanvas rec;
     Random random(1);
     RunFrame(m, rec, random);

@@ -37,7 +37,7 @@ struct ScreenDataFrame : ::testing::Test {
     void SetUp() override {
         InitStartupState(m);
         m.DriverAngle = 0;
-        SolveAndMapFrame(m);
+        solveAndMapFrame(m);
     }
     const std::vector<DrawnItem>& draw() {
         canvas = RecordingCanvas();
@@ -71,7 +71,7 @@ struct ScreenDataFrame : ::testing::Test {
 
 TEST_F(ScreenDataFrame, ValuePanelOfTheNominalGearAtZero) {
     m.RevArmPosition = 10.3f;
-    SolveAndMapFrame(m);
+    solveAndMapFrame(m);
     draw();
     EXPECT_EQ(at("Pan Vert"), (Placed{199, 25}));
     EXPECT_EQ(at("Pan Horz"), (Placed{199, 39}));
@@ -202,7 +202,7 @@ TEST_F(ScreenDataFrame, ScreenDataOffDrawsNoneOfItAndPausesTheCutOff) {
     GearModel plain;
     InitStartupState(plain);
     plain.screen.ScreenDataOn = 0;
-    SolveAndMapFrame(plain);
+    solveAndMapFrame(plain);
     RecordingCanvas other;
     RunFrame(plain, other, random);
     EXPECT_EQ(count, other.items().size());
@@ -446,8 +446,8 @@ TEST_F(ScreenDataFrame, DynVarBannerWhileNoDimensionIsSelected) {
 
 TEST_F(ScreenDataFrame, DynVarSlotsAndTheirBars) {
     m.dyn.DynVarsShown = 1;
-    SelectDynVar(m, 1, 9.0f, "Driver Dia");
-    SelectDynVar(m, 2, 4.25f, "Stroke");
+    selectDynVar(m, 1, 9.0f, "Driver Dia");
+    selectDynVar(m, 2, 4.25f, "Stroke");
     draw();
     // The last selected first.
     EXPECT_EQ(textsAt(377, 71), std::vector<std::string>{"Stroke"});
@@ -463,7 +463,7 @@ TEST_F(ScreenDataFrame, DynVarSlotsAndTheirBars) {
 TEST_F(ScreenDataFrame, DynVarPanelUnderTheLargeFont) {
     m.dyn.DynVarsShown = 1;
     m.screen.text = TextScale::large();
-    SelectDynVar(m, 1, 9.0f, "Driver Dia");
+    selectDynVar(m, 1, 9.0f, "Driver Dia");
     draw();
     // (377, 71) -> (N(478.79), N(86.62)) = (479, 87); (498, 83) -> (632, N(101.26)) = (632, 101).
     EXPECT_EQ(at("Driver Dia"), (Placed{479, 87}));
@@ -472,7 +472,7 @@ TEST_F(ScreenDataFrame, DynVarPanelUnderTheLargeFont) {
 }
 
 TEST_F(ScreenDataFrame, NoPanelNoBarRequest) {
-    SelectDynVar(m, 1, 9.0f, "Driver Dia");
+    selectDynVar(m, 1, 9.0f, "Driver Dia");
     draw();
     EXPECT_FALSE(requests.dynVarBarsEnabled.has_value());
     EXPECT_FALSE(at("Driver Dia").has_value());
@@ -492,7 +492,7 @@ TEST_P(StrangeScreenData, EveryPartDrawsInRange) {
     m.screen.PivotDataRowSet.fill(1);
     for (int k = 1; k <= 6; ++k) m.screen.PivotDataRowPivot[k] = float(3 * k);
     m.screen.PrevFrontSteamOpening = m.screen.PrevRearSteamOpening = 1;
-    SolveAndMapFrame(m);
+    solveAndMapFrame(m);
     RecordingCanvas rec;
     Random random(1);
     RunFrame(m, rec, random);

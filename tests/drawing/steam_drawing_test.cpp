@@ -35,8 +35,8 @@ struct SteamFrameTest : ::testing::Test {
     void SetUp() override {
         InitStartupState(m);
         m.DriverAngle = 40;
-        SolveAndMapFrame(m);
-        o = ComputeOutlinePoints(m);
+        solveAndMapFrame(m);
+        o = computeOutlinePoints(m);
     }
     ScreenPoint S() const { return o.cylinderStart; }
     ScreenPoint O(int i) const { return o.CylinderOutlinePoints[static_cast<std::size_t>(i)]; }
@@ -94,7 +94,7 @@ void expectRegions(const std::vector<DrawnItem>& pixels, Color c, const std::vec
 TEST_F(SteamFrameTest, EveryRegionGetsItsPixelsInsideItsBounds) {
     m.screen.ScreenDataOn = 0;
     RecordingCanvas canvas;
-    EXPECT_FALSE(DrawSteam(m, distinctColours(), o, canvas, random));
+    EXPECT_FALSE(drawSteam(m, distinctColours(), o, canvas, random));
     const auto pixels = pixelsOf(canvas.items());
     ASSERT_EQ(pixels.size(), canvas.items().size()) << "no text with the screen data off";
     const int yC = o.ValveSpindleEnd.y;
@@ -155,7 +155,7 @@ TEST_F(SteamFrameTest, LegendAtTheRearBottomCornerOnlyWithTheScreenData) {
         m.screen.ScreenDataOn = on;
         m.screen.text = {1.27f, 1.22f};  // the large-font layout does not move them
         RecordingCanvas canvas;
-        DrawSteam(m, distinctColours(), o, canvas, random);
+        drawSteam(m, distinctColours(), o, canvas, random);
         std::vector<DrawnItem> texts;
         for (const auto& d : canvas.items())
             if (d.kind == Kind::Text) texts.push_back(d);
@@ -177,8 +177,8 @@ TEST_F(SteamFrameTest, LegendAtTheRearBottomCornerOnlyWithTheScreenData) {
 
 TEST_F(SteamFrameTest, TheSameFrameTwiceGivesTheSamePixels) {
     RecordingCanvas first, second;
-    DrawSteam(m, distinctColours(), o, first, random);
-    DrawSteam(m, distinctColours(), o, second, random);
+    drawSteam(m, distinctColours(), o, first, random);
+    drawSteam(m, distinctColours(), o, second, random);
     EXPECT_EQ(first.items(), second.items());
 }
 
@@ -263,8 +263,8 @@ TEST_P(ZeroSpanBeep, OneBeepRequestPerFrame) {
     m.cyl.ValveBoreDia = GetParam().valveBoreDia;
     m.ErrorBeepOn = GetParam().beepOn;
     m.SteamDisplayOn = 1;
-    SolveAndMapFrame(m);
-    const OutlinePoints o = ComputeOutlinePoints(m);
+    solveAndMapFrame(m);
+    const OutlinePoints o = computeOutlinePoints(m);
     if (GetParam().valveBoreDia == 0) {
         ASSERT_EQ(o.CylinderOutlinePoints[0].y, o.cylinderStart.y) << "the bore should be flat";
     }
@@ -327,8 +327,8 @@ TEST_P(SkippedPixels, LeaveThePixelsOnThePictureAsDrawingThemAll) {
     auto outlineAt = [&m](int offsetX, int offsetY) {
         m.view.ViewOffsetX = static_cast<float>(offsetX);
         m.view.ViewOffsetY = static_cast<float>(offsetY);
-        SolveAndMapFrame(m);
-        return ComputeOutlinePoints(m);
+        solveAndMapFrame(m);
+        return computeOutlinePoints(m);
     };
     const int ox = roundHalfEven(c.width / 2.0 - (m.cyl.CylCtrToDriverCtr + c.horz) * c.scale);
     const int oy = roundHalfEven(c.height / 2.0 + (m.PivotVert[3] + c.vert) * c.scale);
@@ -338,9 +338,9 @@ TEST_P(SkippedPixels, LeaveThePixelsOnThePictureAsDrawingThemAll) {
 
     Random random(5);
     RecordingCanvas small(c.width, c.height);
-    DrawSteam(m, f, outlineAt(ox, oy), small, random);
+    drawSteam(m, f, outlineAt(ox, oy), small, random);
     RecordingCanvas big(4 * Shift, 4 * Shift);
-    DrawSteam(m, f, outlineAt(ox + Shift, oy + Shift), big, random);
+    drawSteam(m, f, outlineAt(ox + Shift, oy + Shift), big, random);
 
     std::vector<DrawnItem> expected;
     int bigPixels = 0;
@@ -408,7 +408,7 @@ TEST_P(FrontSpaceDraws, TakeTheirDrawsInTheOrderOfTheRule) {
         if (d.x1 < GetParam().width) expected.push_back(d);
     }
     RecordingCanvas canvas(GetParam().width, 1024);
-    DrawSteam(m, f, o, canvas, random);
+    drawSteam(m, f, o, canvas, random);
     EXPECT_EQ(canvas.items(), expected);
 }
 
@@ -425,7 +425,7 @@ TEST_P(StrangeSteam, FrameWithSteamIsDrawnAndLevelsStayInTheBand) {
     InitStartupState(m);
     m.SteamDisplayOn = 1;
     GetParam().apply(m);
-    SolveAndMapFrame(m);
+    solveAndMapFrame(m);
     RecordingCanvas rec;
     Random random(1);
     RunFrame(m, rec, random);

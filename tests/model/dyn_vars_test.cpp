@@ -11,7 +11,7 @@ namespace {
 
 void select(GearModel& m, std::string_view field) {
     const DimensionDescriptor& d = *findDimensionByField(field);
-    SelectDynVar(m, d.dynVarCode, dimensionValue(m, d), d.label);
+    selectDynVar(m, d.dynVarCode, dimensionValue(m, d), d.label);
 }
 
 std::array<int, 4> slotCodes(const GearModel& m) {
@@ -23,7 +23,7 @@ TEST(DynVarSlots, SameFieldTwiceKeepsOneSlot) {
     GearModel m = startupModel();
     select(m, "DriverDia");
     select(m, "Stroke");
-    SelectDynVar(m, 1, 9.5f, "Driver Dia");
+    selectDynVar(m, 1, 9.5f, "Driver Dia");
     EXPECT_EQ(slotCodes(m), (std::array<int, 4>{2, 1, 0, 0}));
     EXPECT_EQ(m.dyn.DynVarSlots[2].DynVarValue, 9.5f);
 }
@@ -46,8 +46,8 @@ class DynVarBarClick : public ::testing::TestWithParam<BarClickRow> {};
 TEST_P(DynVarBarClick, ChangesDriverDiaAndSpringsBack) {
     GearModel m = startupModel();
     select(m, "DriverDia");
-    DynVarBarChange(m, 1, GetParam().position);
-    DynVarBarChange(m, 1, 0);  // the bar set back to 0 runs the handler again
+    dynVarBarChange(m, 1, GetParam().position);
+    dynVarBarChange(m, 1, 0);  // the bar set back to 0 runs the handler again
     EXPECT_EQ(m.frame.DriverDia, GetParam().expected);
     EXPECT_EQ(m.dyn.DynVarSlots[1].DynVarValue, GetParam().expected);
 }
@@ -65,11 +65,11 @@ TEST(DynVarApply, KeepsPivotCopiesInStepAndStalesTheCutOff) {
     select(m, "ValveCLToCylCL");
     m.screen.FrontCutOffText = "78.3";
     m.screen.RearCutOffText = "78.4";
-    DynVarBarChange(m, 2, 10);
+    dynVarBarChange(m, 2, 10);
     EXPECT_EQ(m.screen.FrontCutOffText, "");
     EXPECT_EQ(m.screen.RearCutOffText, "");
     m.screen.FrontCutOffText = "78.3";
-    DynVarBarChange(m, 1, -10);
+    dynVarBarChange(m, 1, -10);
     EXPECT_EQ(m.PivotHorz[11], 2.971f);  // nominal 2.961 + 0.010
     EXPECT_EQ(m.PivotHorz[17], m.PivotHorz[11]);
     EXPECT_EQ(m.cyl.ValveCLToCylCL, 3.365f);  // nominal 3.375 - 0.010
@@ -77,7 +77,7 @@ TEST(DynVarApply, KeepsPivotCopiesInStepAndStalesTheCutOff) {
     EXPECT_EQ(m.PivotVert[4], 3.615f);
     EXPECT_EQ(m.screen.FrontCutOffText, "");
     m.screen.FrontCutOffText = "78.3";
-    DynVarBarChange(m, 3, 10);  // an empty slot: its bar is disabled and changes nothing
+    dynVarBarChange(m, 3, 10);  // an empty slot: its bar is disabled and changes nothing
     EXPECT_EQ(m.screen.FrontCutOffText, "78.3");
     EXPECT_FALSE(dynVarSlotInUse(m, 3));
 }

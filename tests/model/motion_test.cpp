@@ -29,7 +29,7 @@ TEST_P(AdvanceDriver, FoldsIntoTheTurn) {
     m.Direction = r.direction;
     m.DriverAngle = r.angle;
     m.StepAngle = r.step;
-    AdvanceDriverAngle(m);
+    advanceDriverAngle(m);
     EXPECT_NEAR(m.DriverAngle, r.expected, 1e-4);
 }
 

@@ -43,7 +43,7 @@ TEST_P(FrontEvent, FourTestsInOrderLaterOverrides) {
     m.steam.FrontEventState = c.stateBefore;
     m.FrontSteamOpening = c.steamOpening;
     m.FrontExhaustOpening = c.exhaustOpening;
-    const SteamFrame f = AdvanceSteamLevels(m);
+    const SteamFrame f = advanceSteamLevels(m);
     EXPECT_EQ(f.front, c.expected);
     EXPECT_EQ(m.steam.FrontEventState, c.stateAfter);
 }
@@ -81,7 +81,7 @@ TEST_P(RearEvent, StartsFromTheFrontsFinalColour) {
     m.steam.RearEventState = c.rearState;
     m.RearSteamOpening = c.rearSteam;
     m.RearExhaustOpening = c.rearExhaust;
-    EXPECT_EQ(AdvanceSteamLevels(m).rear, c.expected);
+    EXPECT_EQ(advanceSteamLevels(m).rear, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -120,7 +120,7 @@ TEST_P(FrontLevel, FollowsTheColourAndIsClamped) {
     m.steam.FrontSteamLevel = c.level;
     m.FrontSteamOpening = c.steamOpening;
     m.FrontExhaustOpening = c.exhaustOpening;
-    const SteamFrame f = AdvanceSteamLevels(m);
+    const SteamFrame f = advanceSteamLevels(m);
     EXPECT_FLOAT_EQ(m.steam.FrontSteamLevel, c.expectedLevel);
     EXPECT_EQ(m.steam.FrontPixelCount, c.expectedPixels);
     EXPECT_EQ(f.frontPixels, c.expectedPixels);
@@ -150,7 +150,7 @@ TEST(RearLevel, FrontColourDrivesTheRearLevelWithTheRearOpening) {
     m.FrontSteamOpening = 0.4f;  // front admission, rear no event yet
     m.steam.RearSteamLevel = 500;
     m.RearSteamOpening = -0.3f;
-    AdvanceSteamLevels(m);
+    advanceSteamLevels(m);
     // 500 + 10 x 50 x (-0.3 + 0.1)
     EXPECT_FLOAT_EQ(m.steam.RearSteamLevel, 400);
     EXPECT_EQ(m.steam.RearPixelCount, 389);  // 400 x 18 / 18.5 = 389.19
@@ -161,7 +161,7 @@ TEST(SteamCounts, ScaleBeyondTheClosestZoomCountsAsTheClosestZoom) {
     m.steam.FrontEventState = 'E';
     m.steam.FrontSteamLevel = 37;  // 37 x 3000 / 18.5 = 6000
     m.view.ViewScale = 1e20f;
-    AdvanceSteamLevels(m);
+    advanceSteamLevels(m);
     EXPECT_EQ(m.steam.FrontPixelCount, 6000);
 }
 
@@ -186,7 +186,7 @@ TEST_P(LevelsOverATurn, StayInsideTheBandAfterTheFirstFrame) {
         m.DriverAngle = static_cast<float>(frame * 10 % 360);
         SolveLinkage(m);
         SolvePistonAndPorts(m);
-        AdvanceSteamLevels(m);
+        advanceSteamLevels(m);
         for (float level : {m.steam.FrontSteamLevel, m.steam.RearSteamLevel}) {
             EXPECT_GE(level, 25) << "frame " << frame;
             EXPECT_LE(level, 2000) << "frame " << frame;
@@ -210,7 +210,7 @@ TEST(LevelsOverATurn, StepZeroHoldsTheLevelsWhateverTheValveDoes) {
         m.DriverAngle = static_cast<float>(frame * 10);
         SolveLinkage(m);
         SolvePistonAndPorts(m);
-        AdvanceSteamLevels(m);
+        advanceSteamLevels(m);
         EXPECT_FLOAT_EQ(m.steam.FrontSteamLevel, 640) << "frame " << frame;
         EXPECT_FLOAT_EQ(m.steam.RearSteamLevel, 320) << "frame " << frame;
     }
@@ -251,24 +251,24 @@ TEST(ExhaustBeats, ArmedWhileCoveredSoundsOnceWhenOpen) {
     m.steam.RearReleaseLevel = 450;
     m.steam.FrontSteamLevel = 900;
     m.FrontExhaustOpening = -0.1f;
-    EXPECT_TRUE(AdvanceExhaustBeats(m).empty());
+    EXPECT_TRUE(advanceExhaustBeats(m).empty());
     EXPECT_EQ(m.steam.FrontBeatArmed, '1');
     m.FrontExhaustOpening = 0.2f;
-    EXPECT_EQ(AdvanceExhaustBeats(m), (std::vector<ExhaustBeat>{{0x4000}}));
+    EXPECT_EQ(advanceExhaustBeats(m), (std::vector<ExhaustBeat>{{0x4000}}));
     EXPECT_EQ(m.steam.FrontBeatArmed, '0');
     EXPECT_FLOAT_EQ(m.steam.FrontReleaseLevel, 900);
     m.FrontExhaustOpening = 0.3f;
-    EXPECT_TRUE(AdvanceExhaustBeats(m).empty());
+    EXPECT_TRUE(advanceExhaustBeats(m).empty());
     EXPECT_EQ(m.steam.RearBeatArmed, 0);
 }
 
 TEST(ExhaustBeats, ZeroOpeningNeitherArmsNorSounds) {
     GearModel m = bareModel();
     m.FrontExhaustOpening = 0;
-    EXPECT_TRUE(AdvanceExhaustBeats(m).empty());
+    EXPECT_TRUE(advanceExhaustBeats(m).empty());
     EXPECT_EQ(m.steam.FrontBeatArmed, 0);
     m.steam.FrontBeatArmed = '1';
-    EXPECT_TRUE(AdvanceExhaustBeats(m).empty());
+    EXPECT_TRUE(advanceExhaustBeats(m).empty());
     EXPECT_EQ(m.steam.FrontBeatArmed, '1');
 }
 
@@ -277,12 +277,12 @@ TEST(ExhaustBeats, DuringTheDimensionGraphicOnlyTheBeatArmedBeforeSounds) {
     m.steam.FrontBeatArmed = '1';
     m.dimGraphic.ShowDimension = 12;
     m.FrontExhaustOpening = 0.2f;
-    EXPECT_EQ(AdvanceExhaustBeats(m).size(), 1u);
+    EXPECT_EQ(advanceExhaustBeats(m).size(), 1u);
     m.FrontExhaustOpening = -0.2f;
-    AdvanceExhaustBeats(m);
+    advanceExhaustBeats(m);
     EXPECT_EQ(m.steam.FrontBeatArmed, '0');
     m.FrontExhaustOpening = 0.2f;
-    EXPECT_TRUE(AdvanceExhaustBeats(m).empty());
+    EXPECT_TRUE(advanceExhaustBeats(m).empty());
 }
 
 // Each end sounds at the other end's last release, rounded halves to even; the rear,
@@ -305,7 +305,7 @@ TEST_P(OtherEndsRelease, SetsTheVolume) {
     m.steam.FrontSteamLevel = c.frontLevel;
     m.steam.RearSteamLevel = 333;
     m.FrontExhaustOpening = m.RearExhaustOpening = 0.1f;
-    EXPECT_EQ(AdvanceExhaustBeats(m),
+    EXPECT_EQ(advanceExhaustBeats(m),
               (std::vector<ExhaustBeat>{{c.frontVolume}, {c.rearVolume}}));
     EXPECT_FLOAT_EQ(m.steam.FrontReleaseLevel, c.frontLevel);
     EXPECT_FLOAT_EQ(m.steam.RearReleaseLevel, 333);
@@ -322,12 +322,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- error flash ----
 
-TEST(ErrorFlash, NineVisibleOneSoundElevenQuietThenAgain) {
+TEST(errorFlash, NineVisibleOneSoundElevenQuietThenAgain) {
     GearModel m;
     m.GeometryError = 1;
     std::vector<ErrorFlashSignal> seen;
     for (int frame = 1; frame <= 22; ++frame) {
-        seen.push_back(ErrorFlash(m));
+        seen.push_back(errorFlash(m));
         if (frame == 21) {
             EXPECT_EQ(m.GeometryError, 0);
             EXPECT_EQ(m.steam.ErrorFlashCount, 0);
@@ -348,10 +348,10 @@ TEST(ErrorFlash, NineVisibleOneSoundElevenQuietThenAgain) {
     }
 }
 
-TEST(ErrorFlash, WithoutTheFlagNothingHappensAndTheCountHolds) {
+TEST(errorFlash, WithoutTheFlagNothingHappensAndTheCountHolds) {
     GearModel m;
     m.steam.ErrorFlashCount = 5;
-    EXPECT_EQ(ErrorFlash(m), ErrorFlashSignal{});
+    EXPECT_EQ(errorFlash(m), ErrorFlashSignal{});
     EXPECT_EQ(m.steam.ErrorFlashCount, 5);
 }
 

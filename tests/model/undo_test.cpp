@@ -15,7 +15,7 @@ const DimensionDescriptor& dim(std::string_view field) { return *findDimensionBy
 // Type into a dimension field and leave it.
 void typeValue(GearModel& m, std::string_view field, float value) {
     m.dyn.TypedFlag = 1;
-    TakeFieldValue(m, dim(field), value);
+    takeFieldValue(m, dim(field), value);
 }
 
 TEST(Undo, TypedChangeRecordsOldAndNewValue) {
@@ -30,7 +30,7 @@ TEST(Undo, TypedChangeRecordsOldAndNewValue) {
 
 TEST(Undo, LeavingAFieldWithoutTypingRegistersButRecordsNothing) {
     GearModel m = startupModel();
-    TakeFieldValue(m, dim("Stroke"), 4.25f);
+    takeFieldValue(m, dim("Stroke"), 4.25f);
     EXPECT_EQ(m.dyn.DynVarSlots[1].DynVarCode, 2);
     EXPECT_EQ(m.dyn.UndoCount, 0);
     EXPECT_EQ(m.dyn.UndoHistory[1].DynVarCode, 0);
@@ -57,11 +57,11 @@ TEST(Undo, KeepsTwentySteps) {
     GearModel m = startupModel();
     for (int i = 1; i <= 21; ++i) typeValue(m, "DriverDia", float(i));
     EXPECT_EQ(m.dyn.UndoCount, 20);
-    for (int i = 0; i < 20; ++i) EXPECT_TRUE(UndoButtonClick(m));
+    for (int i = 0; i < 20; ++i) EXPECT_TRUE(undoButtonClick(m));
     EXPECT_EQ(m.frame.DriverDia, 1.0f);  // the first change, from 9, was pushed out
     EXPECT_EQ(m.dyn.UndoCount, 0);
     EXPECT_FALSE(m.dyn.UndoEnabled);
-    EXPECT_FALSE(UndoButtonClick(m));
+    EXPECT_FALSE(undoButtonClick(m));
     UndoLast(m);
     EXPECT_EQ(m.dyn.UndoCount, 0);
 }
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(WriteThrough, UndoRestoresPivots,
 
 TEST(Undo, SlotsFollowTheirDimensionsWithoutDrift) {
     GearModel m = startupModel();
-    TakeFieldValue(m, dim("ComboLeverForSet"), 0.047f);
+    takeFieldValue(m, dim("ComboLeverForSet"), 0.047f);
     typeValue(m, "DriverDia", 10.0f);
     UndoLast(m);
     EXPECT_EQ(m.dyn.DynVarSlots[1].DynVarValue, 9.0f);
@@ -104,14 +104,14 @@ TEST(Undo, SlotsFollowTheirDimensionsWithoutDrift) {
 
 TEST(Undo, ScrollGestureRecordsFromFocusToEnd) {
     GearModel m = startupModel();
-    TakeFieldValue(m, dim("DriverDia"), 9.0f);
-    DynVarBarEnter(m, 1);
-    for (int p : {5, 0, 12, 0}) DynVarBarChange(m, 1, p);
-    DynVarBarEndScroll(m, 1);
+    takeFieldValue(m, dim("DriverDia"), 9.0f);
+    dynVarBarEnter(m, 1);
+    for (int p : {5, 0, 12, 0}) dynVarBarChange(m, 1, p);
+    dynVarBarEndScroll(m, 1);
     EXPECT_EQ(m.dyn.UndoHistory[1].OldValue, 9.0f);
     EXPECT_FLOAT_EQ(m.dyn.UndoHistory[1].NewValue, 9.017f);
     EXPECT_EQ(m.dyn.UndoCount, 1);
-    UndoButtonClick(m);
+    undoButtonClick(m);
     EXPECT_EQ(m.frame.DriverDia, 9.0f);
     EXPECT_EQ(m.dyn.DynVarSlots[1].DynVarValue, 9.0f);
 }
@@ -119,7 +119,7 @@ TEST(Undo, ScrollGestureRecordsFromFocusToEnd) {
 TEST(Undo, GestureOnAnEmptySlotDoesNotBuryTheHistory) {
     GearModel m = startupModel();
     typeValue(m, "Stroke", 5.0f);
-    DynVarBarEndScroll(m, 3);
+    dynVarBarEndScroll(m, 3);
     EXPECT_EQ(m.dyn.UndoCount, 1);
     EXPECT_EQ(m.dyn.UndoHistory[1].DynVarCode, 2);
 }

@@ -33,7 +33,7 @@ TEST_P(StrangeGeometryOnQt, FrameDrawsAtWidthTwo) {
     InitStartupState(m);
     GetParam().apply(m);
     m.screen.LineWidth = 2;
-    SolveAndMapFrame(m);
+    solveAndMapFrame(m);
     QImage image(FrameWidth, FrameHeight, QImage::Format_RGB32);
     image.fill(Qt::black);
     {
