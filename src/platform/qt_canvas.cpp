@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/rounding.h"
+
 namespace quarn {
 namespace {
 
@@ -23,7 +25,7 @@ bool isDirectFormat(QImage::Format f) {
 // Sizes are in points on a 96 dpi screen, the screen the frame layout was made for,
 // whatever the platform reports (the offscreen platform and bare images say 72).
 int pixelSizeOf(int pointSize) {
-    return std::max(1, static_cast<int>(std::lround(pointSize * 96.0 / 72.0)));
+    return std::max(1, roundHalfEven(pointSize * 96.0 / 72.0));
 }
 
 QFont fontFor(const TextStyle& style) {
