@@ -106,10 +106,11 @@ struct SteamPainter {
         box(count, colors::Red, O(12).x, O(10).x - O(12).x, S().y, O(0).y - o.ValveSpindleEnd.y, -1);
     }
 
-    // The slanting passage from the front port (t = 0) to the front cylinder end (t = 1).
-    void frontPassage(int count, Color c) {
-        const int y0 = O(0).y, x6 = O(6).x, slantSpan = O(5).x - O(6).x;
-        const int w = O(6).x - P(3).x;
+    // A slanting passage from its port (t = 0) down to its cylinder end (t = 1): the
+    // front one leans forwards from the front port, the rear one back from the rear port,
+    // so `lean` is -1 at the front and +1 at the rear.
+    void passage(int count, Color c, int x0, int slantSpan, int w, int lean) {
+        const int y0 = O(0).y;
         if (count > 0 && !rangeShows(y0, G, height)) {
             guard(G, beep);
             rng.skip(2 * static_cast<std::int64_t>(count));
@@ -127,39 +128,18 @@ struct SteamPainter {
             }
             const double t = double(d) / g;
             const int across = r.below(w);
-            set(x6 + roundHalfEven(slantSpan * t) - across, y0 + d, c);
+            // Halves round to even both ways, so -round(v) is round(-v).
+            set(x0 + lean * (across - roundHalfEven(slantSpan * t)), y0 + d, c);
         }
         rng = r;
         G = g;
         beep = beeped;
     }
-
-    // The rear passage, from the rear port down and back to the rear cylinder end.
+    void frontPassage(int count, Color c) {
+        passage(count, c, O(6).x, O(5).x - O(6).x, O(6).x - P(3).x, -1);
+    }
     void rearPassage(int count, Color c) {
-        const int y0 = O(0).y, x1 = O(1).x, slantSpan = O(1).x - O(2).x;
-        const int w = P(0).x - O(1).x;
-        if (count > 0 && !rangeShows(y0, G, height)) {
-            guard(G, beep);
-            rng.skip(2 * static_cast<std::int64_t>(count));
-            return;
-        }
-        Random r = rng;
-        int g = G;
-        bool beeped = beep;
-        for (int i = 0; i < count; ++i) {
-            const int d = r.below(g);
-            guard(g, beeped);
-            if (!inside(y0 + d, height)) {
-                r.skip(1);
-                continue;
-            }
-            const double t = double(d) / g;
-            const int across = r.below(w);
-            set(x1 + across + roundHalfEven(slantSpan * -t), y0 + d, c);
-        }
-        rng = r;
-        G = g;
-        beep = beeped;
+        passage(count, c, O(1).x, O(1).x - O(2).x, P(0).x - O(1).x, +1);
     }
 
     // `count` pairs: a pixel of the passage rising from an exhaust outlet towards the
