@@ -2,6 +2,7 @@
 // around it.
 #include "frame_view.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
@@ -21,6 +22,11 @@ void FrameView::paintEvent(QPaintEvent* event) {
     // on most systems. Only the part outside the frame is cleared, to keep the tick cheap.
     const QRegion outside = event->region() - QRegion(frame_.rect());
     for (const QRect& r : outside) p.fillRect(r, palette().window());
+}
+
+void FrameView::mousePressEvent(QMouseEvent* event) {
+    if (onPress) onPress(event->button(), event->position().toPoint());
+    QWidget::mousePressEvent(event);
 }
 
 }  // namespace quarn

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 namespace quarn {
 
@@ -11,8 +12,12 @@ class FrameView : public QWidget {
 public:
     explicit FrameView(const QImage& frame, QWidget* parent);
 
+    // Told of every button press on the frame, in frame pixels.
+    std::function<void(Qt::MouseButton, QPoint)> onPress;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     const QImage& frame_;

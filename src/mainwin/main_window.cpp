@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -20,9 +21,12 @@
 #include "mainwin/motion_panel.h"
 #include "mainwin/panel_controls.h"
 #include "model/motion.h"
+#include "model/pointer.h"
+#include "model/screen_data.h"
 #include "model/window_caption.h"
 #include "platform/clock_text.h"
 #include "platform/qt_canvas.h"
+#include "tools/data_table.h"
 
 namespace quarn {
 namespace {
@@ -53,6 +57,13 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     view_ = new FrameView(frame_, this);
     setCentralWidget(view_);
     motion_ = new MotionPanel(model_, view_);
+    // Beside the pivot data block, shown only while the pivot data are.
+    DataTableBut = makeButton(view_, "DataTableBut", QStringLiteral("DataTable"),
+                              QStringLiteral("Show the Pivot Data Table"), QRect(4, 206, 70, 20));
+    DataTableBut->hide();
+    connect(DataTableBut, &QPushButton::clicked, this, &TMainForm::DataTableButClick);
+    dataTable_ = new TDataTable(model_, this);
+    view_->onPress = [this](Qt::MouseButton b, QPoint at) { FormMouseDown(b, at); };
     createActions();
     createMenusAndToolBar();
     // Half volume on both channels, for this program's sounds only.
@@ -92,6 +103,11 @@ void TMainForm::createActions() {
     Error = make("Error", QString(), {});
     Error->setIcon(errorIcon());
     Error->setVisible(false);
+    SetSteam = make("SetSteam", QStringLiteral("SetS&teamDisp On"),
+                    QStringLiteral("Turn On Steam Display and Sound"));
+    SetScreenData = make("SetScreenData", QStringLiteral("SetScree&nData Off"), {});
+    SetPivotData = make("SetPivotData", QStringLiteral("SetPiv&otData"),
+                        QStringLiteral("Turn On Pivot Data"));
 
     connect(RevArmPos, &QAction::triggered, motion_, &MotionPanel::RevArmPosClick);
     connect(DriverAng, &QAction::triggered, motion_, &MotionPanel::DriverAngClick);
@@ -102,6 +118,9 @@ void TMainForm::createActions() {
     connect(ErieTriplex1, &QAction::triggered, this, &TMainForm::ErieTriplex1Click);
     connect(SetBeepOnError, &QAction::triggered, this, &TMainForm::SetBeepOnErrorClick);
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(SetSteam, &QAction::triggered, this, &TMainForm::SetSteamClick);
+    connect(SetScreenData, &QAction::triggered, this, &TMainForm::SetScreenDataClick);
+    connect(SetPivotData, &QAction::triggered, this, &TMainForm::SetPivotDataClick);
 }
 
 void TMainForm::createMenusAndToolBar() {
@@ -111,14 +130,17 @@ void TMainForm::createMenusAndToolBar() {
     for (QAction* a : {RevArmPos, DriverAng, StepAng1, FindRevArmCent}) setUp->addAction(a);
     setUp->addSeparator();
     for (QAction* a : {SetLineWidth, LargeFont, ErieTriplex1, SetBeepOnError}) setUp->addAction(a);
+    setUp->addSeparator();
+    for (QAction* a : {SetSteam, SetScreenData, SetPivotData}) setUp->addAction(a);
     menuBar()->addAction(Error);
 
-    QToolBar* tools = addToolBar(QStringLiteral("Tools"));
+    QToolBar* tools = ToolBar1 = addToolBar(QStringLiteral("Tools"));
     tools->setObjectName(QStringLiteral("ToolBar1"));
     tools->setMovable(false);
     // Short texts stand in for the tool buttons' pictures; the hints say the rest.
     const std::pair<QAction*, const char*> buttons[] = {
-        {RevArmPos, "RevArm"}, {DriverAng, "Angle"}, {StepAng1, "Step"}, {FindRevArmCent, "Mid"}};
+        {RevArmPos, "RevArm"}, {DriverAng, "Angle"}, {StepAng1, "Step"}, {FindRevArmCent, "Mid"},
+        {SetSteam, "Steam"}, {SetPivotData, "Pivots"}};
     for (const auto& [action, text] : buttons) {
         QAction* b = tools->addAction(QString::fromLatin1(text));
         b->setObjectName(action->objectName() + QStringLiteral("Tool"));
@@ -230,5 +252,59 @@ void TMainForm::SetBeepOnErrorClick() {
 }
 
 void TMainForm::Exit1Click() { close(); }
+
+void TMainForm::SetSteamClick() {
+    model_.SteamDisplayOn = model_.SteamDisplayOn ? 0 : 1;
+    SetSteam->setText(model_.SteamDisplayOn ? QStringLiteral("SetS&teamDisp Off")
+                                            : QStringLiteral("SetS&teamDisp On"));
+}
+
+void TMainForm::showControls(const QStringList& names, bool visible) {
+    for (const QString& name : names) {
+        QWidget* w = view_->findChild<QWidget*>(name);
+        Q_ASSERT_X(w, "showControls", qPrintable(name));
+        if (w) w->setVisible(visible);
+    }
+}
+
+namespace {
+
+// The controls on the frame that go with the screen data, in the groups the switch
+// treats alike. The reference-point controls and the dynamic-variable bars are hidden
+// with the screen data but come back only with their own features.
+const QStringList& motionAndViewControls() {
+    static const QStringList names = {
+        QStringLiteral("Rev"),    QStringLiteral("Center"), QStringLiteral("Fwd"),
+        QStringLiteral("Deg180"), QStringLiteral("Run"),    QStringLiteral("Deg00"),
+        QStringLiteral("Step1"),  QStringLiteral("Step10"), QStringLiteral("Step45"),
+        QStringLiteral("SBRevArm"), QStringLiteral("SBDrvAng"), QStringLiteral("SBStepAng")};
+    return names;
+}
+
+}  // namespace
+
+void TMainForm::SetScreenDataClick() {
+    const bool on = !model_.screen.ScreenDataOn;
+    setScreenDataOn(model_, on);
+    SetScreenData->setText(on ? QStringLiteral("SetScree&nData Off")
+                              : QStringLiteral("SetScree&nData On"));
+    showControls(motionAndViewControls(), on);
+    for (QAction* a : {DriverAng, FindRevArmCent, SetPivotData}) a->setEnabled(on);
+    ToolBar1->setVisible(on);
+    if (!on) DataTableBut->hide();
+}
+
+void TMainForm::SetPivotDataClick() {
+    togglePivotData(model_);
+    DataTableBut->setVisible(model_.screen.PivotDataOn != 0);
+}
+
+void TMainForm::DataTableButClick() { dataTable_->exec(); }
+
+void TMainForm::FormMouseDown(Qt::MouseButton button, QPoint at) {
+    if (button != Qt::LeftButton && button != Qt::RightButton) return;
+    quarn::FormMouseDown(model_, button == Qt::LeftButton ? MouseButton::Left : MouseButton::Right,
+                         at.x(), at.y());
+}
 
 }  // namespace quarn

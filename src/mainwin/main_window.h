@@ -14,12 +14,15 @@
 #include "platform/sound.h"
 
 class QAction;
+class QPushButton;
 class QTimer;
+class QToolBar;
 
 namespace quarn {
 
 class FrameView;
 class MotionPanel;
+class TDataTable;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -58,6 +61,14 @@ private:
     void ErieTriplex1Click();
     void SetBeepOnErrorClick();
     void Exit1Click();
+    void SetSteamClick();
+    void SetScreenDataClick();
+    void SetPivotDataClick();
+    void DataTableButClick();
+    void FormMouseDown(Qt::MouseButton button, QPoint at);
+
+    // Shows or hides the named controls of the frame; every name must be a control.
+    void showControls(const QStringList& names, bool visible);
 
     GearModel& model_;
     Sound sound_;
@@ -79,6 +90,12 @@ private:
     QAction* SetBeepOnError = nullptr;
     QAction* Exit1 = nullptr;
     QAction* Error = nullptr;  // shown by the frame while the gear cannot be solved
+    QAction* SetSteam = nullptr;
+    QAction* SetScreenData = nullptr;
+    QAction* SetPivotData = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QPushButton* DataTableBut = nullptr;
+    TDataTable* dataTable_ = nullptr;
 
     qint64 lastCaptionSecond_ = -1;
     std::string captionSetName_;

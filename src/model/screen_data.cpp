@@ -69,3 +69,25 @@ std::optional<int> pivotDataRowPivot(const GearModel& m, int k) {
 }
 
 }  // namespace quarn
+
+namespace quarn {
+
+void setScreenDataOn(GearModel& m, bool on) {
+    m.screen.ScreenDataOn = on ? 1 : 0;
+    if (on) return;
+    m.dyn.DynVarsShown = 0;
+    m.screen.RefPointsOn = 0;
+    m.dyn.UndoShown = 0;
+    m.screen.PivotDataOn = 0;
+}
+
+bool togglePivotData(GearModel& m) {
+    if (m.screen.PivotDataOn) {
+        m.screen.PivotDataOn = 0;
+        return false;
+    }
+    m.screen.PivotDataOn = 1;
+    return !m.screen.RefPointsOn;
+}
+
+}  // namespace quarn

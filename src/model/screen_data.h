@@ -39,3 +39,16 @@ CutOffReadout advanceCutOff(GearModel& m);
 std::optional<int> pivotDataRowPivot(const GearModel& m, int k);
 
 }  // namespace quarn
+
+namespace quarn {
+
+// The screen data switched off hide the text panel and every control on the frame, and
+// take the features that live on it along: the dynamic-variable bars, the reference
+// points, the undo line and the pivot data. Switched on again, those stay off.
+void setScreenDataOn(GearModel& m, bool on);
+
+// The pivot data switched on or off. Picking a pivot needs the reference points, so
+// switching on answers whether the window must switch them on too.
+bool togglePivotData(GearModel& m);
+
+}  // namespace quarn

@@ -9,6 +9,9 @@
 #include "dims/dimension_file.h"
 #include "mainwin/window_fixture.h"
 #include "model/motion.h"
+#include "model/pointer.h"
+#include "tools/data_table.h"
+#include <QPlainTextEdit>
 
 namespace quarn {
 namespace {
@@ -50,6 +53,15 @@ auto pressButton(const char* name) {
 }
 auto moveBar(const char* name, QAbstractSlider::SliderAction a) {
     return [name, a](WindowTest& t) { t.bar(name)->triggerAction(a); };
+}
+
+void checkSteamOn(WindowTest& t) {
+    EXPECT_EQ(t.model.SteamDisplayOn, 1);
+    EXPECT_EQ(t.action("SetSteam")->text(), "SetS&teamDisp Off");
+}
+void checkPivotDataOn(WindowTest& t) {
+    EXPECT_EQ(t.model.screen.PivotDataOn, 1);
+    EXPECT_TRUE(t.button("DataTableBut")->isVisibleTo(t.form.get()));
 }
 
 void checkStopped(WindowTest& t) {
@@ -179,6 +191,32 @@ const ControlRow controlRows[] = {
          EXPECT_EQ(t.model.ErrorBeepOn, 0);
          EXPECT_EQ(t.action("SetBeepOnError")->text(), "Set&ErrorBeep On");
      }},
+    {"SetSteam", plainAction("SetSteam"), checkSteamOn},
+    {"SetSteamTool", plainAction("SetSteamTool"), checkSteamOn},
+    {"SetScreenData", plainAction("SetScreenData"),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.model.screen.ScreenDataOn, 0);
+         EXPECT_EQ(t.action("SetScreenData")->text(), "SetScree&nData On");
+         EXPECT_FALSE(t.button("Run")->isVisibleTo(t.form.get()));
+         EXPECT_FALSE(t.bar("SBRevArm")->isVisibleTo(t.form.get()));
+         EXPECT_FALSE(t.action("DriverAng")->isEnabled());
+         EXPECT_FALSE(t.form->findChild<QToolBar*>("ToolBar1")->isVisibleTo(t.form.get()));
+     }},
+    {"SetPivotData", plainAction("SetPivotData"), checkPivotDataOn},
+    {"SetPivotDataTool", plainAction("SetPivotDataTool"), checkPivotDataOn},
+    {"DataTableBut",
+     [](WindowTest& t) {
+         t.action("SetPivotData")->trigger();
+         t.answerNextDialog([](QDialog&) {}, false);
+         t.click("DataTableBut");
+     },
+     [](WindowTest& t) {
+         auto* table = t.form->findChild<TDataTable*>("TDataTable");
+         ASSERT_NE(table, nullptr);
+         // Shown, which rebuilt the table, and closed again by the answer.
+         EXPECT_FALSE(table->isVisible());
+         EXPECT_TRUE(table->DataMemo->toPlainText().startsWith("Pivot Data"));
+     }},
     {"Exit1",
      [](WindowTest& t) {
          t.form->show();
@@ -196,7 +234,11 @@ TEST_F(WindowTest, EveryNamedActionHasARowInTheControlTable) {
     // The Error item only shows that the gear cannot be solved; it has no command.
     rows.insert(QStringLiteral("Error"));
     for (const QAction* a : form->findChildren<QAction*>()) {
-        if (!a->objectName().isEmpty()) {
+        // The actions of the window's dialogs have tests of their own.
+        bool inDialog = false;
+        for (const QObject* o = a->parent(); o; o = o->parent())
+            inDialog = inDialog || qobject_cast<const QDialog*>(o) != nullptr;
+        if (!a->objectName().isEmpty() && !inDialog) {
             EXPECT_TRUE(rows.count(a->objectName())) << a->objectName().toStdString();
         }
     }
@@ -342,6 +384,33 @@ TEST_F(WindowTest, WindowDoesNotResetTheModelItIsGiven) {
     TMainForm window(m);
     EXPECT_EQ(m.DriverAngle, 77.0f);
     EXPECT_EQ(m.DimSetName, "Mine");
+}
+
+}  // namespace
+}  // namespace quarn
+
+namespace quarn {
+namespace {
+
+// A click on the frame reaches the pointer rules in frame pixels: with the reference
+// points on, the left button places point 1 and the right button point 2 under the
+// pointer; with them off a click changes nothing.
+using test::WindowTest;
+
+TEST_F(WindowTest, ClicksOnTheFramePlaceTheReferencePoints) {
+    QWidget* frame = form->centralWidget();
+    QTest::mouseClick(frame, Qt::LeftButton, {}, QPoint(400, 300));
+    EXPECT_EQ(model.PivotHorz[19], 0.0f);
+    model.screen.RefPointsOn = 1;
+    QTest::mouseClick(frame, Qt::LeftButton, {}, QPoint(400, 300));
+    const PivotPoint p1 = modelPointAt(model, 400, 300);
+    EXPECT_EQ(model.PivotHorz[19], p1.Horz);
+    EXPECT_EQ(model.PivotVert[19], p1.Vert);
+    QTest::mouseClick(frame, Qt::RightButton, {}, QPoint(700, 500));
+    const PivotPoint p2 = modelPointAt(model, 700, 500);
+    EXPECT_EQ(model.PivotHorz[20], p2.Horz);
+    EXPECT_EQ(model.PivotVert[20], p2.Vert);
+    EXPECT_NE(p1.Horz, p2.Horz);
 }
 
 }  // namespace
