@@ -7,10 +7,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QWheelEvent>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "canvas/recording_canvas.h"
 #include "drawing/frame_mapping.h"
@@ -56,22 +57,13 @@ protected:
         return panel->findChild<QAction*>(QString::fromLatin1(name));
     }
 
-    // A point of the bar's arrow or trough, as the style lays the bar out.
-    QPoint pointOf(QScrollBar* b, QStyle::SubControl part) {
-        QStyleOptionSlider opt;
-        opt.initFrom(b);
-        opt.orientation = b->orientation();
-        opt.minimum = b->minimum();
-        opt.maximum = b->maximum();
-        opt.sliderPosition = b->sliderPosition();
-        opt.sliderValue = b->value();
-        opt.singleStep = b->singleStep();
-        opt.pageStep = b->pageStep();
-        opt.subControls = QStyle::SC_All;
-        QRect r = b->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, b);
-        if (part == QStyle::SC_ScrollBarAddPage) r.setLeft(r.right() - r.width() / 4);
-        if (part == QStyle::SC_ScrollBarSubPage) r.setRight(r.left() + r.width() / 4);
-        return r.center();
+    // Where an arrow or a trough of a bar at rest lies: the thumb is in the middle,
+    // the arrows at the ends. A point off its part fails the click tables.
+    static QPoint pointOf(const QScrollBar* b, QStyle::SubControl part) {
+        const int w = b->width(), y = b->height() / 2;
+        if (part == QStyle::SC_ScrollBarAddLine) return {w - 3, y};
+        if (part == QStyle::SC_ScrollBarSubLine) return {2, y};
+        return {part == QStyle::SC_ScrollBarAddPage ? 3 * w / 4 : w / 4, y};
     }
 
     void showDynVars() { action("DynamicVariables")->trigger(); }
@@ -90,60 +82,54 @@ protected:
     DynVarPanel* panel = nullptr;
 };
 
-TEST_F(DynVarPanelTest, EverythingHiddenAtStart) {
-    for (int k = 1; k <= 4; ++k) EXPECT_FALSE(bar(k)->isVisible()) << k;
-    for (const char* name : {"Panel7", "Panel8", "Panel9"})
-        EXPECT_FALSE(area->findChild<QFrame*>(QString::fromLatin1(name))->isVisible()) << name;
+QFrame* framePanel(QWidget* area, int n) {
+    return area->findChild<QFrame*>(QStringLiteral("Panel%1").arg(n));
+}
+
+TEST_F(DynVarPanelTest, HiddenAtStartAndShownByEitherCommand) {
+    auto barsShown = [this](bool shown) {
+        for (int k = 1; k <= 4; ++k) EXPECT_EQ(bar(k)->isVisible(), shown) << "bar " << k;
+        for (int n = 7; n <= 9; ++n) EXPECT_EQ(framePanel(area.get(), n)->isVisible(), shown) << n;
+    };
+    barsShown(false);
     EXPECT_FALSE(undoButton()->isVisible());
     EXPECT_FALSE(undoButton()->isEnabled());
-    EXPECT_EQ(undoButton()->text(), "UnDo");
-}
-
-struct BarRow {
-    int k;
-    const char* hint;
-};
-
-class DynVarBarSettings : public DynVarPanelTest, public ::testing::WithParamInterface<BarRow> {};
-
-TEST_P(DynVarBarSettings, RangeStepsAndHint) {
-    QScrollBar* b = bar(GetParam().k);
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->minimum(), -200);
-    EXPECT_EQ(b->maximum(), 200);
-    EXPECT_EQ(b->singleStep(), 1);
-    EXPECT_EQ(b->pageStep(), 10);
-    EXPECT_EQ(b->value(), 0);
-    EXPECT_EQ(b->orientation(), Qt::Horizontal);
-    EXPECT_EQ(b->toolTip(), GetParam().hint);
-    EXPECT_NE(b->focusPolicy() & Qt::TabFocus, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Bars, DynVarBarSettings,
-    ::testing::Values(BarRow{1, "Change Last Variable Clicked"},
-                      BarRow{2, "Change Next to Last Variable Clicked"},
-                      BarRow{3, "Change 2nd to Last Variable Clicked"},
-                      BarRow{4, "Change 3rd to Last Variable Clicked"}),
-    [](const auto& info) { return "SBDynVar" + std::to_string(info.param.k); });
-
-TEST_F(DynVarPanelTest, MenuItemAndToolButtonShowAndHideTheBars) {
     QAction* item = action("DynamicVariables");
     QAction* tool = action("DynamicVariablesTool");
-    EXPECT_EQ(item->text(), "D&ynamicVari");
-    EXPECT_EQ(tool->toolTip(), "Turn On Dynamic Variables");
     item->trigger();
     EXPECT_EQ(model.dyn.DynVarsShown, 1);
-    for (int k = 1; k <= 4; ++k) EXPECT_TRUE(bar(k)->isVisible()) << k;
-    for (const char* name : {"Panel7", "Panel8", "Panel9"})
-        EXPECT_TRUE(area->findChild<QFrame*>(QString::fromLatin1(name))->isVisible()) << name;
+    barsShown(true);
     tool->trigger();
     EXPECT_EQ(model.dyn.DynVarsShown, 0);
-    for (int k = 1; k <= 4; ++k) EXPECT_FALSE(bar(k)->isVisible()) << k;
+    barsShown(false);
     // The captions name the command, not its state: they stay as they are.
     EXPECT_EQ(item->text(), "D&ynamicVari");
     EXPECT_EQ(tool->toolTip(), "Turn On Dynamic Variables");
+    // A reset that switched them off in the model: the window follows.
+    item->trigger();
+    model.dyn.DynVarsShown = 0;
+    panel->followDesign();
+    barsShown(false);
 }
+
+class DynVarBarSettings : public DynVarPanelTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(DynVarBarSettings, RangeStepsAndHint) {
+    static const char* const hints[] = {"", "Change Last Variable Clicked",
+                                        "Change Next to Last Variable Clicked",
+                                        "Change 2nd to Last Variable Clicked",
+                                        "Change 3rd to Last Variable Clicked"};
+    const QScrollBar* b = bar(GetParam());
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(std::make_pair(b->minimum(), b->maximum()), std::make_pair(-200, 200));
+    EXPECT_EQ(std::make_pair(b->singleStep(), b->pageStep()), std::make_pair(1, 10));
+    EXPECT_EQ(b->value(), 0);
+    EXPECT_EQ(b->toolTip(), hints[GetParam()]);
+    EXPECT_NE(b->focusPolicy() & Qt::TabFocus, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bars, DynVarBarSettings, ::testing::Range(1, 5),
+                         [](const auto& info) { return "SBDynVar" + std::to_string(info.param); });
 
 TEST_F(DynVarPanelTest, EmptySlotsKeepTheirBarsDisabled) {
     leaveField("Stroke", 4.25f);
@@ -209,31 +195,22 @@ TEST_F(DynVarPanelTest, EachGestureStartsFromTheValueItFound) {
     EXPECT_EQ(model.dyn.UndoHistory[2].NewValue, 9.001f);
 }
 
-TEST_F(DynVarPanelTest, ProgrammaticStepsChangeButRecordNothing) {
-    leaveField("DriverDia", 9.0f);
-    showDynVars();
-    bar(1)->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(model.frame.DriverDia, 9.010f);
-    bar(1)->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(model.frame.DriverDia, 9.009f);
-    EXPECT_EQ(bar(1)->value(), 0);
-    EXPECT_EQ(model.dyn.UndoCount, 0);
-    // Back at 0 already: setting 0 again is no change and runs nothing.
-    bar(1)->setValue(0);
-    EXPECT_EQ(model.frame.DriverDia, 9.009f);
-}
-
-TEST_F(DynVarPanelTest, DraggingMovesByTheTrackedPositionInTheThumbsDirection) {
+TEST_F(DynVarPanelTest, DragAndProgrammaticStepsChangeButRecordNothing) {
     leaveField("DriverDia", 9.0f);
     showDynVars();
     QScrollBar* b = bar(1);
-    b->setFocus();
     b->setSliderDown(true);
     // Each tracked position springs back to 0; right by 5, further right (12), back left (8).
     for (int p : {5, 12, 8}) b->setSliderPosition(p);
     b->setSliderDown(false);
     EXPECT_NEAR(model.frame.DriverDia, 9.0 + 0.005 + 0.012 - 0.008, 1e-5);
+    b->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_NEAR(model.frame.DriverDia, 9.019, 1e-5);
     EXPECT_EQ(b->value(), 0);
+    const float now = model.frame.DriverDia;
+    b->setValue(0);  // no change of position, so no change handler
+    EXPECT_EQ(model.frame.DriverDia, now);
+    EXPECT_EQ(model.dyn.UndoCount, 0);  // no button or key was let go
 }
 
 TEST_F(DynVarPanelTest, KeysStepTheBarAndTheKeyReleaseEndsTheGesture) {
@@ -268,85 +245,49 @@ TEST_F(DynVarPanelTest, WheelOnAnUnfocusedBarUndoesToThatBarsDimension) {
     EXPECT_EQ(model.dyn.UndoHistory[1].NewValue, model.frame.DriverDia);
 }
 
-struct WriteThroughRow {
-    const char* field;
-    float start;
-    std::vector<std::pair<bool, int>> pivots;  // (horizontal, pivot) that move with it
-};
-
-class DynVarWriteThrough : public DynVarPanelTest,
-                           public ::testing::WithParamInterface<WriteThroughRow> {};
-
-TEST_P(DynVarWriteThrough, BarAndUndoMoveEveryCopy) {
-    const WriteThroughRow& row = GetParam();
-    leaveField(row.field, row.start);
-    auto pivot = [this](bool horz, int i) {
-        return horz ? model.PivotHorz[std::size_t(i)] : model.PivotVert[std::size_t(i)];
-    };
-    std::vector<float> before;
-    for (auto [horz, i] : row.pivots) before.push_back(pivot(horz, i));
+TEST_F(DynVarPanelTest, BarAndUndoMoveThePivotCopyWithTheDimension) {
+    leaveField("RevArmPivotHorz", 1.5f);
     showDynVars();
     QTest::mouseClick(bar(1), Qt::LeftButton, {}, pointOf(bar(1), QStyle::SC_ScrollBarAddPage));
-    for (std::size_t j = 0; j < row.pivots.size(); ++j)
-        EXPECT_NEAR(pivot(row.pivots[j].first, row.pivots[j].second), before[j] + 0.010, 1e-5)
-            << "pivot " << row.pivots[j].second;
+    EXPECT_NEAR(model.PivotHorz[11], 1.51, 1e-6);
+    EXPECT_EQ(model.PivotHorz[17], model.PivotHorz[11]);
     QTest::mouseClick(undoButton(), Qt::LeftButton);
-    for (std::size_t j = 0; j < row.pivots.size(); ++j)
-        EXPECT_EQ(pivot(row.pivots[j].first, row.pivots[j].second), before[j])
-            << "pivot " << row.pivots[j].second;
+    EXPECT_EQ(model.PivotHorz[11], 1.5f);
+    EXPECT_EQ(model.PivotHorz[17], 1.5f);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dimensions, DynVarWriteThrough,
-    ::testing::Values(WriteThroughRow{"RevArmPivotHorz", 1.5f, {{true, 11}, {true, 17}}},
-                      WriteThroughRow{"ValveCLToCylCL", 3.375f, {{false, 4}}}),
-    [](const auto& info) { return std::string(info.param.field); });
-
-TEST_F(DynVarPanelTest, UndoButtonFollowsTheFramesPlace) {
-    undoButton()->show();  // shown by an earlier frame
-    tick();
-    EXPECT_FALSE(undoButton()->isVisible());  // undo not switched on
+TEST_F(DynVarPanelTest, UndoButtonTakesThePlaceAndStateTheFrameGives) {
     QAction* item = action("SetUnDo");
-    EXPECT_EQ(item->text(), "&UnDo");
     EXPECT_EQ(action("SetUnDoTool")->toolTip(), "Turn On UnDo");
-    item->trigger();
-    EXPECT_EQ(model.dyn.UndoShown, 1);
-    tick();
-    EXPECT_TRUE(undoButton()->isVisible());
-    EXPECT_EQ(undoButton()->y(), 72);
-    showDynVars();
-    tick();
-    EXPECT_EQ(undoButton()->y(), 127);
-    model.screen.text = TextScale::large();
-    tick();
-    EXPECT_EQ(undoButton()->y(), 161);  // 127 x 1.27, rounded
-    model.screen.ScreenDataOn = 0;
-    tick();
-    EXPECT_FALSE(undoButton()->isVisible());
-    model.screen.ScreenDataOn = 1;
-    action("SetUnDoTool")->trigger();
+    struct Step {
+        std::function<void()> act;
+        std::optional<int> top;  // shown with this top, or hidden
+    };
+    const Step steps[] = {
+        {[] {}, {}},
+        {[&] { item->trigger(); }, 72},
+        {[&] { showDynVars(); }, 127},
+        {[&] { model.screen.text = TextScale::large(); }, 161},  // 127 x 1.27, rounded
+        {[&] { model.screen.ScreenDataOn = 0; }, {}},
+        {[&] { model.screen.ScreenDataOn = 1; action("SetUnDoTool")->trigger(); }, {}},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].act();
+        tick();
+        EXPECT_EQ(undoButton()->isVisible(), steps[i].top.has_value()) << "step " << i;
+        if (steps[i].top) {
+            EXPECT_EQ(undoButton()->y(), *steps[i].top) << "step " << i;
+        }
+    }
     EXPECT_EQ(model.dyn.UndoShown, 0);
-    tick();
-    EXPECT_FALSE(undoButton()->isVisible());
-    EXPECT_EQ(item->text(), "&UnDo");
-}
-
-TEST_F(DynVarPanelTest, FrameTakesTheUndoStateTheDialogsLeft) {
-    leaveField("DriverDia", 9.5f, true);  // a typed change in a dialog
+    EXPECT_EQ(item->text(), "&UnDo");  // names the command, not its state
+    // The dialogs change the history between frames; each frame takes its state.
+    leaveField("DriverDia", 9.5f, true);
     tick();
     EXPECT_TRUE(undoButton()->isEnabled());
-    ClearUndo(model);  // a dialog's reset
+    ClearUndo(model);
     tick();
     EXPECT_FALSE(undoButton()->isEnabled());
-}
-
-TEST_F(DynVarPanelTest, FollowDesignHidesWhatTheModelSwitchedOff) {
-    leaveField("DriverDia", 9.0f);
-    showDynVars();
-    model.dyn.DynVarsShown = 0;
-    panel->followDesign();
-    for (int k = 1; k <= 4; ++k) EXPECT_FALSE(bar(k)->isVisible()) << k;
-    EXPECT_FALSE(area->findChild<QFrame*>(QStringLiteral("Panel7"))->isVisible());
 }
 
 }  // namespace
