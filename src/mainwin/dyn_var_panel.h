@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <array>
 #include <optional>
 
@@ -89,7 +90,7 @@ private:
     QFrame* Panel8 = nullptr;
     QFrame* Panel9 = nullptr;
     QPushButton* UnDoDn = nullptr;
-    QWidget* focusAfterGesture_ = nullptr;
+    QPointer<QWidget> focusAfterGesture_;
 };
 
 }  // namespace quarn
