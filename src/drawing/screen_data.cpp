@@ -156,7 +156,7 @@ void drawReferencePoints(const GearModel& m, Canvas& canvas) {
 
 void drawDynVars(const GearModel& m, Canvas& canvas, FrameRequests& requests) {
     if (!m.dyn.DynVarsShown) return;
-    const DynVarPanel panel = dynVarPanelText(m);
+    const DynVarPanelText panel = dynVarPanelText(m);
     const TextStyle style = panel.banner ? inColor(colors::Red) : TextStyle{};
     for (int i = 0; i < panel.rowCount; ++i) {
         const DynVarPanelRow& row = panel.rows[std::size_t(i)];

@@ -6,8 +6,8 @@
 
 namespace quarn {
 
-DynVarPanel dynVarPanelText(const GearModel& m) {
-    DynVarPanel panel;
+DynVarPanelText dynVarPanelText(const GearModel& m) {
+    DynVarPanelText panel;
     if (!dynVarSlotInUse(m, 1)) {
         panel.banner = true;
         panel.rows[0] = {0, std::string(DynVarBannerStars), {}};

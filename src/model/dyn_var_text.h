@@ -19,7 +19,7 @@ struct DynVarPanelRow {
     std::string value;  // drawn at the value column; empty on banner rows
 };
 
-struct DynVarPanel {
+struct DynVarPanelText {
     bool banner = false;  // no dimension selected yet: the rows are the red banner
     std::array<DynVarPanelRow, DynVarSlotCount> rows{};
     int rowCount = 0;
@@ -27,7 +27,7 @@ struct DynVarPanel {
 
 // The four slots with their values (width 6, 3 decimals), or, while slot 1 is
 // empty, the three banner lines drawn in red.
-DynVarPanel dynVarPanelText(const GearModel& m);
+DynVarPanelText dynVarPanelText(const GearModel& m);
 
 // UndoCount, then the newest record: "20- Driver Dia  9.010 to  9.000".
 std::string undoLineText(const GearModel& m);

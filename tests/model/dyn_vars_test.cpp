@@ -84,7 +84,7 @@ TEST(DynVarApply, KeepsPivotCopiesInStepAndStalesTheCutOff) {
 
 TEST(DynVarPanel, ShowsTheBannerUntilADimensionIsSelected) {
     GearModel m = startupModel();
-    DynVarPanel panel = dynVarPanelText(m);
+    DynVarPanelText panel = dynVarPanelText(m);
     EXPECT_TRUE(panel.banner);
     EXPECT_EQ(panel.rows[1].name, "* First Select Dimensions *");
     select(m, "DriverDia");

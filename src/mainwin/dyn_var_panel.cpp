@@ -1,0 +1,313 @@
+// The dynamic-variable bars, their frame panels, the UnDo button and their handlers.
+#include "dyn_var_panel.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+#include <QWheelEvent>
+#include <functional>
+
+#include "model/dyn_var_bars.h"
+#include "model/dyn_vars.h"
+#include "model/undo_history.h"
+
+namespace quarn {
+
+// A dynamic-variable bar tells, besides its changes, when it takes the focus and when
+// a gesture on it ends: the mouse button or the key is let go. Between the two lies
+// one change of a dimension, which the end records for undo.
+class DynVarBar : public QScrollBar {
+public:
+    explicit DynVarBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+        setFocusPolicy(Qt::StrongFocus);
+        // These bars set a value, as sliders do: Right and Page Up raise it.
+        setInvertedControls(false);
+        // The style's menu would jump the bar with no end to the gesture, and so
+        // with no undo record.
+        setContextMenuPolicy(Qt::PreventContextMenu);
+    }
+
+    std::function<void()> onEnter;
+    std::function<void()> onEndScroll;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QScrollBar::focusInEvent(event);
+        if (onEnter) onEnter();
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QScrollBar::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)
+            endScroll();
+    }
+    void keyReleaseEvent(QKeyEvent* event) override {
+        QScrollBar::keyReleaseEvent(event);
+        if (!event->isAutoRepeat() && movesBar(event->key())) endScroll();
+    }
+    void wheelEvent(QWheelEvent* event) override {
+        // A turn of the wheel is a whole gesture. It takes the focus first, so that
+        // the undo record starts from this dimension's value and not from whatever
+        // value the last bar to hold the focus had.
+        if (!hasFocus()) setFocus(Qt::MouseFocusReason);
+        QScrollBar::wheelEvent(event);
+        // The bar is back at 0 by now, so the slider calls the turn no change and
+        // would pass it on to the window.
+        event->accept();
+        endScroll();
+    }
+    // Most styles draw no focus frame on a scroll bar; one reached by Tab must show
+    // it has the keys.
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus()) return;
+        QStylePainter p(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    }
+
+private:
+    static bool movesBar(int key) {
+        switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            return true;
+        default:
+            return false;
+        }
+    }
+    void endScroll() {
+        if (onEndScroll) onEndScroll();
+    }
+};
+
+namespace {
+
+// The bars stand left of the slot names the frame draws at x 377, one bar on each
+// row of the panel (rows 12 pixels apart from y 71); the UnDo button shares their
+// column, so the frame moves it below them while they are shown.
+constexpr int BarLeft = 254;
+constexpr int BarWidth = 121;
+constexpr int BarHeight = 11;
+constexpr int BarFirstTop = 70;
+constexpr int BarPitch = 12;
+constexpr QRect UndoButtonPlace{268, 72, 48, 16};
+
+const char* const barHints[] = {
+    nullptr,
+    "Change Last Variable Clicked",
+    "Change Next to Last Variable Clicked",
+    "Change 2nd to Last Variable Clicked",
+    "Change 3rd to Last Variable Clicked",
+};
+
+void setHint(QWidget* w, const QString& hint) {
+    w->setToolTip(hint);
+    w->setStatusTip(hint);
+}
+
+QFrame* makeFramePanel(QWidget* parent, const char* name, QFrame::Shape shape, QRect place) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setFrameShape(shape);
+    f->setFrameShadow(QFrame::Sunken);
+    f->setGeometry(place);
+    f->hide();
+    return f;
+}
+
+}  // namespace
+
+DynVarPanel::DynVarPanel(GearModel& model, QWidget* area) : QObject(area), model_(model) {
+    setObjectName(QStringLiteral("DynVarPanel"));
+    createControls(area);
+    createActions();
+    connectControls();
+    followDesign();
+}
+
+void DynVarPanel::createControls(QWidget* area) {
+    // The thin frames first, so that the bars lie on top of them.
+    const int areaBottom = BarFirstTop + 3 * BarPitch + BarHeight + 2;
+    Panel7 = makeFramePanel(area, "Panel7", QFrame::VLine,
+                            {BarLeft - 3, BarFirstTop - 2, 3, areaBottom - BarFirstTop + 2});
+    Panel8 = makeFramePanel(area, "Panel8", QFrame::HLine,
+                            {BarLeft - 3, BarFirstTop - 3, BarWidth + 6, 3});
+    Panel9 = makeFramePanel(area, "Panel9", QFrame::HLine,
+                            {BarLeft - 3, areaBottom, BarWidth + 6, 3});
+    for (int k = 1; k <= DynVarSlotCount; ++k) {
+        auto* bar = new DynVarBar(area);
+        bar->setObjectName(QStringLiteral("SBDynVar%1").arg(k));
+        setHint(bar, QString::fromLatin1(barHints[k]));
+        bar->setGeometry(BarLeft, BarFirstTop + BarPitch * (k - 1), BarWidth, BarHeight);
+        bar->setRange(DynVarBarMin, DynVarBarMax);
+        bar->setSingleStep(DynVarBarSmallStep);
+        bar->setPageStep(DynVarBarLargeStep);
+        bar->setValue(0);
+        bar->hide();
+        SBDynVar[k] = bar;
+    }
+    UnDoDn = new QPushButton(QStringLiteral("UnDo"), area);
+    UnDoDn->setObjectName(QStringLiteral("UnDoDn"));
+    UnDoDn->setGeometry(UndoButtonPlace);
+    // Reached by Tab and pressed with Space, Return or Enter; a click leaves the
+    // keyboard focus where it was.
+    UnDoDn->setFocusPolicy(Qt::TabFocus);
+    UnDoDn->setAutoDefault(true);
+    UnDoDn->setEnabled(false);
+    UnDoDn->hide();
+    for (int k = 2; k <= DynVarSlotCount; ++k) QWidget::setTabOrder(SBDynVar[k - 1], SBDynVar[k]);
+    QWidget::setTabOrder(SBDynVar[DynVarSlotCount], UnDoDn);
+}
+
+void DynVarPanel::createActions() {
+    auto make = [this](const char* name, const QString& text, const QString& hint) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(QString::fromLatin1(name));
+        if (!hint.isEmpty()) {
+            a->setToolTip(hint);
+            a->setStatusTip(hint);
+        }
+        return a;
+    };
+    DynamicVariables = make("DynamicVariables", QStringLiteral("D&ynamicVari"), {});
+    SetUnDo = make("SetUnDo", QStringLiteral("&UnDo"), {});
+    // Short texts stand in for the tool buttons' pictures; the hints say the rest.
+    DynamicVariablesTool = make("DynamicVariablesTool", QStringLiteral("DynVar"),
+                                QStringLiteral("Turn On Dynamic Variables"));
+    SetUnDoTool = make("SetUnDoTool", QStringLiteral("UnDo"), QStringLiteral("Turn On UnDo"));
+}
+
+void DynVarPanel::connectControls() {
+    using Handler = void (DynVarPanel::*)();
+    const Handler changes[] = {nullptr, &DynVarPanel::SBDynVar1Change,
+                               &DynVarPanel::SBDynVar2Change, &DynVarPanel::SBDynVar3Change,
+                               &DynVarPanel::SBDynVar4Change};
+    const Handler scrolls[] = {nullptr, &DynVarPanel::SBDynVar1Scroll,
+                               &DynVarPanel::SBDynVar2Scroll, &DynVarPanel::SBDynVar3Scroll,
+                               &DynVarPanel::SBDynVar4Scroll};
+    const Handler enters[] = {nullptr, &DynVarPanel::SBDynVar1Enter,
+                              &DynVarPanel::SBDynVar2Enter, &DynVarPanel::SBDynVar3Enter,
+                              &DynVarPanel::SBDynVar4Enter};
+    for (int k = 1; k <= DynVarSlotCount; ++k) {
+        connect(SBDynVar[k], &QScrollBar::valueChanged, this, changes[k]);
+        SBDynVar[k]->onEndScroll = [this, h = scrolls[k]] { (this->*h)(); };
+        SBDynVar[k]->onEnter = [this, h = enters[k]] { (this->*h)(); };
+    }
+    connect(UnDoDn, &QPushButton::clicked, this, &DynVarPanel::UnDoDnClick);
+    for (QAction* a : {DynamicVariables, DynamicVariablesTool})
+        connect(a, &QAction::triggered, this, &DynVarPanel::DynamicVariablesClick);
+    for (QAction* a : {SetUnDo, SetUnDoTool})
+        connect(a, &QAction::triggered, this, &DynVarPanel::SetUnDoClick);
+}
+
+void DynVarPanel::SBDynVar1Change() { barChange(1); }
+void DynVarPanel::SBDynVar2Change() { barChange(2); }
+void DynVarPanel::SBDynVar3Change() { barChange(3); }
+void DynVarPanel::SBDynVar4Change() { barChange(4); }
+void DynVarPanel::SBDynVar1Scroll() { barEndScroll(1); }
+void DynVarPanel::SBDynVar2Scroll() { barEndScroll(2); }
+void DynVarPanel::SBDynVar3Scroll() { barEndScroll(3); }
+void DynVarPanel::SBDynVar4Scroll() { barEndScroll(4); }
+void DynVarPanel::SBDynVar1Enter() { barEnter(1); }
+void DynVarPanel::SBDynVar2Enter() { barEnter(2); }
+void DynVarPanel::SBDynVar3Enter() { barEnter(3); }
+void DynVarPanel::SBDynVar4Enter() { barEnter(4); }
+
+void DynVarPanel::barChange(int k) {
+    DynVarBarChange(model_, k, SBDynVar[k]->value());
+    // Back to the centre: from a position other than 0 this runs the handler once
+    // more, with 0, which changes nothing but shifts the remembered positions.
+    SBDynVar[k]->setValue(0);
+}
+
+void DynVarPanel::barEndScroll(int k) {
+    DynVarBarEndScroll(model_, k);
+    mirrorUndoEnabled();
+    if (focusAfterGesture_ && focusAfterGesture_->isVisible())
+        focusAfterGesture_->setFocus(Qt::OtherFocusReason);
+    else
+        SBDynVar[k]->clearFocus();
+}
+
+void DynVarPanel::barEnter(int k) { DynVarBarEnter(model_, k); }
+
+void DynVarPanel::UnDoDnClick() {
+    UndoButtonClick(model_);
+    mirrorUndoEnabled();
+}
+
+void DynVarPanel::DynamicVariablesClick() {
+    toggleDynVarsShown(model_);
+    showBars();
+}
+
+void DynVarPanel::SetUnDoClick() {
+    // The frame shows or hides the UnDo button with the undo line.
+    toggleUndoShown(model_);
+}
+
+void DynVarPanel::showBars() {
+    const bool shown = model_.dyn.DynVarsShown != 0;
+    for (int k = 1; k <= DynVarSlotCount; ++k) {
+        // Enabled at once, not only from the next frame, so that an empty slot's
+        // bar is never usable.
+        SBDynVar[k]->setEnabled(dynVarSlotInUse(model_, k));
+        nameBar(k);
+        SBDynVar[k]->setVisible(shown);
+    }
+    for (QFrame* f : {Panel7, Panel8, Panel9}) f->setVisible(shown);
+}
+
+void DynVarPanel::nameBar(int k) {
+    // The bar's label is drawn on the frame; a screen reader gets it from here.
+    QString name = QStringLiteral("Dynamic Variable %1").arg(k);
+    if (dynVarSlotInUse(model_, k))
+        name += QStringLiteral(": ") +
+                QString::fromStdString(model_.dyn.DynVarSlots[k].DynVarName).trimmed();
+    if (SBDynVar[k]->accessibleName() != name) SBDynVar[k]->setAccessibleName(name);
+}
+
+void DynVarPanel::mirrorUndoEnabled() { UnDoDn->setEnabled(model_.dyn.UndoEnabled); }
+
+void DynVarPanel::apply(const FrameRequests& requests) {
+    placeUndoButton(requests.undoButtonTop);
+    if (requests.dynVarBarsEnabled) setBarsEnabled(*requests.dynVarBarsEnabled);
+}
+
+void DynVarPanel::placeUndoButton(std::optional<int> top) {
+    // The dimension dialogs and the diagram windows change the history between frames;
+    // the button takes their enabled state with every frame.
+    mirrorUndoEnabled();
+    if (!top) {
+        UnDoDn->hide();
+        return;
+    }
+    if (UnDoDn->y() != *top) UnDoDn->move(UnDoDn->x(), *top);
+    UnDoDn->show();
+}
+
+void DynVarPanel::setBarsEnabled(const std::array<bool, 5>& enabled) {
+    for (int k = 1; k <= DynVarSlotCount; ++k) {
+        SBDynVar[k]->setEnabled(enabled[std::size_t(k)]);
+        nameBar(k);
+    }
+}
+
+void DynVarPanel::followDesign() {
+    showBars();
+    mirrorUndoEnabled();
+}
+
+}  // namespace quarn
