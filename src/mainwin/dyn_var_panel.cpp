@@ -226,14 +226,14 @@ void DynVarPanel::SBDynVar3Enter() { barEnter(3); }
 void DynVarPanel::SBDynVar4Enter() { barEnter(4); }
 
 void DynVarPanel::barChange(int k) {
-    DynVarBarChange(model_, k, SBDynVar[k]->value());
+    dynVarBarChange(model_, k, SBDynVar[k]->value());
     // Back to the centre: from a position other than 0 this runs the handler once
     // more, with 0, which changes nothing but shifts the remembered positions.
     SBDynVar[k]->setValue(0);
 }
 
 void DynVarPanel::barEndScroll(int k) {
-    DynVarBarEndScroll(model_, k);
+    dynVarBarEndScroll(model_, k);
     mirrorUndoEnabled();
     if (focusAfterGesture_ && focusAfterGesture_->isVisible())
         focusAfterGesture_->setFocus(Qt::OtherFocusReason);
@@ -241,10 +241,10 @@ void DynVarPanel::barEndScroll(int k) {
         SBDynVar[k]->clearFocus();
 }
 
-void DynVarPanel::barEnter(int k) { DynVarBarEnter(model_, k); }
+void DynVarPanel::barEnter(int k) { dynVarBarEnter(model_, k); }
 
 void DynVarPanel::UnDoDnClick() {
-    UndoButtonClick(model_);
+    undoButtonClick(model_);
     mirrorUndoEnabled();
 }
 

@@ -17,6 +17,7 @@
 #include "dims/dimension_file.h"
 #include "drawing/frame_mapping.h"
 #include "drawing/run_frame.h"
+#include "mainwin/dyn_var_panel.h"
 #include "mainwin/frame_view.h"
 #include "mainwin/motion_panel.h"
 #include "mainwin/panel_controls.h"
@@ -57,6 +58,9 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     view_ = new FrameView(frame_, this);
     setCentralWidget(view_);
     motion_ = new MotionPanel(model_, view_);
+    dynVars_ = new DynVarPanel(model_, view_);
+    // A finished gesture on a dynamic-variable bar leaves the keyboard on the reverse arm.
+    dynVars_->setFocusAfterGesture(view_->findChild<QWidget*>(QStringLiteral("SBRevArm")));
     // Beside the pivot data block, shown only while the pivot data are.
     DataTableBut = makeButton(view_, "DataTableBut", QStringLiteral("DataTable"),
                               QStringLiteral("Show the Pivot Data Table"), QRect(4, 206, 70, 20));
@@ -132,6 +136,8 @@ void TMainForm::createMenusAndToolBar() {
     for (QAction* a : {SetLineWidth, LargeFont, ErieTriplex1, SetBeepOnError}) setUp->addAction(a);
     setUp->addSeparator();
     for (QAction* a : {SetSteam, SetScreenData, SetPivotData}) setUp->addAction(a);
+    menuBar()->addAction(dynVars_->DynamicVariables);
+    menuBar()->addAction(dynVars_->SetUnDo);
     menuBar()->addAction(Error);
 
     QToolBar* tools = ToolBar1 = addToolBar(QStringLiteral("Tools"));
@@ -141,6 +147,8 @@ void TMainForm::createMenusAndToolBar() {
     const std::pair<QAction*, const char*> buttons[] = {
         {RevArmPos, "RevArm"}, {DriverAng, "Angle"}, {StepAng1, "Step"}, {FindRevArmCent, "Mid"},
         {SetSteam, "Steam"}, {SetPivotData, "Pivots"}};
+    tools->addAction(dynVars_->DynamicVariablesTool);
+    tools->addAction(dynVars_->SetUnDoTool);
     for (const auto& [action, text] : buttons) {
         QAction* b = tools->addAction(QString::fromLatin1(text));
         b->setObjectName(action->objectName() + QStringLiteral("Tool"));
@@ -183,6 +191,7 @@ bool TMainForm::openDesign(const std::string& path) {
         return false;
     }
     motion_->followDesign();
+    dynVars_->followDesign();
     return true;
 }
 
@@ -210,7 +219,10 @@ void TMainForm::refreshCaption() {
 FrameRequestTargets TMainForm::requestTargets() {
     // The UnDo button, the dynamic-variable bars and the dimension dialogs each fill
     // their hook here once their panels exist.
-    return {sound_, *Error, {}, {}, {}};
+    return {sound_, *Error,
+            [this](std::optional<int> top) { dynVars_->placeUndoButton(top); },
+            [this](const std::array<bool, 5>& enabled) { dynVars_->setBarsEnabled(enabled); },
+            {}};
 }
 
 void TMainForm::Timer1Timer() {
@@ -289,7 +301,12 @@ void TMainForm::SetScreenDataClick() {
     SetScreenData->setText(on ? QStringLiteral("SetScree&nData Off")
                               : QStringLiteral("SetScree&nData On"));
     showControls(motionAndViewControls(), on);
-    for (QAction* a : {DriverAng, FindRevArmCent, SetPivotData}) a->setEnabled(on);
+    // Off hides the bars with their feature; on brings back only the lower frame line.
+    dynVars_->followDesign();
+    if (on) showControls({QStringLiteral("Panel9")}, true);
+    for (QAction* a : {DriverAng, FindRevArmCent, SetPivotData, dynVars_->DynamicVariables,
+                       dynVars_->SetUnDo, dynVars_->DynamicVariablesTool, dynVars_->SetUnDoTool})
+        a->setEnabled(on);
     ToolBar1->setVisible(on);
     if (!on) DataTableBut->hide();
 }

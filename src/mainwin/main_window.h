@@ -22,6 +22,7 @@ namespace quarn {
 
 class FrameView;
 class MotionPanel;
+class DynVarPanel;
 class TDataTable;
 
 class TMainForm : public QMainWindow {
@@ -76,6 +77,7 @@ private:
     QImage frame_;
     FrameView* view_ = nullptr;
     MotionPanel* motion_ = nullptr;
+    DynVarPanel* dynVars_ = nullptr;
     QTimer* Timer1 = nullptr;
     QElapsedTimer clock_;
     TickSchedule pace_;

@@ -46,7 +46,7 @@ protected:
     // accepted in it first.
     void leaveField(std::string_view field, float value, bool typed = false) {
         model.dyn.TypedFlag = typed ? 1 : 0;
-        TakeFieldValue(model, *findDimensionByField(field), value);
+        takeFieldValue(model, *findDimensionByField(field), value);
     }
 
     QScrollBar* bar(int k) {
@@ -70,7 +70,7 @@ protected:
 
     // A tick's drawing, as far as these controls are concerned.
     void tick() {
-        SolveAndMapFrame(model);
+        solveAndMapFrame(model);
         RecordingCanvas canvas;
         Random random(7);
         panel->apply(RunFrame(model, canvas, random));

@@ -59,6 +59,15 @@ void checkSteamOn(WindowTest& t) {
     EXPECT_EQ(t.model.SteamDisplayOn, 1);
     EXPECT_EQ(t.action("SetSteam")->text(), "SetS&teamDisp Off");
 }
+void checkDynVarsShown(WindowTest& t) {
+    EXPECT_EQ(t.model.dyn.DynVarsShown, 1);
+    EXPECT_TRUE(t.bar("SBDynVar1")->isVisibleTo(t.form.get()));
+}
+void checkUndoShown(WindowTest& t) {
+    EXPECT_EQ(t.model.dyn.UndoShown, 1);
+    t.form->Timer1Timer();  // the frame places the button
+    EXPECT_TRUE(t.button("UnDoDn")->isVisibleTo(t.form.get()));
+}
 void checkPivotDataOn(WindowTest& t) {
     EXPECT_EQ(t.model.screen.PivotDataOn, 1);
     EXPECT_TRUE(t.button("DataTableBut")->isVisibleTo(t.form.get()));
@@ -202,6 +211,10 @@ const ControlRow controlRows[] = {
          EXPECT_FALSE(t.action("DriverAng")->isEnabled());
          EXPECT_FALSE(t.form->findChild<QToolBar*>("ToolBar1")->isVisibleTo(t.form.get()));
      }},
+    {"DynamicVariables", plainAction("DynamicVariables"), checkDynVarsShown},
+    {"DynamicVariablesTool", plainAction("DynamicVariablesTool"), checkDynVarsShown},
+    {"SetUnDo", plainAction("SetUnDo"), checkUndoShown},
+    {"SetUnDoTool", plainAction("SetUnDoTool"), checkUndoShown},
     {"SetPivotData", plainAction("SetPivotData"), checkPivotDataOn},
     {"SetPivotDataTool", plainAction("SetPivotDataTool"), checkPivotDataOn},
     {"DataTableBut",
