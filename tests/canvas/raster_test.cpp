@@ -1,4 +1,6 @@
 // The pixel rules without any toolkit: which pixels a line, an ellipse and an arc set.
+// Every canvas that sets pixels itself draws through these functions; the Qt canvas test
+// only checks that it gives the same pixels.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -36,6 +38,20 @@ PixelSet ellipse(int x1, int y1, int x2, int y2, int width = 1, raster::Area a =
     return asSet(out);
 }
 
+PixelSet arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int width = 1) {
+    std::vector<raster::Pixel> out;
+    raster::arc(out, Area64, x1, y1, x2, y2, x3, y3, x4, y4, width);
+    return asSet(out);
+}
+
+// Every pixel of the rectangle from (x1, y1) to (x2, y2), right and bottom exclusive.
+PixelSet block(int x1, int y1, int x2, int y2) {
+    PixelSet s;
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x) s.insert({x, y});
+    return s;
+}
+
 struct LineCase {
     const char* name;
     int x0, y0, x1, y1;
@@ -51,6 +67,7 @@ TEST_P(RasterLine, StartSetEndLeftOutOnePixelPerMajorStep) {
     EXPECT_EQ(int(s.size()), n);
     EXPECT_TRUE(s.count({l.x0, l.y0}));
     EXPECT_FALSE(s.count({l.x1, l.y1}));
+    // One pixel at each step along the major axis: a connected line with no doubles.
     std::set<int> steps;
     for (const auto& [x, y] : s) steps.insert(std::max(std::abs(x - l.x0), std::abs(y - l.y0)));
     EXPECT_EQ(int(steps.size()), n);
@@ -61,8 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LineCase{"Right", 5, 10, 40, 10}, LineCase{"Left", 40, 10, 5, 10},
                       LineCase{"Down", 7, 3, 7, 50}, LineCase{"Up", 7, 50, 7, 3},
                       LineCase{"ShallowDownRight", 2, 2, 60, 21},
+                      LineCase{"ShallowUpLeft", 60, 21, 2, 2},
                       LineCase{"SteepUpRight", 10, 60, 23, 1},
-                      LineCase{"DiagonalUpLeft", 40, 40, 29, 29}),
+                      LineCase{"SteepDownLeft", 23, 1, 10, 60},
+                      LineCase{"DiagonalUpLeft", 40, 40, 29, 29},
+                      LineCase{"OneStep", 30, 30, 31, 31}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RasterLine, AZeroLengthLineSetsNothing) { EXPECT_TRUE(line(30, 30, 30, 30).empty()); }
@@ -74,36 +94,74 @@ TEST(RasterLine, TheFixedPivotCrossArmIsElevenDiagonalPixels) {
     EXPECT_EQ(s, expected);
 }
 
-TEST(RasterLine, WidthTwoAddsOneRowAcrossAShallowLine) {
-    const PixelSet s = line(10, 20, 20, 20, 2);
-    EXPECT_EQ(s.size(), 20u);
-    for (int x = 10; x < 20; ++x) {
-        EXPECT_TRUE(s.count({x, 20}));
-        EXPECT_TRUE(s.count({x, 21}) || s.count({x, 19}));
-    }
+// A pen two pixels wide: the line's own pixels and the row below (a flat line) or the
+// column to the right (an upright one), still without the end pixel.
+struct WideLineCase {
+    const char* name;
+    int x0, y0, x1, y1;
+    int bx1, by1, bx2, by2;  // the pixels set, right and bottom exclusive
+};
+void PrintTo(const WideLineCase& c, std::ostream* os) { *os << c.name; }
+
+class RasterWideLine : public ::testing::TestWithParam<WideLineCase> {};
+
+TEST_P(RasterWideLine, WidthTwoIsTwoRowsOrTwoColumns) {
+    const WideLineCase l = GetParam();
+    EXPECT_EQ(line(l.x0, l.y0, l.x1, l.y1, 2), block(l.bx1, l.by1, l.bx2, l.by2));
 }
 
-TEST(RasterLine, FarOffEndsCostOnlyTheVisiblePart) {
+INSTANTIATE_TEST_SUITE_P(
+    WidthTwo, RasterWideLine,
+    ::testing::Values(WideLineCase{"FlatRightwards", 10, 20, 20, 20, 10, 20, 20, 22},
+                      WideLineCase{"ShortFlatRightwards", 5, 10, 15, 10, 5, 10, 15, 12},
+                      WideLineCase{"UprightUpwards", 30, 40, 30, 30, 30, 31, 32, 41}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Lines whose ends lie far outside the area: exactly the visible stretch is set, one pixel
+// for each of the 64 columns, (x, y0 + slope * x), and the work stays bounded.
+struct FarLineCase {
+    const char* name;
+    int x0, y0, x1, y1;
+    int visibleY0, slope;
+};
+void PrintTo(const FarLineCase& c, std::ostream* os) { *os << c.name; }
+
+class RasterFarLine : public ::testing::TestWithParam<FarLineCase> {};
+
+TEST_P(RasterFarLine, CostsOnlyWhatIsVisible) {
+    const FarLineCase l = GetParam();
     std::vector<raster::Pixel> out;
-    raster::line(out, Area64, -1000000000, 32, 1000000000, 32, 1);
-    const PixelSet s = asSet(out);
-    EXPECT_EQ(s.size(), 64u);
+    raster::line(out, Area64, l.x0, l.y0, l.x1, l.y1, 1);
+    PixelSet expected;
+    for (int x = 0; x < 64; ++x) expected.insert({x, l.visibleY0 + l.slope * x});
+    EXPECT_EQ(asSet(out), expected);
     EXPECT_LE(out.size(), 64u * 2);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    FarOffEnds, RasterFarLine,
+    ::testing::Values(FarLineCase{"BillionOutRightwards", -1000000000, 32, 1000000000, 32, 32, 0},
+                      FarLineCase{"BillionOutNearTheTop", -1000000000, 5, 1000000000, 5, 5, 0},
+                      FarLineCase{"TwoBillionOutLeftwards", 2000000000, 9, -2000000000, 9, 9, 0},
+                      FarLineCase{"IntLimitsDiagonal", -2147483647, -2147483647, 2147483647,
+                                  2147483647, 0, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct BoxCase {
     const char* name;
     int x1, y1, x2, y2;
+    int width;
+    bool hollow;  // the pixel at the middle of the box stays clear
 };
 void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
 
 class EllipseBox : public ::testing::TestWithParam<BoxCase> {};
 
-TEST_P(EllipseBox, StaysInsideAndTouchesEverySide) {
-    const auto [name, x1, y1, x2, y2] = GetParam();
-    const PixelSet s = ellipse(x1, y1, x2, y2);
-    const int lx = std::min(x1, x2), hx = std::max(x1, x2), ly = std::min(y1, y2),
-              hy = std::max(y1, y2);
+TEST_P(EllipseBox, StaysInsideTouchesEverySideAndIsSymmetric) {
+    const BoxCase b = GetParam();
+    const PixelSet s = ellipse(b.x1, b.y1, b.x2, b.y2, b.width);
+    const int lx = std::min(b.x1, b.x2), hx = std::max(b.x1, b.x2), ly = std::min(b.y1, b.y2),
+              hy = std::max(b.y1, b.y2);
     ASSERT_FALSE(s.empty());
     int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
     for (const auto& [x, y] : s) {
@@ -114,36 +172,66 @@ TEST_P(EllipseBox, StaysInsideAndTouchesEverySide) {
     EXPECT_EQ(maxX, hx - 1);  // right and bottom are exclusive
     EXPECT_EQ(minY, ly);
     EXPECT_EQ(maxY, hy - 1);
+    // Mirror-symmetric about both middle lines of the box.
+    for (const auto& [x, y] : s) {
+        EXPECT_TRUE(s.count({lx + hx - 1 - x, y})) << x << ", " << y;
+        EXPECT_TRUE(s.count({x, ly + hy - 1 - y})) << x << ", " << y;
+    }
+    EXPECT_EQ(!s.count({(lx + hx - 1) / 2, (ly + hy - 1) / 2}), b.hollow);
 }
 
 INSTANTIATE_TEST_SUITE_P(RasterEllipse, EllipseBox,
-                         ::testing::Values(BoxCase{"Wide", 10, 10, 30, 20},
-                                           BoxCase{"CornersSwapped", 30, 20, 10, 10},
-                                           BoxCase{"OnePixel", 5, 5, 6, 6},
-                                           BoxCase{"WholeArea", 0, 0, 63, 63}),
+                         ::testing::Values(BoxCase{"Wide", 10, 10, 30, 20, 1, true},
+                                           BoxCase{"CornersSwapped", 30, 20, 10, 10, 1, true},
+                                           BoxCase{"OnePixel", 5, 5, 6, 6, 1, false},
+                                           BoxCase{"WholeArea", 0, 0, 63, 63, 1, true},
+                                           BoxCase{"OddSidesWidthOne", 10, 12, 31, 25, 1, true},
+                                           BoxCase{"OddSidesWidthTwo", 10, 12, 31, 25, 2, true},
+                                           BoxCase{"WholeAreaWidthTwo", 0, 0, 63, 63, 2, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RasterEllipse, AnEmptyBoxDrawsNothing) { EXPECT_TRUE(ellipse(10, 10, 10, 30).empty()); }
+class EmptyBox : public ::testing::TestWithParam<BoxCase> {};
 
-TEST(RasterEllipse, WiderPenThickensInwards) {
-    const PixelSet thin = ellipse(10, 10, 40, 30, 1), wide = ellipse(10, 10, 40, 30, 2);
+TEST_P(EmptyBox, DrawsNothing) {
+    const BoxCase b = GetParam();
+    EXPECT_TRUE(ellipse(b.x1, b.y1, b.x2, b.y2, b.width).empty());
+    EXPECT_TRUE(arc(b.x1, b.y1, b.x2, b.y2, 60, 30, 60, 30, b.width).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(RasterEllipse, EmptyBox,
+                         ::testing::Values(BoxCase{"NoWidth", 10, 10, 10, 30, 1, false},
+                                           BoxCase{"NoHeight", 10, 10, 30, 10, 1, false},
+                                           BoxCase{"NoWidthWidePen", 10, 10, 10, 30, 2, false},
+                                           BoxCase{"OnePoint", 20, 20, 20, 20, 1, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RasterEllipse, EveryCornerOrderGivesTheSamePixels) {
+    const PixelSet s = ellipse(5, 5, 40, 30);
+    EXPECT_EQ(ellipse(40, 30, 5, 5), s);
+    EXPECT_EQ(ellipse(5, 30, 40, 5), s);
+    EXPECT_EQ(ellipse(40, 5, 5, 30), s);
+}
+
+TEST(RasterEllipse, WidthTwoDoublesTheRingInwards) {
+    const PixelSet thin = ellipse(10, 10, 41, 41, 1), wide = ellipse(10, 10, 41, 41, 2);
     EXPECT_GT(wide.size(), thin.size());
-    for (const auto& [x, y] : wide) {
-        EXPECT_GE(x, 10);
-        EXPECT_LT(x, 40);
-        EXPECT_GE(y, 10);
-        EXPECT_LT(y, 30);
-    }
+    for (const auto& p : thin) EXPECT_TRUE(wide.count(p)) << p.first << ", " << p.second;
+    // Two deep at the top and at the left, on the middle column and row.
+    EXPECT_TRUE(wide.count({25, 10}) && wide.count({25, 11}) && !wide.count({25, 12}));
+    EXPECT_TRUE(wide.count({10, 25}) && wide.count({11, 25}) && !wide.count({12, 25}));
+}
+
+TEST(RasterEllipse, AHugeCircleShowsOnlyItsVisibleEdge) {
+    // A circle of radius a million whose left edge passes through x = 20.
+    const PixelSet s = ellipse(20, -1000000, 2000021, 1000001);
+    EXPECT_EQ(s, block(20, 0, 21, 64));
 }
 
 TEST(RasterArc, CounterClockwiseHalvesMakeTheWholeRing) {
     // From the right-hand radial counter-clockwise (as seen on the screen) to the left
     // one is the upper half; back again the lower half.
-    std::vector<raster::Pixel> upper, lower, whole;
-    raster::arc(upper, Area64, 10, 10, 50, 50, 60, 30, 0, 30, 1);
-    raster::arc(lower, Area64, 10, 10, 50, 50, 0, 30, 60, 30, 1);
-    raster::arc(whole, Area64, 10, 10, 50, 50, 60, 30, 60, 30, 1);
-    const PixelSet u = asSet(upper), l = asSet(lower), w = asSet(whole);
+    const PixelSet u = arc(10, 10, 50, 50, 60, 30, 0, 30), l = arc(10, 10, 50, 50, 0, 30, 60, 30),
+                   w = arc(10, 10, 50, 50, 60, 30, 60, 30);
     for (const auto& [x, y] : u) EXPECT_LE(y, 30) << x;
     for (const auto& [x, y] : l) EXPECT_GE(y, 29) << x;
     PixelSet both = u;
@@ -151,6 +239,40 @@ TEST(RasterArc, CounterClockwiseHalvesMakeTheWholeRing) {
     EXPECT_EQ(both, w);
     EXPECT_EQ(w, ellipse(10, 10, 50, 50));
 }
+
+// Arcs of the circle in the box (0, 0)-(41, 41), centre (20, 20).
+struct ArcCase {
+    const char* name;
+    int x3, y3, x4, y4;
+    bool left, right, top, bottom;  // which outermost points of the circle are on the arc
+};
+void PrintTo(const ArcCase& c, std::ostream* os) { *os << c.name; }
+
+class ArcSweep : public ::testing::TestWithParam<ArcCase> {};
+
+TEST_P(ArcSweep, CounterClockwiseFromFirstRadialToSecond) {
+    const ArcCase a = GetParam();
+    const PixelSet s = arc(0, 0, 41, 41, a.x3, a.y3, a.x4, a.y4);
+    const PixelSet circle = ellipse(0, 0, 41, 41);
+    ASSERT_FALSE(s.empty());
+    for (const auto& p : s) EXPECT_TRUE(circle.count(p)) << p.first << ", " << p.second;
+    EXPECT_EQ(bool(s.count({0, 20})), a.left);
+    EXPECT_EQ(bool(s.count({40, 20})), a.right);
+    EXPECT_EQ(bool(s.count({20, 0})), a.top);
+    EXPECT_EQ(bool(s.count({20, 40})), a.bottom);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Radials, ArcSweep,
+    ::testing::Values(
+        // From the top over the left side down to the bottom.
+        ArcCase{"TopToBottomIsLeftHalf", 20, -5, 20, 45, true, false, true, true},
+        ArcCase{"BottomToTopIsRightHalf", 20, 45, 20, -5, false, true, true, true},
+        // The counterweight at driver angle 0: 140 degrees about the left.
+        ArcCase{"CounterweightAtZero", 14, 3, 14, 37, true, false, false, false},
+        ArcCase{"RightToTopQuarter", 60, 20, 20, -60, false, true, true, false},
+        ArcCase{"SameRadialIsWholeCircle", 60, 20, 60, 20, true, true, true, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecordingCanvas, KeepsThePenAndRecordsLinesWithTheirColourAndWidth) {
     RecordingCanvas c(100, 50);

@@ -1,15 +1,22 @@
-// The pixel rules of the canvas on a QImage: lines without their end pixel, ellipses
-// inside their box, counter-clockwise arcs between radials, wide pens, far-off shapes.
+// The canvas on a QImage sets the same pixels as the pixel rules of raster.h (their own
+// test is tests/canvas/raster_test.cpp): each primitive of a table is drawn on a QtCanvas
+// and, through the recording canvas, by the raster functions, and the two pictures must
+// match pixel for pixel and colour for colour. Text, fonts, the painter-backed canvas and
+// images of other formats are Qt's own and are tested here only.
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 #include <QImage>
 #include <QPainter>
-#include <cstdlib>
+#include <map>
+#include <ostream>
 #include <set>
+#include <sstream>
+#include <string>
 #include <utility>
+#include <vector>
 
+#include "canvas/raster.h"
+#include "canvas/recording_canvas.h"
 #include "platform/qt_canvas.h"
 #include "support/qt_app.h"
 
@@ -17,6 +24,7 @@ namespace quarn {
 namespace {
 
 using PixelSet = std::set<std::pair<int, int>>;
+using Picture = std::map<std::pair<int, int>, QRgb>;  // the inked pixels and their colours
 
 QImage whiteImage(int w = 64, int h = 64, QImage::Format f = QImage::Format_RGB32) {
     QImage img(w, h, f);
@@ -24,11 +32,17 @@ QImage whiteImage(int w = 64, int h = 64, QImage::Format f = QImage::Format_RGB3
     return img;
 }
 
-PixelSet inked(const QImage& img) {
-    PixelSet s;
+Picture picture(const QImage& img) {
+    Picture p;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (img.pixel(x, y) != qRgb(255, 255, 255)) s.insert({x, y});
+            if (img.pixel(x, y) != qRgb(255, 255, 255)) p[{x, y}] = img.pixel(x, y);
+    return p;
+}
+
+PixelSet inked(const QImage& img) {
+    PixelSet s;
+    for (const auto& entry : picture(img)) s.insert(entry.first);
     return s;
 }
 
@@ -42,84 +56,6 @@ PixelSet drawn(Draw draw, int w = 64, int h = 64) {
     return inked(img);
 }
 
-struct LineCase {
-    const char* name;
-    int x0, y0, x1, y1;
-};
-void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
-
-class LineEnds : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(LineEnds, StartPixelSetEndPixelLeftOutOnePixelPerStep) {
-    const LineCase l = GetParam();
-    const PixelSet s = drawn([&](Canvas& c) { c.line(l.x0, l.y0, l.x1, l.y1); });
-    const int n = std::max(std::abs(l.x1 - l.x0), std::abs(l.y1 - l.y0));
-    EXPECT_EQ(int(s.size()), n);
-    EXPECT_TRUE(s.count({l.x0, l.y0}));
-    EXPECT_FALSE(s.count({l.x1, l.y1}));
-    // One pixel at each step along the major axis: a connected line with no doubles.
-    std::set<int> steps;
-    for (const auto& [x, y] : s) steps.insert(std::max(std::abs(x - l.x0), std::abs(y - l.y0)));
-    EXPECT_EQ(int(steps.size()), n);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Directions, LineEnds,
-    ::testing::Values(LineCase{"Right", 5, 10, 40, 10}, LineCase{"Left", 40, 10, 5, 10},
-                      LineCase{"Down", 7, 3, 7, 50}, LineCase{"Up", 7, 50, 7, 3},
-                      LineCase{"ShallowDownRight", 2, 2, 60, 21},
-                      LineCase{"ShallowUpLeft", 60, 21, 2, 2},
-                      LineCase{"SteepUpRight", 10, 60, 23, 1},
-                      LineCase{"SteepDownLeft", 23, 1, 10, 60},
-                      LineCase{"DiagonalUpLeft", 40, 40, 29, 29},
-                      LineCase{"OneStep", 30, 30, 31, 31}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(QtCanvasLine, CrossArmCoversElevenPixelsOnTheDiagonal) {
-    const int x = 30, y = 30;
-    const PixelSet s = drawn([&](Canvas& c) { c.line(x + 5, y + 5, x - 6, y - 6); });
-    PixelSet expected;
-    for (int k = 0; k < 11; ++k) expected.insert({x + 5 - k, y + 5 - k});
-    EXPECT_EQ(s, expected);
-}
-
-TEST(QtCanvasLine, WidthTwoIsTwoRowsOrTwoColumns) {
-    const PixelSet flat = drawn([](Canvas& c) {
-        c.setPenWidth(2);
-        c.line(5, 10, 15, 10);
-    });
-    PixelSet expected;
-    for (int x = 5; x < 15; ++x) {
-        expected.insert({x, 10});
-        expected.insert({x, 11});
-    }
-    EXPECT_EQ(flat, expected);
-    const PixelSet upright = drawn([](Canvas& c) {
-        c.setPenWidth(2);
-        c.line(30, 40, 30, 30);
-    });
-    expected.clear();
-    for (int y = 31; y <= 40; ++y) {
-        expected.insert({30, y});
-        expected.insert({31, y});
-    }
-    EXPECT_EQ(upright, expected);
-}
-
-TEST(QtCanvasLine, FarOffEndsDrawOnlyTheVisiblePart) {
-    // A line across the whole picture from ends a billion pixels out, in both senses.
-    const PixelSet s = drawn([](Canvas& c) {
-        c.line(-1000000000, 5, 1000000000, 5);
-        c.line(2000000000, 9, -2000000000, 9);
-        c.line(-2147483647, -2147483647, 2147483647, 2147483647);
-    });
-    for (int x = 0; x < 64; ++x) {
-        EXPECT_TRUE(s.count({x, 5}));
-        EXPECT_TRUE(s.count({x, 9}));
-        EXPECT_TRUE(s.count({x, x}));
-    }
-}
-
 PixelSet bounds(const PixelSet& s) {
     int x1 = 1 << 30, y1 = 1 << 30, x2 = -1, y2 = -1;
     for (const auto& [x, y] : s) {
@@ -131,85 +67,234 @@ PixelSet bounds(const PixelSet& s) {
     return {{x1, y1}, {x2, y2}};
 }
 
-TEST(QtCanvasEllipse, FillsItsBoxRightAndBottomExclusive) {
-    for (int width : {1, 2}) {
-        const PixelSet s = drawn([&](Canvas& c) {
-            c.setPenWidth(width);
-            c.ellipse(10, 12, 31, 25);
-        });
-        EXPECT_EQ(bounds(s), (PixelSet{{10, 12}, {30, 24}})) << "width " << width;
-        EXPECT_FALSE(s.count({20, 18})) << "the inside stays clear";
-        // Mirror-symmetric about the box centre (20, 18).
-        for (const auto& [x, y] : s) {
-            EXPECT_TRUE(s.count({40 - x, y}));
-            EXPECT_TRUE(s.count({x, 36 - y}));
+// What the raster functions set for the primitives a recording canvas kept, later ones
+// over earlier ones, as the Qt canvas paints them.
+Picture rasterPicture(const RecordingCanvas& rec) {
+    const raster::Area area{rec.width(), rec.height()};
+    Picture p;
+    for (const DrawnItem& d : rec.items()) {
+        std::vector<raster::Pixel> out;
+        switch (d.kind) {
+            case DrawnItem::Kind::Line:
+                raster::line(out, area, d.x1, d.y1, d.x2, d.y2, d.width);
+                break;
+            case DrawnItem::Kind::Ellipse:
+                raster::ellipse(out, area, d.x1, d.y1, d.x2, d.y2, d.width);
+                break;
+            case DrawnItem::Kind::Arc:
+                raster::arc(out, area, d.x1, d.y1, d.x2, d.y2, d.x3, d.y3, d.x4, d.y4, d.width);
+                break;
+            case DrawnItem::Kind::Pixel:
+                out.push_back({d.x1, d.y1});  // the recording canvas keeps only those on it
+                break;
+            case DrawnItem::Kind::Clear:
+            case DrawnItem::Kind::Text:
+                ADD_FAILURE() << "a row of the pixel table clears or draws text";
+                break;
         }
+        for (const auto& px : out) p[{px.x, px.y}] = qRgb(d.color.r, d.color.g, d.color.b);
     }
+    return p;
 }
 
-TEST(QtCanvasEllipse, WidthTwoDoublesTheRingInwards) {
-    const PixelSet thin = drawn([](Canvas& c) { c.ellipse(10, 10, 41, 41); });
-    const PixelSet wide = drawn([](Canvas& c) {
-        c.setPenWidth(2);
-        c.ellipse(10, 10, 41, 41);
-    });
-    for (const auto& p : thin) EXPECT_TRUE(wide.count(p));
-    EXPECT_TRUE(wide.count({25, 10}) && wide.count({25, 11}) && !wide.count({25, 12}));
-    EXPECT_TRUE(wide.count({10, 25}) && wide.count({11, 25}) && !wide.count({12, 25}));
+std::string differences(const Picture& qt, const Picture& rules) {
+    std::ostringstream os;
+    int shown = 0;
+    auto show = [&](const char* what, int x, int y) {
+        if (shown++ < 20) os << "\n  " << what << " (" << x << ", " << y << ")";
+    };
+    for (const auto& [at, rgb] : qt) {
+        const auto r = rules.find(at);
+        if (r == rules.end())
+            show("only the Qt canvas sets", at.first, at.second);
+        else if (r->second != rgb)
+            show("other colour at", at.first, at.second);
+    }
+    for (const auto& [at, rgb] : rules)
+        if (!qt.count(at)) show("only the rules set", at.first, at.second);
+    if (shown > 20) os << "\n  and " << shown - 20 << " more";
+    return os.str();
 }
 
-TEST(QtCanvasEllipse, EitherCornerOrderEmptyBoxesNothingHugeBoxesTheirVisibleEdge) {
-    EXPECT_TRUE(drawn([](Canvas& c) { c.ellipse(10, 10, 10, 30); }).empty());
-    EXPECT_EQ(drawn([](Canvas& c) { c.ellipse(5, 5, 40, 30); }),
-              drawn([](Canvas& c) { c.ellipse(40, 30, 5, 5); }));
-    // A circle of radius a million whose left edge passes through x = 20.
-    const PixelSet s = drawn([](Canvas& c) { c.ellipse(20, -1000000, 2000021, 1000001); });
-    for (int y = 0; y < 64; ++y) EXPECT_TRUE(s.count({20, y})) << y;
-    for (const auto& p : s) EXPECT_EQ(p.first, 20);
-}
+// The image is wider than high, so that a canvas mixing up the two shows it.
+constexpr int ImageWidth = 64, ImageHeight = 56;
 
-// Arcs of the circle in the box (0, 0)-(41, 41), centre (20, 20).
-struct ArcCase {
+struct Primitives {
     const char* name;
-    int x3, y3, x4, y4;
-    bool left, right, top, bottom;  // which outermost points of the circle are on the arc
+    void (*draw)(Canvas&);
+    bool inks;  // whether anything at all lands on the image
 };
-void PrintTo(const ArcCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Primitives& c, std::ostream* os) { *os << c.name; }
 
-class ArcSweep : public ::testing::TestWithParam<ArcCase> {};
+class QtCanvasRules : public ::testing::TestWithParam<Primitives> {};
 
-TEST_P(ArcSweep, CounterClockwiseFromFirstRadialToSecond) {
-    const ArcCase a = GetParam();
-    const PixelSet s = drawn([&](Canvas& c) { c.arc(0, 0, 41, 41, a.x3, a.y3, a.x4, a.y4); });
-    const PixelSet circle = drawn([](Canvas& c) { c.ellipse(0, 0, 41, 41); });
-    for (const auto& p : s) EXPECT_TRUE(circle.count(p));
-    EXPECT_EQ(bool(s.count({0, 20})), a.left);
-    EXPECT_EQ(bool(s.count({40, 20})), a.right);
-    EXPECT_EQ(bool(s.count({20, 0})), a.top);
-    EXPECT_EQ(bool(s.count({20, 40})), a.bottom);
+TEST_P(QtCanvasRules, SetsExactlyThePixelsOfTheRasterRules) {
+    const Primitives row = GetParam();
+    QImage img = whiteImage(ImageWidth, ImageHeight);
+    {
+        QtCanvas c(img);
+        row.draw(c);
+    }
+    RecordingCanvas rec(ImageWidth, ImageHeight);
+    row.draw(rec);
+    const Picture qt = picture(img), rules = rasterPicture(rec);
+    EXPECT_EQ(!rules.empty(), row.inks) << "the row does not draw what its name says";
+    EXPECT_TRUE(qt == rules) << qt.size() << " pixels on the Qt canvas, " << rules.size()
+                             << " by the rules:" << differences(qt, rules);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Radials, ArcSweep,
+    Table, QtCanvasRules,
     ::testing::Values(
-        // From the top over the left side down to the bottom.
-        ArcCase{"TopToBottomIsLeftHalf", 20, -5, 20, 45, true, false, true, true},
-        ArcCase{"BottomToTopIsRightHalf", 20, 45, 20, -5, false, true, true, true},
-        // The counterweight at driver angle 0: 140 degrees about the left.
-        ArcCase{"CounterweightAtZero", 14, 3, 14, 37, true, false, false, false},
-        ArcCase{"RightToTopQuarter", 60, 20, 20, -60, false, true, true, false},
-        ArcCase{"SameRadialIsWholeCircle", 60, 20, 60, 20, true, true, true, true}),
+        // Lines in every direction, without their end pixel.
+        Primitives{"LineRight", [](Canvas& c) { c.line(5, 10, 40, 10); }, true},
+        Primitives{"LineLeft", [](Canvas& c) { c.line(40, 10, 5, 10); }, true},
+        Primitives{"LineDown", [](Canvas& c) { c.line(7, 3, 7, 50); }, true},
+        Primitives{"LineUp", [](Canvas& c) { c.line(7, 50, 7, 3); }, true},
+        Primitives{"LineShallowDownRight", [](Canvas& c) { c.line(2, 2, 60, 21); }, true},
+        Primitives{"LineShallowUpLeft", [](Canvas& c) { c.line(60, 21, 2, 2); }, true},
+        Primitives{"LineSteepUpRight", [](Canvas& c) { c.line(10, 55, 23, 1); }, true},
+        Primitives{"LineSteepDownLeft", [](Canvas& c) { c.line(23, 1, 10, 55); }, true},
+        Primitives{"LineDiagonalUpLeft", [](Canvas& c) { c.line(40, 40, 29, 29); }, true},
+        Primitives{"LineOneStep", [](Canvas& c) { c.line(30, 30, 31, 31); }, true},
+        Primitives{"LineZeroLength", [](Canvas& c) { c.line(30, 30, 30, 30); }, false},
+        Primitives{"CrossArm", [](Canvas& c) { c.line(35, 35, 24, 24); }, true},
+        Primitives{"PolylineFromThePen",
+                   [](Canvas& c) {
+                       c.moveTo(3, 50);
+                       c.lineTo(30, 4);
+                       c.lineTo(60, 40);
+                       c.lineTo(3, 50);
+                   },
+                   true},
+        // A pen two pixels wide, in both directions and slanting.
+        Primitives{"WidthTwoFlat",
+                   [](Canvas& c) {
+                       c.setPenWidth(2);
+                       c.line(5, 10, 15, 10);
+                   },
+                   true},
+        Primitives{"WidthTwoUpright",
+                   [](Canvas& c) {
+                       c.setPenWidth(2);
+                       c.line(30, 40, 30, 30);
+                   },
+                   true},
+        Primitives{"WidthTwoSteep",
+                   [](Canvas& c) {
+                       c.setPenWidth(2);
+                       c.line(50, 2, 41, 50);
+                   },
+                   true},
+        // Off the image: far-off ends, lines crossing the edges, lines that miss it.
+        Primitives{"FarOffLines",
+                   [](Canvas& c) {
+                       c.line(-1000000000, 5, 1000000000, 5);
+                       c.line(2000000000, 9, -2000000000, 9);
+                       c.line(-2147483647, -2147483647, 2147483647, 2147483647);
+                   },
+                   true},
+        Primitives{"LinesAcrossEveryEdge",
+                   [](Canvas& c) {
+                       c.setPenWidth(2);
+                       c.line(-10, 20, 10, 30);
+                       c.line(54, 20, 74, 30);
+                       c.line(20, -10, 30, 10);
+                       c.line(20, 46, 30, 66);
+                   },
+                   true},
+        Primitives{"LinesEndingJustOffTheImage",
+                   [](Canvas& c) {
+                       c.line(40, 3, ImageWidth, 3);
+                       c.line(3, 40, 3, ImageHeight);
+                   },
+                   true},
+        Primitives{"LinesMissingTheImage",
+                   [](Canvas& c) {
+                       c.line(-5, -1, 70, -1);
+                       c.line(ImageWidth, 0, ImageWidth, ImageHeight);
+                       c.line(0, ImageHeight, ImageWidth, ImageHeight + 30);
+                   },
+                   false},
+        // Ellipses: the box right and bottom exclusive, either corner order, wider pens
+        // inwards, empty boxes nothing, huge ones and those over the edges what is visible.
+        Primitives{"EllipseOddSides", [](Canvas& c) { c.ellipse(10, 12, 31, 25); }, true},
+        Primitives{"EllipseOddSidesWidthTwo",
+                   [](Canvas& c) {
+                       c.setPenWidth(2);
+                       c.ellipse(10, 12, 31, 25);
+                   },
+                   true},
+        Primitives{"CircleWidthTwo",
+                   [](Canvas& c) {
+                       c.setPenWidth(2);
+                       c.ellipse(10, 10, 41, 41);
+                   },
+                   true},
+        Primitives{"EllipseCornersSwapped", [](Canvas& c) { c.ellipse(40, 30, 5, 5); }, true},
+        Primitives{"EllipseOnePixel", [](Canvas& c) { c.ellipse(5, 5, 6, 6); }, true},
+        Primitives{"EllipseNoWidth", [](Canvas& c) { c.ellipse(10, 10, 10, 30); }, false},
+        Primitives{"EllipseNoHeightWidthTwo",
+                   [](Canvas& c) {
+                       c.setPenWidth(2);
+                       c.ellipse(10, 10, 30, 10);
+                   },
+                   false},
+        Primitives{"EllipseHuge",
+                   [](Canvas& c) { c.ellipse(20, -1000000, 2000021, 1000001); }, true},
+        Primitives{"EllipseOverEveryEdge",
+                   [](Canvas& c) { c.ellipse(-20, -15, 50, 40); }, true},
+        Primitives{"EllipseOffTheImage", [](Canvas& c) { c.ellipse(70, 10, 90, 30); }, false},
+        // Arcs counter-clockwise between their radials.
+        Primitives{"ArcTopToBottom", [](Canvas& c) { c.arc(0, 0, 41, 41, 20, -5, 20, 45); },
+                   true},
+        Primitives{"ArcBottomToTop", [](Canvas& c) { c.arc(0, 0, 41, 41, 20, 45, 20, -5); },
+                   true},
+        Primitives{"ArcCounterweightAtZero",
+                   [](Canvas& c) { c.arc(0, 0, 41, 41, 14, 3, 14, 37); }, true},
+        Primitives{"ArcRightToTop", [](Canvas& c) { c.arc(0, 0, 41, 41, 60, 20, 20, -60); },
+                   true},
+        Primitives{"ArcSameRadial", [](Canvas& c) { c.arc(0, 0, 41, 41, 60, 20, 60, 20); },
+                   true},
+        Primitives{"ArcWidthTwo",
+                   [](Canvas& c) {
+                       c.setPenWidth(2);
+                       c.arc(20, 20, 60, 50, 40, 0, 0, 40);
+                   },
+                   true},
+        Primitives{"ArcOverTheImageEdges",
+                   [](Canvas& c) { c.arc(-30, 30, 50, 90, 60, 60, -40, 60); }, true},
+        Primitives{"ArcEmptyBox", [](Canvas& c) { c.arc(10, 10, 10, 30, 20, 0, 20, 40); },
+                   false},
+        // Single pixels, the corners set and everything outside left alone.
+        Primitives{"PixelsInsideAndOutside",
+                   [](Canvas& c) {
+                       c.setPixel(3, 4, colors::Blue);
+                       c.setPixel(0, 0, colors::Red);
+                       c.setPixel(ImageWidth - 1, ImageHeight - 1, colors::Lime);
+                       c.setPixel(-1, 4, colors::Blue);
+                       c.setPixel(ImageWidth, 4, colors::Blue);
+                       c.setPixel(3, ImageHeight, colors::Blue);
+                       c.setPixel(3, -1, colors::Blue);
+                       c.setPixel(-2147483647 - 1, 2147483647, colors::Blue);
+                   },
+                   true},
+        // Pen colours, each primitive painted over the ones before.
+        Primitives{"ColoursOverEachOther",
+                   [](Canvas& c) {
+                       c.setPenColor(colors::Red);
+                       c.line(3, 50, 50, 7);
+                       c.setPenColor(colors::Blue);
+                       c.setPenWidth(2);
+                       c.ellipse(5, 5, 30, 22);
+                       c.setPenColor(colors::Maroon);
+                       c.arc(20, 20, 60, 50, 40, 0, 0, 40);
+                       c.setPixel(20, 20, colors::Lime);
+                       c.setPenColor(colors::DarkGreen);
+                       c.line(0, 13, 63, 13);
+                   },
+                   true}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(QtCanvasPixel, SetsOnePixelAndIgnoresOutside) {
-    const PixelSet s = drawn([](Canvas& c) {
-        c.setPixel(3, 4, colors::Blue);
-        c.setPixel(-1, 4, colors::Blue);
-        c.setPixel(64, 4, colors::Blue);
-        c.setPixel(3, 64, colors::Blue);
-    });
-    EXPECT_EQ(s, (PixelSet{{3, 4}}));
-}
 
 TEST(QtCanvasText, DrawsBelowAndRightOfItsCornerAndOpaqueFillsTheBox) {
     test::ensureApplication();
