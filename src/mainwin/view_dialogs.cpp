@@ -96,7 +96,8 @@ TGraphZoom::TGraphZoom(GearModel& model, QWidget* parent) : QDialog(parent), mod
     const char* const notes[] = {"Min = 0.5", "Max = 2000.0",
                                  "Approximate Factor = Locomotive Gauge in Units Used"};
     int row = 0;
-    for (const char* note : notes) grid->addWidget(new QLabel(QString::fromLatin1(note), this), row++, 0, 1, 2);
+    for (const char* note : notes)
+        grid->addWidget(new QLabel(QString::fromLatin1(note), this), row++, 0, 1, 2);
     Edit1 = numberField(this, "Edit1", QStringLiteral("Enter"), false, grid, row++);
     OK = dialogButton(this, "OK", QStringLiteral("OK"));
     OK->setDefault(true);

@@ -78,8 +78,10 @@ void zoomChange(GearModel& m, int position) {
     // it keeps its offsets rather than turning them into NaN that no pan could mend.
     if (v.ZoomAnchorScale > 0) {
         const double ratio = s / v.ZoomAnchorScale;
-        v.ViewOffsetX = static_cast<float>((v.ZoomAnchorOffsetX - ViewCentreX) * ratio + ViewCentreX);
-        v.ViewOffsetY = static_cast<float>((v.ZoomAnchorOffsetY - ViewCentreY) * ratio + ViewCentreY);
+        v.ViewOffsetX =
+            static_cast<float>((v.ZoomAnchorOffsetX - ViewCentreX) * ratio + ViewCentreX);
+        v.ViewOffsetY =
+            static_cast<float>((v.ZoomAnchorOffsetY - ViewCentreY) * ratio + ViewCentreY);
     }
     // Only the scale is limited: at a limit the offsets still move as if it had
     // changed, as the program always did.

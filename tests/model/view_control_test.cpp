@@ -187,17 +187,6 @@ INSTANTIATE_TEST_SUITE_P(
                       NudgeRow{"Point2HorzArrowBack", 2, RefAxis::Horz, -1, 0, -0.001}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ViewControl, ZeroingAPointDisablesOnlyItsButton) {
-    GearModel m = startupModel();
-    nudgeRefPoint(m, 1, RefAxis::Vert, 1);
-    nudgeRefPoint(m, 2, RefAxis::Horz, 1);
-    zeroRefPoint(m, 1);
-    EXPECT_EQ(m.PivotVert[19], 0.0f);
-    EXPECT_FALSE(m.view.RefPt1ZeroEnabled);
-    EXPECT_TRUE(m.view.RefPt2ZeroEnabled);
-    EXPECT_FLOAT_EQ(m.PivotHorz[20], 0.001f);
-}
-
 // Point 1 at Horz 10, Vert 2 in the start view: the pan puts it at (320, 240), with
 // offsets 140 and 276; the pan bars are then set to N(−54 × 100 / 86) = −63 and
 // N(−4 × 200 / 280) = −3, and their change handling pans by −6.3 and +0.3 more.
@@ -229,15 +218,6 @@ TEST(ViewControl, PanToRefPointTwoUsesPivotTwenty) {
     // (36 × 18 / 36 + 234) × 100 / 86 = 293.02; (−36 × 18 / 36 − 40) × 200 / 280 = −41.43
     EXPECT_EQ(bars.horz, -293);
     EXPECT_EQ(bars.vert, -41);
-}
-
-TEST(ViewControl, RefPointsOffTakesThePivotDataWithThem) {
-    GearModel m = startupModel();
-    EXPECT_TRUE(toggleRefPoints(m));
-    m.screen.PivotDataOn = 1;
-    EXPECT_FALSE(toggleRefPoints(m));
-    EXPECT_FALSE(m.screen.RefPointsOn);
-    EXPECT_FALSE(m.screen.PivotDataOn);
 }
 
 enum class DialogButton { OK, Cancel, Zero };
@@ -301,21 +281,6 @@ TEST(ViewControl, RefPointsDialogZeroClearsBothPoints) {
     EXPECT_EQ(m.PivotHorz[20], 0.0f);
     EXPECT_FALSE(m.view.RefPt1ZeroEnabled);
     EXPECT_FALSE(m.view.RefPt2ZeroEnabled);
-}
-
-TEST(ViewControl, AClickPlacingAPointEnablesItsZeroButton) {
-    GearModel m = startupModel();
-    notePlacedRefPoints(m, {false, true});
-    EXPECT_FALSE(m.view.RefPt1ZeroEnabled);
-    EXPECT_TRUE(m.view.RefPt2ZeroEnabled);
-}
-
-TEST(ViewControl, PanZoomCommandAlternatesItsCaption) {
-    GearModel m = startupModel();
-    EXPECT_TRUE(togglePanZoomBars(m));
-    EXPECT_STREQ(setPanZoomCaption(m.view), "SetP&anZoom Off");
-    EXPECT_FALSE(togglePanZoomBars(m));
-    EXPECT_STREQ(setPanZoomCaption(m.view), "SetP&anZoom On");
 }
 
 struct ClampRow {
