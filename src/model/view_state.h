@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "scroll_rule.h"
 
@@ -38,6 +39,13 @@ struct ViewState {
         0,  0,   0,   62, 315,   237, 45,  -220,   395,  55,  -800,
         335, 59, -1200, 322, 427, -10200, 1482, 427, -11800, 1482};
     float GraphicZoom = 7.5f;  // kept within 0.5..2000
+
+    // What the view buttons show, kept here so that no rule reads a button.
+    std::uint8_t NormVHZEnabled = 0;     // "Norm" usable: the view has been moved
+    std::uint8_t PresetCapturing = 0;    // "P" pressed: the next number stores the view
+    std::uint8_t RefPt1ZeroEnabled = 0;  // reference point 1 is away from (0, 0)
+    std::uint8_t RefPt2ZeroEnabled = 0;
+    std::uint8_t PanZoomBarsOn = 0;      // the pan/zoom command last showed the bars
 
     // The remembered positions of the relative bars of the view band.
     SpringBackBar PanVertBar, PanHorzBar, ZoomBar;

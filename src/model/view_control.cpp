@@ -1,0 +1,214 @@
+// The view commands: spring-back pan and zoom, normal view, presets, reference points.
+#include "view_control.h"
+
+#include "number_text.h"
+#include "rounding.h"
+
+namespace quarn {
+namespace {
+
+struct View {
+    float scale, x, y;
+};
+
+View currentView(const ViewState& v) { return {v.ViewScale, v.ViewOffsetX, v.ViewOffsetY}; }
+
+void setView(ViewState& v, View to) {
+    v.ViewScale = to.scale;
+    v.ViewOffsetX = to.x;
+    v.ViewOffsetY = to.y;
+}
+
+void anchorZoom(ViewState& v) {
+    v.ZoomAnchorScale = v.ViewScale;
+    v.ZoomAnchorOffsetX = v.ViewOffsetX;
+    v.ZoomAnchorOffsetY = v.ViewOffsetY;
+}
+
+View presetSlot(const ViewState& v, int k) {
+    return {v.ViewPresets[3 * k], v.ViewPresets[3 * k + 1], v.ViewPresets[3 * k + 2]};
+}
+
+void storePresetSlot(ViewState& v, int k, View view) {
+    v.ViewPresets[3 * k] = view.scale;
+    v.ViewPresets[3 * k + 1] = view.x;
+    v.ViewPresets[3 * k + 2] = view.y;
+}
+
+SpringBackBar& refBar(ViewState& v, int point, RefAxis axis) {
+    if (point == 2) return axis == RefAxis::Vert ? v.Ref2VertBar : v.Ref2HorzBar;
+    return axis == RefAxis::Vert ? v.Ref1VertBar : v.Ref1HorzBar;
+}
+
+std::uint8_t& zeroEnabled(ViewState& v, int point) {
+    return point == 2 ? v.RefPt2ZeroEnabled : v.RefPt1ZeroEnabled;
+}
+
+void placeRefPoint(GearModel& m, int point, double vert, double horz) {
+    m.PivotVert[refPointPivot(point)] = static_cast<float>(vert);
+    m.PivotHorz[refPointPivot(point)] = static_cast<float>(horz);
+}
+
+}  // namespace
+
+void panVertChange(GearModel& m, int position) {
+    ViewState& v = m.view;
+    v.NormVHZEnabled = 1;
+    const double d = springBackChange(v.PanVertBar, position, PanZoomBarScale);
+    v.ViewOffsetY = static_cast<float>(v.ViewOffsetY - d);
+    anchorZoom(v);
+}
+
+void panHorzChange(GearModel& m, int position) {
+    ViewState& v = m.view;
+    v.NormVHZEnabled = 1;
+    const double d = springBackChange(v.PanHorzBar, position, PanZoomBarScale);
+    v.ViewOffsetX = static_cast<float>(v.ViewOffsetX + d);
+    anchorZoom(v);
+}
+
+void zoomChange(GearModel& m, int position) {
+    ViewState& v = m.view;
+    v.NormVHZEnabled = 1;
+    anchorZoom(v);
+    const double d = springBackChange(v.ZoomBar, position, PanZoomBarScale);
+    const double s = v.ViewScale * (1 + d * ZoomPerStep);
+    v.ViewScale = static_cast<float>(s);
+    // Scale about the view centre. A scale of 0 or less can only come from a file;
+    // it keeps its offsets rather than turning them into NaN that no pan could mend.
+    if (v.ZoomAnchorScale > 0) {
+        const double ratio = s / v.ZoomAnchorScale;
+        v.ViewOffsetX =
+            static_cast<float>((v.ZoomAnchorOffsetX - ViewCentreX) * ratio + ViewCentreX);
+        v.ViewOffsetY =
+            static_cast<float>((v.ZoomAnchorOffsetY - ViewCentreY) * ratio + ViewCentreY);
+    }
+    // Only the scale is limited: at a limit the offsets still move as if it had
+    // changed, as the program always did.
+    if (v.ViewScale > MaxViewScale) v.ViewScale = static_cast<float>(MaxViewScale);
+    if (v.ViewScale < MinViewScale) v.ViewScale = static_cast<float>(MinViewScale);
+}
+
+void returnToNormalView(GearModel& m) {
+    ViewState& v = m.view;
+    v.SavedViewScale = v.ViewScale;
+    v.SavedViewOffsetX = v.ViewOffsetX;
+    v.SavedViewOffsetY = v.ViewOffsetY;
+    setView(v, {v.NormalViewScale, v.NormalViewOffsetX, v.NormalViewOffsetY});
+    v.NormVHZEnabled = 0;
+    v.PresetCapturing = 0;
+    anchorZoom(v);
+}
+
+void capturePreset(GearModel& m) {
+    ViewState& v = m.view;
+    storePresetSlot(v, 0, currentView(v));
+    v.PresetCapturing = 1;
+    v.NormVHZEnabled = 1;
+}
+
+void selectPreset(GearModel& m, int k) {
+    if (k < 1 || k >= ViewPresetSlots) return;
+    ViewState& v = m.view;
+    if (v.PresetCapturing) storePresetSlot(v, k, presetSlot(v, 0));
+    setView(v, presetSlot(v, k));
+    v.NormVHZEnabled = 1;
+    v.PresetCapturing = 0;
+}
+
+bool togglePanZoomBars(GearModel& m) {
+    m.view.PanZoomBarsOn = m.view.PanZoomBarsOn ? 0 : 1;
+    return m.view.PanZoomBarsOn != 0;
+}
+
+const char* setPanZoomCaption(const ViewState& v) {
+    return v.PanZoomBarsOn ? SetPanZoomHideCaption : SetPanZoomShowCaption;
+}
+
+void restartPanZoomCommand(GearModel& m) { m.view.PanZoomBarsOn = 0; }
+
+bool toggleRefPoints(GearModel& m) {
+    ScreenDataState& s = m.screen;
+    if (s.RefPointsOn) {
+        s.RefPointsOn = 0;
+        s.PivotDataOn = 0;  // the pivot data pick works through reference point 1
+        return false;
+    }
+    s.RefPointsOn = 1;
+    return true;
+}
+
+void nudgeRefPoint(GearModel& m, int point, RefAxis axis, int position) {
+    zeroEnabled(m.view, point) = 1;
+    const double d = springBackChange(refBar(m.view, point, axis), position, RefPointBarScale);
+    const int p = refPointPivot(point);
+    if (axis == RefAxis::Vert)
+        m.PivotVert[p] = static_cast<float>(m.PivotVert[p] + d);
+    else
+        m.PivotHorz[p] = static_cast<float>(m.PivotHorz[p] + d);
+}
+
+void zeroRefPoint(GearModel& m, int point) {
+    placeRefPoint(m, point, 0, 0);
+    zeroEnabled(m.view, point) = 0;
+}
+
+void notePlacedRefPoints(GearModel& m, const MouseDownResult& placed) {
+    if (placed.enableRefPt1Zero) m.view.RefPt1ZeroEnabled = 1;
+    if (placed.enableRefPt2Zero) m.view.RefPt2ZeroEnabled = 1;
+}
+
+PanBarPositions panToRefPoint(GearModel& m, int point) {
+    ViewState& v = m.view;
+    const int p = refPointPivot(point);
+    const double s = v.ViewScale;
+    v.ViewOffsetX = static_cast<float>(ViewCentreX - m.PivotHorz[p] * s);
+    v.ViewOffsetY = static_cast<float>(s * m.PivotVert[p] + ViewCentreY);
+    // Where the bars would stand if they were absolute pans of the normal view.
+    const double ns = v.NormalViewScale, nx = v.NormalViewOffsetX, ny = v.NormalViewOffsetY;
+    PanBarPositions bars;
+    bars.horz = roundHalfEven(-((v.ViewOffsetX - ViewCentreX) * ns / s + ViewCentreX - nx) *
+                              100 / nx);
+    bars.vert = roundHalfEven(((v.ViewOffsetY - ViewCentreY) * ns / s + ViewCentreY - ny) *
+                              200 / ny);
+    return bars;
+}
+
+std::array<std::string, 4> refPointsDialogTexts(const GearModel& m) {
+    return {Str(m.PivotVert[19], 5, 3), Str(m.PivotHorz[19], 5, 3), Str(m.PivotVert[20], 5, 3),
+            Str(m.PivotHorz[20], 5, 3)};
+}
+
+void refPointsDialogOK(GearModel& m, const std::array<double, 4>& typed) {
+    placeRefPoint(m, 1, typed[0], typed[1]);
+    placeRefPoint(m, 2, typed[2], typed[3]);
+    for (int point = 1; point <= 2; ++point) {
+        const int p = refPointPivot(point);
+        if (m.PivotVert[p] != 0 || m.PivotHorz[p] != 0) zeroEnabled(m.view, point) = 1;
+    }
+    m.screen.RefPointsOn = 0;
+    toggleRefPoints(m);
+}
+
+void refPointsDialogCancel(GearModel& m) {
+    m.screen.RefPointsOn = 1;
+    toggleRefPoints(m);
+}
+
+void refPointsDialogZero(GearModel& m) {
+    zeroRefPoint(m, 1);
+    zeroRefPoint(m, 2);
+    m.screen.RefPointsOn = 1;
+    toggleRefPoints(m);
+}
+
+std::string graphicZoomText(const GearModel& m) { return Str(m.view.GraphicZoom, 4, 2); }
+
+void setGraphicZoom(GearModel& m, double typed) {
+    double z = typed;
+    if (!(z >= MinGraphicZoom)) z = MinGraphicZoom;  // NaN too: the graphic's scale divides by it
+    if (z > MaxGraphicZoom) z = MaxGraphicZoom;
+    m.view.GraphicZoom = static_cast<float>(z);
+}
+
+}  // namespace quarn
