@@ -20,10 +20,12 @@
 #include "mainwin/dyn_var_panel.h"
 #include "mainwin/frame_view.h"
 #include "mainwin/motion_panel.h"
+#include "mainwin/view_panel.h"
 #include "mainwin/panel_controls.h"
 #include "model/motion.h"
 #include "model/pointer.h"
 #include "model/screen_data.h"
+#include "model/view_control.h"
 #include "model/window_caption.h"
 #include "platform/clock_text.h"
 #include "platform/qt_canvas.h"
@@ -58,6 +60,7 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     view_ = new FrameView(frame_, this);
     setCentralWidget(view_);
     motion_ = new MotionPanel(model_, view_);
+    viewPanel_ = new ViewPanel(model_, view_);
     dynVars_ = new DynVarPanel(model_, view_);
     // A finished gesture on a dynamic-variable bar leaves the keyboard on the reverse arm.
     dynVars_->setFocusAfterGesture(view_->findChild<QWidget*>(QStringLiteral("SBRevArm")));
@@ -110,6 +113,12 @@ void TMainForm::createActions() {
     SetSteam = make("SetSteam", QStringLiteral("SetS&teamDisp On"),
                     QStringLiteral("Turn On Steam Display and Sound"));
     SetScreenData = make("SetScreenData", QStringLiteral("SetScree&nData Off"), {});
+    SetPanZoom = make("SetPanZoom", QString::fromLatin1(SetPanZoomStartCaption), {});
+    SetPanZoom->setEnabled(false);  // only while the screen data are off
+    RefPoints = make("RefPoints", QStringLiteral("&ReferPoints"),
+                     QStringLiteral("Turn On Reference Points"));
+    RefPoints1 = make("RefPoints1", QStringLiteral("SetRef&Points"), {});
+    SetGraphicZoom = make("SetGraphicZoom", QStringLiteral("Set&GraphicZoom"), {});
     SetPivotData = make("SetPivotData", QStringLiteral("SetPiv&otData"),
                         QStringLiteral("Turn On Pivot Data"));
 
@@ -125,6 +134,14 @@ void TMainForm::createActions() {
     connect(SetSteam, &QAction::triggered, this, &TMainForm::SetSteamClick);
     connect(SetScreenData, &QAction::triggered, this, &TMainForm::SetScreenDataClick);
     connect(SetPivotData, &QAction::triggered, this, &TMainForm::SetPivotDataClick);
+    connect(SetPanZoom, &QAction::triggered, viewPanel_, &ViewPanel::SetPanZoomClick);
+    connect(RefPoints, &QAction::triggered, viewPanel_, &ViewPanel::RefPointsClick);
+    connect(RefPoints1, &QAction::triggered, viewPanel_, &ViewPanel::RefPoints1Click);
+    connect(SetGraphicZoom, &QAction::triggered, viewPanel_, &ViewPanel::SetGraphicZoomClick);
+    connect(viewPanel_, &ViewPanel::panZoomCaptionChanged, SetPanZoom, &QAction::setText);
+    // Without reference points there are no pivot data, and no table to open.
+    connect(viewPanel_, &ViewPanel::refPointsSwitched, this,
+            [this] { DataTableBut->setVisible(model_.screen.PivotDataOn != 0); });
 }
 
 void TMainForm::createMenusAndToolBar() {
@@ -136,6 +153,9 @@ void TMainForm::createMenusAndToolBar() {
     for (QAction* a : {SetLineWidth, LargeFont, ErieTriplex1, SetBeepOnError}) setUp->addAction(a);
     setUp->addSeparator();
     for (QAction* a : {SetSteam, SetScreenData, SetPivotData}) setUp->addAction(a);
+    setUp->addSeparator();
+    for (QAction* a : {SetPanZoom, RefPoints1, SetGraphicZoom}) setUp->addAction(a);
+    menuBar()->addAction(RefPoints);
     menuBar()->addAction(dynVars_->DynamicVariables);
     menuBar()->addAction(dynVars_->SetUnDo);
     menuBar()->addAction(Error);
@@ -146,7 +166,7 @@ void TMainForm::createMenusAndToolBar() {
     // Short texts stand in for the tool buttons' pictures; the hints say the rest.
     const std::pair<QAction*, const char*> buttons[] = {
         {RevArmPos, "RevArm"}, {DriverAng, "Angle"}, {StepAng1, "Step"}, {FindRevArmCent, "Mid"},
-        {SetSteam, "Steam"}, {SetPivotData, "Pivots"}};
+        {SetSteam, "Steam"}, {RefPoints, "RefPts"}, {SetPivotData, "Pivots"}};
     tools->addAction(dynVars_->DynamicVariablesTool);
     tools->addAction(dynVars_->SetUnDoTool);
     for (const auto& [action, text] : buttons) {
@@ -192,6 +212,7 @@ bool TMainForm::openDesign(const std::string& path) {
     }
     motion_->followDesign();
     dynVars_->followDesign();
+    viewPanel_->followModel();
     return true;
 }
 
@@ -303,16 +324,21 @@ void TMainForm::SetScreenDataClick() {
     showControls(motionAndViewControls(), on);
     // Off hides the bars with their feature; on brings back only the lower frame line.
     dynVars_->followDesign();
+    viewPanel_->showScreenDataControls(on);
     if (on) showControls({QStringLiteral("Panel9")}, true);
     for (QAction* a : {DriverAng, FindRevArmCent, SetPivotData, dynVars_->DynamicVariables,
-                       dynVars_->SetUnDo, dynVars_->DynamicVariablesTool, dynVars_->SetUnDoTool})
+                       dynVars_->SetUnDo, dynVars_->DynamicVariablesTool, dynVars_->SetUnDoTool,
+                       RefPoints})
         a->setEnabled(on);
+    RefPoints1->setVisible(on);
+    SetPanZoom->setEnabled(!on);
     ToolBar1->setVisible(on);
     if (!on) DataTableBut->hide();
 }
 
 void TMainForm::SetPivotDataClick() {
-    togglePivotData(model_);
+    // Pivots are picked with the reference points: they come on with the pivot data.
+    if (togglePivotData(model_)) viewPanel_->RefPointsClick();
     DataTableBut->setVisible(model_.screen.PivotDataOn != 0);
 }
 
@@ -320,8 +346,9 @@ void TMainForm::DataTableButClick() { dataTable_->exec(); }
 
 void TMainForm::FormMouseDown(Qt::MouseButton button, QPoint at) {
     if (button != Qt::LeftButton && button != Qt::RightButton) return;
-    quarn::FormMouseDown(model_, button == Qt::LeftButton ? MouseButton::Left : MouseButton::Right,
-                         at.x(), at.y());
+    const MouseDownResult placed = quarn::FormMouseDown(
+        model_, button == Qt::LeftButton ? MouseButton::Left : MouseButton::Right, at.x(), at.y());
+    viewPanel_->refPointsPlaced(placed);
 }
 
 }  // namespace quarn

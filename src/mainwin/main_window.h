@@ -23,6 +23,7 @@ namespace quarn {
 class FrameView;
 class MotionPanel;
 class DynVarPanel;
+class ViewPanel;
 class TDataTable;
 
 class TMainForm : public QMainWindow {
@@ -78,6 +79,7 @@ private:
     FrameView* view_ = nullptr;
     MotionPanel* motion_ = nullptr;
     DynVarPanel* dynVars_ = nullptr;
+    ViewPanel* viewPanel_ = nullptr;
     QTimer* Timer1 = nullptr;
     QElapsedTimer clock_;
     TickSchedule pace_;
@@ -95,6 +97,10 @@ private:
     QAction* SetSteam = nullptr;
     QAction* SetScreenData = nullptr;
     QAction* SetPivotData = nullptr;
+    QAction* SetPanZoom = nullptr;
+    QAction* RefPoints = nullptr;
+    QAction* RefPoints1 = nullptr;
+    QAction* SetGraphicZoom = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QPushButton* DataTableBut = nullptr;
     TDataTable* dataTable_ = nullptr;

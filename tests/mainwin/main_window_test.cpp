@@ -68,8 +68,13 @@ void checkUndoShown(WindowTest& t) {
     t.form->Timer1Timer();  // the frame places the button
     EXPECT_TRUE(t.button("UnDoDn")->isVisibleTo(t.form.get()));
 }
+void checkRefPointsOn(WindowTest& t) {
+    EXPECT_EQ(t.model.screen.RefPointsOn, 1);
+    EXPECT_TRUE(t.bar("SBRef1Vert")->isVisibleTo(t.form.get()));
+}
 void checkPivotDataOn(WindowTest& t) {
     EXPECT_EQ(t.model.screen.PivotDataOn, 1);
+    checkRefPointsOn(t);
     EXPECT_TRUE(t.button("DataTableBut")->isVisibleTo(t.form.get()));
 }
 
@@ -215,6 +220,28 @@ const ControlRow controlRows[] = {
     {"DynamicVariablesTool", plainAction("DynamicVariablesTool"), checkDynVarsShown},
     {"SetUnDo", plainAction("SetUnDo"), checkUndoShown},
     {"SetUnDoTool", plainAction("SetUnDoTool"), checkUndoShown},
+    {"RefPoints", plainAction("RefPoints"), checkRefPointsOn},
+    {"RefPointsTool", plainAction("RefPointsTool"), checkRefPointsOn},
+    {"RefPoints1", dialogAction("RefPoints1", "1.5"),
+     [](WindowTest& t) {
+         // The dialog opened; its OK takes the typed point 1 and switches the points on.
+         EXPECT_EQ(t.model.PivotVert[19], 1.5f);
+         checkRefPointsOn(t);
+     }},
+    {"SetGraphicZoom", dialogAction("SetGraphicZoom", "5000"),
+     [](WindowTest& t) { EXPECT_EQ(t.model.view.GraphicZoom, 2000.0f); }},
+    {"SetPanZoom",
+     [](WindowTest& t) {
+         t.action("SetScreenData")->trigger();
+         EXPECT_TRUE(t.action("SetPanZoom")->isEnabled());
+         t.action("SetPanZoom")->trigger();
+     },
+     [](WindowTest& t) {
+         // The screen data took the bars away; the command brings them back alone.
+         EXPECT_EQ(t.action("SetPanZoom")->text(), "SetP&anZoom Off");
+         EXPECT_TRUE(t.bar("SBZoom")->isVisibleTo(t.form.get()));
+         EXPECT_FALSE(t.button("Run")->isVisibleTo(t.form.get()));
+     }},
     {"SetPivotData", plainAction("SetPivotData"), checkPivotDataOn},
     {"SetPivotDataTool", plainAction("SetPivotDataTool"), checkPivotDataOn},
     {"DataTableBut",
@@ -296,9 +323,13 @@ TEST_F(WindowTest, TimerIsPreciseAndPacedForSixtyFourTicksASecond) {
 TEST_F(WindowTest, TabWalksTheBandAsItIsRead) {
     showActive();
     bar("SBRevArm")->setFocus(Qt::TabFocusReason);
-    // Turning at mid gear with step 10: the driver bar, Cen and 10.0 are disabled.
-    const char* expected[] = {"Rev", "Fwd", "Run", "Deg00", "Deg180", "SBStepAng", "Step1",
-                              "Step45", "SBRevArm"};
+    // Turning at mid gear with step 10: the driver bar, Cen and 10.0 are disabled. After
+    // the motion band the view band: Norm is idle at start and the reference controls
+    // are off, the dynamic-variable bars hidden.
+    const char* expected[] = {"Rev",     "Fwd",     "Run",       "Deg00",     "Deg180",
+                              "SBStepAng", "Step1", "Step45",    "Preset0",   "Preset1",
+                              "Preset2", "Preset3", "Preset4",   "Preset5",   "Preset6",
+                              "SBPanVert", "SBPanHorz", "SBZoom", "SBRevArm"};
     for (const char* name : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_NE(QApplication::focusWidget(), nullptr);

@@ -49,7 +49,7 @@ public:
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
 
     // Arms a single shot that waits for the next modal dialog, lets `fill` read or type
-    // in it while it is open, then accepts or rejects it. The shot belongs to the window,
+    // in it while it is open, then presses its OK or Cancel. The shot belongs to the window,
     // so one left over by a dialog that never opened dies with the window.
     // Returns whether the dialog was answered.
     std::shared_ptr<bool> answerNextDialog(std::function<void(QDialog&)> fill, bool accept) {
@@ -64,7 +64,13 @@ public:
             }
             fill(*dialog);
             *answered = true;
-            accept ? dialog->accept() : dialog->reject();
+            // Pressed as a user presses it: through the dialog's own OK or Cancel button
+            // when it has one, so that the button's handler runs.
+            auto* button = dialog->findChild<QPushButton*>(accept ? "OK" : "Cancel");
+            if (button)
+                QTest::mouseClick(button, Qt::LeftButton);
+            else
+                accept ? dialog->accept() : dialog->reject();
         };
         QTimer::singleShot(0, form.get(), [attempt] { (*attempt)(100); });
         return answered;
