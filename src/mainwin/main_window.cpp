@@ -66,7 +66,7 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     dynVars_->setFocusAfterGesture(view_->findChild<QWidget*>(QStringLiteral("SBRevArm")));
     // Beside the pivot data block, shown only while the pivot data are.
     DataTableBut = makeButton(view_, "DataTableBut", QStringLiteral("DataTable"),
-                              QStringLiteral("Show the Pivot Data Table"), QRect(4, 206, 70, 20));
+                              QStringLiteral("Show the Pivot Data Table"), QRect(4, 212, 70, 20));
     DataTableBut->hide();
     connect(DataTableBut, &QPushButton::clicked, this, &TMainForm::DataTableButClick);
     dataTable_ = new TDataTable(model_, this);
@@ -167,8 +167,6 @@ void TMainForm::createMenusAndToolBar() {
     const std::pair<QAction*, const char*> buttons[] = {
         {RevArmPos, "RevArm"}, {DriverAng, "Angle"}, {StepAng1, "Step"}, {FindRevArmCent, "Mid"},
         {SetSteam, "Steam"}, {RefPoints, "RefPts"}, {SetPivotData, "Pivots"}};
-    tools->addAction(dynVars_->DynamicVariablesTool);
-    tools->addAction(dynVars_->SetUnDoTool);
     for (const auto& [action, text] : buttons) {
         QAction* b = tools->addAction(QString::fromLatin1(text));
         b->setObjectName(action->objectName() + QStringLiteral("Tool"));
@@ -176,6 +174,8 @@ void TMainForm::createMenusAndToolBar() {
         b->setStatusTip(action->statusTip());
         connect(b, &QAction::triggered, action, &QAction::trigger);
     }
+    tools->addAction(dynVars_->DynamicVariablesTool);
+    tools->addAction(dynVars_->SetUnDoTool);
 }
 
 void TMainForm::createTimer() {

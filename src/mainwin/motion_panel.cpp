@@ -25,18 +25,18 @@ MotionPanel::MotionPanel(GearModel& model, QWidget* area) : QObject(area), model
 void MotionPanel::createControls(QWidget* area) {
     // The controls keep to the band left of the read-outs and above the drawing.
     SBRevArm = makeBar(area, "SBRevArm", QStringLiteral("Set Reverse Arm Between Max & Min"),
-                       {2, 2, 190, 16});
+                       {2, 2, 138, 16});
     SBRevArm->setPageStep(20);
     SBRevArm->setSingleStep(1);
     SBDrvAng = makeBar(area, "SBDrvAng", QStringLiteral("Set Driver Angle From 0 to 360 Deg"),
-                       {2, 42, 190, 16});
+                       {2, 42, 138, 16});
     SBDrvAng->setRange(-4000, 40000);
     SBDrvAng->setSingleStep(1000);
     SBDrvAng->setPageStep(4500);
     SBDrvAng->setEnabled(!model_.Running);
     SBStepAng = makeBar(area, "SBStepAng",
                         QStringLiteral("Set Driver Step Angle to Predefined Values"),
-                        {2, 82, 190, 16});
+                        {2, 82, 138, 16});
     SBStepAng->setRange(0, Step45Position);
     SBStepAng->setSingleStep(920);
     SBStepAng->setPageStep(2760);
@@ -50,15 +50,15 @@ void MotionPanel::createControls(QWidget* area) {
         const char* hint;
         QRect place;
     } buttons[] = {
-        {&Rev, "Rev", "Rev", "Set Reverse Arm to Normal Reverse", {2, 20, 46, 20}},
-        {&Center, "Center", "Cen", "Set Reverse Arm to Mid Gear", {50, 20, 46, 20}},
-        {&Fwd, "Fwd", "Fwd", "Set Reverse Arm to Normal Forward", {98, 20, 46, 20}},
-        {&Run, "Run", "Stop", "Start / Stop Driver Rotation", {146, 20, 46, 20}},
-        {&Deg00, "Deg00", "0.0", "Set Driver to 0 Deg", {2, 60, 46, 20}},
-        {&Deg180, "Deg180", "180", "Set Driver Angle to 180 Deg", {50, 60, 46, 20}},
-        {&Step1, "Step1", "1.0", "Set Driver Step Angle to 1 Deg", {2, 100, 62, 18}},
-        {&Step10, "Step10", "10.0", "Set Driver Step Angle to 10 Deg", {66, 100, 62, 18}},
-        {&Step45, "Step45", "45.0", "Set Driver Step Angle to 45 Deg", {130, 100, 62, 18}},
+        {&Rev, "Rev", "Rev", "Set Reverse Arm to Normal Reverse", {2, 20, 33, 20}},
+        {&Center, "Center", "Cen", "Set Reverse Arm to Mid Gear", {37, 20, 33, 20}},
+        {&Fwd, "Fwd", "Fwd", "Set Reverse Arm to Normal Forward", {72, 20, 33, 20}},
+        {&Run, "Run", "Stop", "Start / Stop Driver Rotation", {107, 20, 33, 20}},
+        {&Deg00, "Deg00", "0.0", "Set Driver to 0 Deg", {2, 60, 33, 20}},
+        {&Deg180, "Deg180", "180", "Set Driver Angle to 180 Deg", {37, 60, 33, 20}},
+        {&Step1, "Step1", "1.0", "Set Driver Step Angle to 1 Deg", {2, 100, 44, 18}},
+        {&Step10, "Step10", "10.0", "Set Driver Step Angle to 10 Deg", {48, 100, 44, 18}},
+        {&Step45, "Step45", "45.0", "Set Driver Step Angle to 45 Deg", {94, 100, 44, 18}},
     };
     for (const auto& b : buttons)
         *b.button = makeButton(area, b.name, QString::fromLatin1(b.caption),

@@ -30,6 +30,11 @@ int pixelSizeOf(int pointSize) {
 
 QFont fontFor(const TextStyle& style) {
     QFont f(QString::fromStdString(style.fontName));
+    // The panel's texts were laid out for a narrow screen font that Debian does not
+    // have; without a stand-in of similar width, fontconfig's wide default runs each
+    // value into the next. Liberation Sans (Arial's widths) is the nearest Debian has.
+    if (style.fontName == "MS Sans Serif")
+        f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
     f.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
     f.setPixelSize(pixelSizeOf(style.pointSize));
     f.setBold(style.bold);
