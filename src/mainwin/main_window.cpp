@@ -250,13 +250,18 @@ void TMainForm::Timer1Timer() {
     solveAndMapFrame(model_);
     advanceDriverAngle(model_);
     FrameRequests requests;
+    QRect inked;
     {
         QtCanvas canvas(frame_);
         requests = RunFrame(model_, canvas, random_);
+        inked = canvas.inkedBounds();
     }
     applyFrameRequests(requests, requestTargets());
     refreshCaption();
-    view_->update();
+    // Only what this frame or the one before drew has changed on the screen; the white
+    // rest need not travel to the display 64 times a second.
+    view_->update(inked | lastInked_);
+    lastInked_ = inked;
 }
 
 void TMainForm::SetLineWidthClick() {

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QRect>
 #include <QMainWindow>
 #include <string>
 
@@ -106,6 +107,7 @@ private:
     TDataTable* dataTable_ = nullptr;
 
     qint64 lastCaptionSecond_ = -1;
+    QRect lastInked_;  // what the previous frame drew
     std::string captionSetName_;
 };
 

@@ -73,6 +73,8 @@ QPainter& QtCanvas::textPainter() {
 }
 
 void QtCanvas::clear(Color c) {
+    inkLeft = inkTop = 1 << 30;
+    inkRight = inkBottom = -(1 << 30);
     if (image)
         image->fill(toQColor(c));
     else
@@ -82,6 +84,7 @@ void QtCanvas::clear(Color c) {
 // Sets the pixels gathered for one primitive in one colour.
 void QtCanvas::flush(Color c) {
     if (pixels.empty()) return;
+    for (const auto& p : pixels) ink(p.x, p.y);
     if (bits) {
         const QRgb rgb = toRgb(c);
         for (const auto& p : pixels)
@@ -122,6 +125,7 @@ void QtCanvas::arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y
 // them off the picture: those cost one test, and one on a 32-bit image one store.
 void QtCanvas::setPixel(int x, int y, Color c) {
     if (x < 0 || y < 0 || x >= area.width || y >= area.height) return;
+    ink(x, y);
     if (bits) {
         reinterpret_cast<QRgb*>(bits + y * stride)[x] = toRgb(c);
         return;
@@ -148,6 +152,16 @@ void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) 
                    toQColor(style.background));
     p.setPen(QPen(toQColor(style.color), 0));
     p.drawText(QPoint(x, y + metrics.ascent()), q);
+    // Glyphs may reach a little beyond their advance (italic overhangs, bold).
+    const QRect box = metrics.boundingRect(q).translated(x, y + metrics.ascent()) |
+                      QRect(x, y, metrics.horizontalAdvance(q), metrics.height());
+    ink(box.left(), box.top());
+    ink(box.right(), box.bottom());
+}
+
+QRect QtCanvas::inkedBounds() const {
+    if (inkLeft > inkRight) return {};
+    return QRect(QPoint(inkLeft, inkTop), QPoint(inkRight, inkBottom));
 }
 
 }  // namespace quarn

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QRect>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -40,7 +42,18 @@ public:
     void setPixel(int x, int y, Color c) override;
     void text(int x, int y, const std::string& s, const TextStyle& style) override;
 
+    // The part of the picture drawn on since the last clear: a window need copy only
+    // this and what the previous frame drew to show the new frame.
+    QRect inkedBounds() const;
+
 private:
+    void ink(int x, int y) {
+        inkLeft = std::min(inkLeft, x);
+        inkTop = std::min(inkTop, y);
+        inkRight = std::max(inkRight, x);
+        inkBottom = std::max(inkBottom, y);
+    }
+
     void flush(Color c);
     QPainter& textPainter();
 
@@ -55,6 +68,8 @@ private:
     int posX = 0, posY = 0;
     std::vector<raster::Pixel> pixels;  // reused from primitive to primitive
     std::optional<TextStyle> fontOf;    // the style the painter's font was made for
+    // Inclusive pixel bounds of the ink since the last clear; empty while left > right.
+    int inkLeft = 1 << 30, inkTop = 1 << 30, inkRight = -(1 << 30), inkBottom = -(1 << 30);
 };
 
 }  // namespace quarn
