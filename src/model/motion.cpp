@@ -23,6 +23,10 @@ void AdvanceDriverAngle(GearModel& m) {
     if (m.DriverAngle < 0) m.DriverAngle += 360;
 }
 
+void setDirectionFromRevArm(GearModel& m) {
+    m.Direction = m.RevArmCentre() <= m.RevArmPosition ? "Fwd" : "Rev";
+}
+
 namespace {
 
 struct BandRow {
