@@ -59,6 +59,7 @@ const std::map<std::string, Command>& commands() {
           "  Prints the design FILE holds, one value a line by its label, as the program\n"
           "  has it after opening the file: the dimensions, the view and presets, the\n"
           "  diagram settings and the overlay items in use.\n"}},
+        {"table", {tableCommand, tableUsage}},
     };
     return table;
 }

@@ -17,6 +17,8 @@ void renderCommand(const Args& args, std::ostream& out);
 void saveCommand(const Args& args, std::ostream& out);
 void convertCommand(const Args& args, std::ostream& out);
 void showCommand(const Args& args, std::ostream& out);
+void tableCommand(const Args& args, std::ostream& out);
+extern const char tableUsage[];
 
 // The help of render, made from its table of pictures and formats.
 std::string renderUsage();

@@ -11,15 +11,22 @@
 #include "commands.h"
 #include "drawing/frame_mapping.h"
 #include "drawing/run_frame.h"
+#include "drawing/tick.h"
+#include "model/motion.h"
 #include "options.h"
 #include "picture_file.h"
 
 namespace quarn::cli {
 namespace {
 
+// More ticks than a minute of the window at its pace would only keep the command busy;
+// every state of the frame comes round well within it.
+constexpr long long MaxTicks = 100000;
+
 // The options of render beyond the shared ones that a picture takes.
 struct RenderOptions {
-    bool angle = false;  // --angle A
+    bool angle = false;   // --angle A
+    bool motion = false;  // --steam, --ticks N
 };
 
 // What the command line asked render for.
@@ -27,6 +34,33 @@ struct RenderRequest {
     std::optional<std::string> out;  // --out FILE
     bool list = false;               // --list
     double angle = 0;                // --angle A
+    bool steam = false;              // --steam
+    std::optional<int> ticks;        // --ticks N
+};
+
+// The surface of the ticks before the one shown: the frame is worked out in full,
+// nothing is kept of its picture.
+class UnseenCanvas final : public Canvas {
+public:
+    UnseenCanvas(int width, int height) : w(width), h(height) {}
+    int width() const override { return w; }
+    int height() const override { return h; }
+    void clear(Color) override {}
+    void setPenColor(Color c) override { pen = c; }
+    void setPenWidth(int width) override { penW = width; }
+    Color penColor() const override { return pen; }
+    int penWidth() const override { return penW; }
+    void moveTo(int, int) override {}
+    void lineTo(int, int) override {}
+    void ellipse(int, int, int, int) override {}
+    void arc(int, int, int, int, int, int, int, int) override {}
+    void setPixel(int, int, Color) override {}
+    void text(int, int, const std::string&, const TextStyle&) override {}
+
+private:
+    int w, h;
+    Color pen = colors::Black;
+    int penW = 1;
 };
 
 struct Picture {
@@ -44,17 +78,35 @@ struct Picture {
 void drawFrame(GearModel& m, const CommonOptions& common, const RenderRequest& request,
                Canvas& canvas) {
     m.RevArmPosition = chosenRevArm(m, common);
+    setDirectionFromRevArm(m);
     m.DriverAngle = static_cast<float>(request.angle);
-    solveAndMapFrame(m);
+    if (request.steam) m.SteamDisplayOn = 1;
     // A fixed seed: the same options give the same picture, steam and all.
     Random random(1);
-    RunFrame(m, canvas, random);
+    if (!request.ticks) {
+        // The gear standing at the angle: no advance before the drawing.
+        solveAndMapFrame(m);
+        RunFrame(m, canvas, random);
+        return;
+    }
+    UnseenCanvas unseen(canvas.width(), canvas.height());
+    for (int k = 0; k < *request.ticks; ++k) runTick(m, unseen, random);
+    runTick(m, canvas, random);
+}
+
+int parseTicks(const std::string& text) {
+    const auto value = parseNumber(text);
+    if (!value || !(*value >= 0 && *value <= double(MaxTicks)) || *value != double(int(*value)))
+        throw UsageError{"--ticks takes a whole number from 0 to " + std::to_string(MaxTicks) +
+                         ", not '" + text + "'"};
+    return int(*value);
 }
 
 constexpr std::array<Picture, 1> pictures{{
-    {"frame", {.gearSetting = true, .erieForm = true}, {.angle = true},
+    {"frame", {.gearSetting = true, .erieForm = true}, {.angle = true, .motion = true},
      "quarngear-cli render frame [--out FILE.png] [--list] [--file PATH] [--set NAME=VALUE]...\n"
-     "                    [--erie] [--revarm X | --gear mid|fwd|rev|min|max] [--angle A]\n",
+     "                    [--erie] [--revarm X | --gear mid|fwd|rev|min|max] [--angle A]\n"
+     "                    [--steam] [--ticks N]\n",
      "the main window's frame at that gear, the driver at angle A (default 0)",
      FrameWidth, FrameHeight,
      drawFrame},
@@ -82,10 +134,17 @@ OtherOption renderOption(const RenderOptions& own, RenderRequest& request) {
             request.list = true;
             return 1;
         }
-        if (a != "--out" && !(own.angle && a == "--angle")) return 0;
+        if (own.motion && a == "--steam") {
+            request.steam = true;
+            return 1;
+        }
+        if (a != "--out" && !(own.angle && a == "--angle") && !(own.motion && a == "--ticks"))
+            return 0;
         if (!next) throw UsageError{a + " needs a value"};
         if (a == "--out") {
             request.out = *next;
+        } else if (a == "--ticks") {
+            request.ticks = parseTicks(*next);
         } else {
             const auto value = parseNumber(*next);
             if (!value) throw UsageError{"--angle takes a number, not '" + *next + "'"};
@@ -121,9 +180,24 @@ std::string renderUsage() {
              pictureEndings() +
              "; any other ending is refused.\n"
              "  --list      prints the primitives the picture is drawn of, one a line in\n"
-             "              drawing order (clear, line, ellipse, arc, pixel, text, each\n"
-             "              with its pen or text style and its points), to read or diff.\n"
-             "  Give --out, --list or both.\n";
+             "              drawing order, to read or diff (the clear of the surface\n"
+             "              before them has no line):\n"
+             "                line X1 Y1 X2 Y2 #rrggbb WIDTH\n"
+             "                ellipse LEFT TOP RIGHT BOTTOM #rrggbb WIDTH\n"
+             "                arc LEFT TOP RIGHT BOTTOM X3 Y3 X4 Y4 #rrggbb WIDTH\n"
+             "                pixel X Y #rrggbb\n"
+             "                text X Y #rrggbb SIZE normal|bold clear|opaque \"TEXT\"\n"
+             "              with a double quote inside TEXT written twice.\n"
+             "  Give --out, --list or both.\n"
+             "  The frame:\n"
+             "  --steam     switches the steam display on.\n"
+             "  --ticks N   runs N ticks of the main loop first, the driver turning at the\n"
+             "              start-up step of 10 degrees from angle A (backwards on the\n"
+             "              reverse side of mid gear), with the steam levels, beats and\n"
+             "              the live cut-off moving on; the picture is then the frame the\n"
+             "              next tick draws: the gear solved before that tick's advance,\n"
+             "              the read-outs of the advanced angle, as the window shows it.\n"
+             "              Without --ticks the gear stands at A, read-outs and all.\n";
     return usage;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,17 +11,19 @@
 
 namespace quarn {
 
-// One primitive, without a line end. The kind comes first, then the pen or text style,
-// then the points, each as x,y:
-//   clear #FFFFFF
-//   line WIDTH #RRGGBB x1,y1 x2,y2                  from, to (the end pixel is not set)
-//   ellipse WIDTH #RRGGBB x1,y1 x2,y2               the bounding box
-//   arc WIDTH #RRGGBB x1,y1 x2,y2 x3,y3 x4,y4       the box, then start and end radials
-//   pixel #RRGGBB x,y
-//   text "TEXT" #RRGGBB "FONT" 8pt bold|normal opaque #RRGGBB|transparent x,y
-// In the quoted texts a quote and a backslash are escaped with a backslash, and a
-// control character is written \xHH, so that every primitive stays on its own line.
-std::string primitiveText(const DrawnItem& item);
+// One primitive, without a line end: its kind, its points in the canvas's pixels, then
+// its pen or text style, fields parted by one space, colours in lower-case hex:
+//   line X1 Y1 X2 Y2 #rrggbb WIDTH              from, to (the end pixel is not set)
+//   ellipse LEFT TOP RIGHT BOTTOM #rrggbb WIDTH  the bounding box, right and bottom out
+//   arc LEFT TOP RIGHT BOTTOM X3 Y3 X4 Y4 #rrggbb WIDTH
+//                                               the box, then start and end radials
+//   pixel X Y #rrggbb
+//   text X Y #rrggbb SIZE normal|bold clear|opaque "TEXT"
+// SIZE is the font's point size; a double quote inside TEXT is written twice. A box
+// given corner first in another order is written left, top, right, bottom: it is the
+// same ellipse. A clear of the whole surface has no line: every picture starts with
+// one, and the list is what is drawn on it. So nullopt for a clear.
+std::optional<std::string> primitiveText(const DrawnItem& item);
 
 // Every primitive in drawing order, one a line.
 void writePrimitiveList(std::ostream& out, const std::vector<DrawnItem>& items);

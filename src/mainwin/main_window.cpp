@@ -17,6 +17,7 @@
 #include "dims/dimension_file.h"
 #include "drawing/frame_mapping.h"
 #include "drawing/run_frame.h"
+#include "drawing/tick.h"
 #include "mainwin/dyn_var_panel.h"
 #include "mainwin/frame_view.h"
 #include "mainwin/motion_panel.h"
@@ -247,13 +248,11 @@ FrameRequestTargets TMainForm::requestTargets() {
 }
 
 void TMainForm::Timer1Timer() {
-    solveAndMapFrame(model_);
-    advanceDriverAngle(model_);
     FrameRequests requests;
     QRect inked;
     {
         QtCanvas canvas(frame_);
-        requests = RunFrame(model_, canvas, random_);
+        requests = runTick(model_, canvas, random_);
         inked = canvas.inkedBounds();
     }
     applyFrameRequests(requests, requestTargets());

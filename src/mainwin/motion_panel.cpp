@@ -149,7 +149,7 @@ void MotionPanel::RunClick() {
 void MotionPanel::SBRevArmChange() {
     const float centre = model_.RevArmCentre();
     model_.RevArmPosition = static_cast<float>(centre + SBRevArm->value() / RevArmBarScale);
-    model_.Direction = centre <= model_.RevArmPosition ? "Fwd" : "Rev";
+    setDirectionFromRevArm(model_);
     Center->setEnabled(SBRevArm->value() != 0);
     Fwd->setEnabled(centre + model_.frame.RevArmToCentNormal != model_.RevArmPosition);
     Rev->setEnabled(centre - model_.frame.RevArmToCentNormal != model_.RevArmPosition);

@@ -33,6 +33,10 @@ void chooseStepAngle(GearModel& m, float step) {
     if (m.Running) m.StepAngle = step;
 }
 
+void setDirectionFromRevArm(GearModel& m) {
+    m.Direction = m.RevArmCentre() <= m.RevArmPosition ? "Fwd" : "Rev";
+}
+
 namespace {
 
 struct BandRow {

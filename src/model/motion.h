@@ -13,6 +13,10 @@ namespace quarn {
 // range is folded on the next tick.
 void advanceDriverAngle(GearModel& m);
 
+// The driver turns backwards whenever the reverse arm is set to the reverse side of mid
+// gear; exactly at the centre it turns forwards.
+void setDirectionFromRevArm(GearModel& m);
+
 // The absolute bars of the motion band: the reverse-arm bar counts thousandths of a
 // unit from mid gear, the driver-angle bar hundredths of a degree.
 inline constexpr double RevArmBarScale = 1000.0;

@@ -1,6 +1,8 @@
 // Builds the pivot data table line by line.
 #include "pivot_table.h"
 
+#include <algorithm>
+
 #include "number_text.h"
 #include "rounding.h"
 #include "sweep.h"
@@ -67,6 +69,8 @@ std::string pivotTableDataLine(const GearModel& m, float driverAngle) {
 std::vector<std::string> pivotTableLines(GearModel& m, const std::string& date,
                                          const std::string& time) {
     std::vector<std::string> lines;
+    if (m.StepAngleSetting > 0)
+        lines.reserve(4 + std::size_t(std::min(360.0 / m.StepAngleSetting, 1e6)) + 2);
     lines.push_back(pivotTableTitleLine(m, date, time));
     lines.push_back(pivotTableSettingLine(m));
     lines.push_back(PivotTableColumnsLine);

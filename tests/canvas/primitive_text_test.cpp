@@ -41,58 +41,71 @@ TextStyle blueBoldOnYellow() {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, PrimitiveText,
     ::testing::Values(
-        TextCase{"Clear", [](Canvas& c) { c.clear(colors::White); }, "clear #FFFFFF"},
         TextCase{"LineWithItsPen",
                  [](Canvas& c) {
                      c.setPenColor(colors::Red);
                      c.setPenWidth(2);
                      c.line(10, 20, 30, 40);
                  },
-                 "line 2 #FF0000 10,20 30,40"},
+                 "line 10 20 30 40 #ff0000 2"},
         TextCase{"LineFromThePenPosition",
                  [](Canvas& c) {
                      c.moveTo(-5, -6);
                      c.lineTo(7, -8);
                  },
-                 "line 1 #000000 -5,-6 7,-8"},
-        TextCase{"EllipseColourInTwoDigitHex",
+                 "line -5 -6 7 -8 #000000 1"},
+        TextCase{"EllipseColourInTwoDigitLowerHex",
                  [](Canvas& c) {
                      c.setPenColor({0x12, 0xAB, 0x0F});
                      c.ellipse(1, 2, 3, 4);
                  },
-                 "ellipse 1 #12AB0F 1,2 3,4"},
+                 "ellipse 1 2 3 4 #12ab0f 1"},
+        TextCase{"EllipseBoxFromTheOtherCorners",
+                 [](Canvas& c) { c.ellipse(30, 4, 10, 40); },
+                 "ellipse 10 4 30 40 #000000 1"},
         TextCase{"ArcBoxThenRadials",
                  [](Canvas& c) {
                      c.setPenColor(colors::Blue);
-                     c.arc(0, 0, 100, 50, 100, 25, 0, 25);
+                     c.setPenWidth(3);
+                     c.arc(0, 50, 100, 0, 100, 25, 0, 25);
                  },
-                 "arc 1 #0000FF 0,0 100,50 100,25 0,25"},
+                 "arc 0 0 100 50 100 25 0 25 #0000ff 3"},
         TextCase{"PixelInItsOwnColour",
                  [](Canvas& c) {
                      c.setPenColor(colors::Red);
                      c.setPenWidth(3);
                      c.setPixel(3, 4, colors::Magenta);
                  },
-                 "pixel #FF00FF 3,4"},
+                 "pixel 3 4 #ff00ff"},
         TextCase{"TextBoldOnItsBackground",
                  [](Canvas& c) { c.text(5, 6, "Cut-off 78%", blueBoldOnYellow()); },
-                 "text \"Cut-off 78%\" #0000FF \"MS Sans Serif\" 10pt bold opaque #FFFF00 5,6"},
+                 "text 5 6 #0000ff 10 bold opaque \"Cut-off 78%\""},
         TextCase{"TextPlainWithoutBackground",
-                 [](Canvas& c) { c.text(0, 0, "x", TextStyle{}); },
-                 "text \"x\" #000000 \"MS Sans Serif\" 8pt normal transparent 0,0"},
-        TextCase{"TextQuotesBackslashesAndLineEndsEscaped",
-                 [](Canvas& c) { c.text(1, 1, "say \"a\\b\"\n", TextStyle{}); },
-                 "text \"say \\\"a\\\\b\\\"\\x0A\" #000000 \"MS Sans Serif\" 8pt normal "
-                 "transparent 1,1"}),
+                 [](Canvas& c) { c.text(0, -2, "x y", TextStyle{}); },
+                 "text 0 -2 #000000 8 normal clear \"x y\""},
+        TextCase{"TextQuotesDoubled",
+                 [](Canvas& c) { c.text(1, 1, "say \"a\" \"\"", TextStyle{}); },
+                 "text 1 1 #000000 8 normal clear \"say \"\"a\"\" \"\"\"\"\""},
+        TextCase{"TextEmpty", [](Canvas& c) { c.text(1, 2, "", TextStyle{}); },
+                 "text 1 2 #000000 8 normal clear \"\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PrimitiveList, OneLineEachInDrawingOrder) {
+TEST(PrimitiveText, ClearHasNoLine) {
+    RecordingCanvas canvas;
+    canvas.clear(colors::White);
+    ASSERT_EQ(canvas.items().size(), 1u);
+    EXPECT_EQ(primitiveText(canvas.items()[0]), std::nullopt);
+}
+
+TEST(PrimitiveList, OneLineEachInDrawingOrderWithoutTheClears) {
     RecordingCanvas canvas;
     canvas.clear(colors::White);
     canvas.setPixel(0, 0, colors::Black);
+    canvas.clear(colors::White);
+    canvas.line(1, 2, 3, 4);
     std::ostringstream out;
     writePrimitiveList(out, canvas.items());
-    EXPECT_EQ(out.str(), "clear #FFFFFF\npixel #000000 0,0\n");
+    EXPECT_EQ(out.str(), "pixel 0 0 #000000\nline 1 2 3 4 #000000 1\n");
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ namespace {
 
 TEST(CommandTable, HasEveryCommand) {
     EXPECT_THAT(commandNames(), ::testing::ElementsAre("centre", "convert", "render", "report",
-                                                       "save", "show", "solve"));
+                                                       "save", "show", "solve", "table"));
 }
 
 class CommandHelp : public ::testing::TestWithParam<std::string> {};
@@ -42,6 +42,14 @@ TEST(GeneralHelp, ListsEveryCommandsUsage) {
     EXPECT_EQ(r.status, 0);
     for (const std::string& command : commandNames())
         EXPECT_NE(r.out.find("\nquarngear-cli " + command + " "), std::string::npos) << command;
+}
+
+// Each option a command takes is named in the help, and explained.
+TEST(GeneralHelp, NamesTheFrameAndTableOptions) {
+    const std::string help = runCommand({"--help"}).out;
+    for (const char* option : {"[--steam]", "[--ticks N]", "[--step S]", "[--pivots A,B,C,D,E,F]",
+                               "  --steam  ", "  --ticks N  "})
+        EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 
 struct BadLine {
@@ -70,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{"ConvertWithOneFile", {"convert", "a.qgk"}, "quarngear-cli convert IN.qgk"},
         BadLine{"ShowWithoutFile", {"show"}, "quarngear-cli show FILE"},
         BadLine{"RenderWithoutPicture", {"render"}, "quarngear-cli render frame"},
-        BadLine{"SetWithoutValue", {"centre", "--set"}, "--set needs a value"}),
+        BadLine{"SetWithoutValue", {"centre", "--set"}, "--set needs a value"},
+        BadLine{"TableWithAPicture", {"table", "frame"}, "quarngear-cli table [--file PATH]"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Usage lines are compared word for word: the README and the help wrap them apart.

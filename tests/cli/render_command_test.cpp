@@ -46,7 +46,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{"StandardAtNinety", {"--angle", "90"}, "frame_90.list.txt"},
                       ListCase{"ErieAtZero", {"--erie"}, "frame_erie_0.list.txt"},
                       ListCase{"ErieAtNinety", {"--erie", "--angle", "90"},
-                               "frame_erie_90.list.txt"}),
+                               "frame_erie_90.list.txt"},
+                      ListCase{"SteamStandingAtZero", {"--steam"}, "frame_steam_0.list.txt"},
+                      // A turn and more in full forward gear: levels, events and the
+                      // live cut-off of both ends have come round.
+                      ListCase{"SteamAfterFortyTicksForward",
+                               {"--steam", "--gear", "fwd", "--ticks", "40"},
+                               "frame_steam_fwd_ticks40.list.txt"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Primitives of the nominal frame worked out from the dimensions and the start view
@@ -65,7 +71,7 @@ TEST_P(FramePrimitive, IsWhereTheViewPutsIt) {
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = outputLines(r.out);
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.front(), "clear #FFFFFF");
+    EXPECT_EQ(lines.front().rfind("ellipse ", 0), 0u) << "the driver comes first, no clear";
     EXPECT_NE(std::find(lines.begin(), lines.end(), GetParam().primitive), lines.end())
         << GetParam().primitive;
 }
@@ -74,13 +80,16 @@ INSTANTIATE_TEST_SUITE_P(
     NominalGear, FramePrimitive,
     ::testing::Values(
         // The 9 in driver: radius 81 pixels about (86, 280).
-        PlacedCase{"DriverCircle", "0", "ellipse 1 #000000 5,199 167,361"},
+        PlacedCase{"DriverCircle", "0", "ellipse 5 199 167 361 #000000 1"},
         // The red cross on the driver centre, 5 pixels each way.
-        PlacedCase{"DriverCentreCross", "0", "line 1 #FF0000 91,285 80,274"},
+        PlacedCase{"DriverCentreCross", "0", "line 91 285 80 274 #ff0000 1"},
         // The crank pin half the 4.25 stroke from the centre: 38.25 pixels ahead at 0,
         // below at 90.
-        PlacedCase{"CrankPinAtZero", "0", "ellipse 1 #000000 116,272 132,288"},
-        PlacedCase{"CrankPinAtNinety", "90", "ellipse 1 #000000 78,310 94,326"}),
+        PlacedCase{"CrankPinAtZero", "0", "ellipse 116 272 132 288 #000000 1"},
+        PlacedCase{"CrankPinAtNinety", "90", "ellipse 78 310 94 326 #000000 1"},
+        // The value panel: plain 8-point text without background.
+        PlacedCase{"DriverAngleReadOut", "90",
+                   "text 459 39 #000000 8 normal clear \"Driv Ang  90.00  \""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct PngCase {
@@ -188,8 +197,132 @@ INSTANTIATE_TEST_SUITE_P(
                   "ending in .png"},
         UsageCase{"NoEnding", {"render", "frame", "--out", "DIR/x"}, "has no ending"},
         UsageCase{"DotOnlyInTheFolder", {"render", "frame", "--out", "DIR/v1.0/x"},
-                  "has no ending"}),
+                  "has no ending"},
+        UsageCase{"TicksNegative", {"render", "frame", "--list", "--ticks", "-1"},
+                  "--ticks takes a whole number from 0 to 100000, not '-1'"},
+        UsageCase{"TicksFraction", {"render", "frame", "--list", "--ticks", "2.5"},
+                  "--ticks takes a whole number"},
+        UsageCase{"TicksTooMany", {"render", "frame", "--list", "--ticks", "100001"},
+                  "--ticks takes a whole number"},
+        UsageCase{"TicksNotANumber", {"render", "frame", "--list", "--ticks", "ten"},
+                  "--ticks takes a whole number"},
+        UsageCase{"TicksWithoutValue", {"render", "frame", "--list", "--ticks"},
+                  "--ticks needs a value"},
+        UsageCase{"SteamTakesNoValue", {"render", "frame", "--list", "--steam", "on"},
+                  "unknown option 'on'"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+std::vector<std::string> frameLines(const std::vector<std::string>& options) {
+    const CliRun r = runCommand(withOptions({"render", "frame", "--list"}, options));
+    EXPECT_EQ(r.status, 0) << r.err;
+    return outputLines(r.out);
+}
+
+std::string textAt(const std::vector<std::string>& lines, const std::string& position) {
+    const std::string start = "text " + position + " ";
+    for (const std::string& l : lines)
+        if (l.rfind(start, 0) == 0) return l.substr(l.find('"'));
+    return "";
+}
+
+// The driver's read-out after the ticks: the start-up step of 10 degrees per tick,
+// the tick shown included, folded past 360.1; backwards on the reverse side of mid gear.
+struct TickCase {
+    const char* name;
+    std::vector<std::string> options;
+    const char* angleText;
+};
+void PrintTo(const TickCase& c, std::ostream* os) { *os << c.name; }
+
+class FrameTicks : public ::testing::TestWithParam<TickCase> {};
+
+TEST_P(FrameTicks, DriverAngleReadOutHasAdvanced) {
+    const auto lines = frameLines(GetParam().options);
+    EXPECT_EQ(textAt(lines, "459 39"), std::string("\"Driv Ang ") + GetParam().angleText + "  \"");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StartUpStep, FrameTicks,
+    ::testing::Values(TickCase{"Standing", {"--angle", "30"}, " 30.00"},
+                      TickCase{"ZeroTicksIsTheFirstTick", {"--angle", "30", "--ticks", "0"}, " 40.00"},
+                      TickCase{"ThirtyFive", {"--ticks", "35"}, "360.00"},
+                      TickCase{"ThirtySixFoldsPast360", {"--ticks", "36"}, " 10.00"},
+                      TickCase{"MidGearTurnsForward", {"--gear", "mid", "--ticks", "2"}, " 30.00"},
+                      TickCase{"ReverseGearTurnsBackward", {"--gear", "rev", "--ticks", "0"}, "350.00"},
+                      TickCase{"JustBelowMidGearTurnsBackward",
+                               {"--revarm", "10.297", "--ticks", "3", "--angle", "90"}, " 50.00"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The tick draws the gear as solved before its advance, and what reads DriverAngle
+// itself (the driver's read-out, the counterweight arc) at the advanced angle: the
+// first tick from 90 degrees is the standing frame at 90 with those two of 100.
+TEST(FrameTicks, GearIsDrawnAtTheAngleBeforeTheAdvance) {
+    std::vector<std::string> expected = outputLines(readText(dataFile("frame_90.list.txt")));
+    const auto at100 = frameLines({"--angle", "100"});
+    ASSERT_EQ(at100.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        if (expected[i].rfind("arc ", 0) == 0 || expected[i].find("Driv Ang") != std::string::npos)
+            expected[i] = at100[i];
+    EXPECT_NE(expected, outputLines(readText(dataFile("frame_90.list.txt"))));
+    EXPECT_EQ(frameLines({"--angle", "90", "--ticks", "0"}), expected);
+}
+
+// The live cut-off needs the frame before: a standing frame shows none, and a turn of
+// ticks shows the closing of each end's admission near where the valve-event report
+// puts it (nominal gear: 6.6 and 5.1 % at mid gear, 78.3 and 78.4 % in full forward,
+// 78.9 and 79.3 % in full reverse), interpolated between 10-degree steps.
+struct CutOffCase {
+    const char* name;
+    const char* gear;
+    double front, rear;
+};
+void PrintTo(const CutOffCase& c, std::ostream* os) { *os << c.name; }
+
+class LiveCutOff : public ::testing::TestWithParam<CutOffCase> {};
+
+TEST_P(LiveCutOff, ShownAfterATurnNearTheReportsValue) {
+    EXPECT_EQ(textAt(frameLines({"--gear", GetParam().gear}), "600 109"), "");
+    const auto lines = frameLines({"--gear", GetParam().gear, "--ticks", "40"});
+    const std::string front = textAt(lines, "600 109"), rear = textAt(lines, "600 121");
+    ASSERT_EQ(front.size(), 6u) << front;  // "NN.N" in quotes, 4 wide
+    ASSERT_EQ(rear.size(), 6u) << rear;
+    EXPECT_NEAR(std::stod(front.substr(1)), GetParam().front, 0.5);
+    EXPECT_NEAR(std::stod(rear.substr(1)), GetParam().rear, 0.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NominalGear, LiveCutOff,
+    ::testing::Values(CutOffCase{"MidGear", "mid", 6.6, 5.1},
+                      CutOffCase{"FullForward", "fwd", 78.3, 78.4},
+                      CutOffCase{"FullReverse", "rev", 78.9, 79.3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The steam display adds its pixels and legend under the gear and changes nothing else
+// of the frame; the pixel colours follow each end's event.
+TEST(FrameSteam, AddsPixelsAndTheLegendToTheSameFrame) {
+    const auto steam = frameLines({"--steam"});
+    std::vector<std::string> rest;
+    std::size_t pixels = 0;
+    for (const auto& l : steam) {
+        if (l.rfind("pixel ", 0) == 0)
+            ++pixels;
+        else if (textAt({l}, "475 305").empty() && textAt({l}, "555 305").empty() &&
+                 textAt({l}, "475 317").empty() && textAt({l}, "539 317").empty())
+            rest.push_back(l);
+    }
+    EXPECT_GT(pixels, 500u);
+    EXPECT_EQ(rest, outputLines(readText(dataFile("frame_0.list.txt"))));
+    // The legend at the cylinder's rear bottom corner, each word in its event's colour.
+    EXPECT_EQ(textAt(steam, "475 305 #ff0000"), "\"ADMISSION\"");
+    EXPECT_EQ(textAt(steam, "555 305 #ff00ff"), "\"EXPANSION\"");
+    EXPECT_EQ(textAt(steam, "475 317 #0000ff"), "\"EXHAUST\"");
+    EXPECT_EQ(textAt(steam, "539 317 #008000"), "\"COMPRESSION\"");
+}
+
+TEST(FrameSteam, SameOptionsSamePicture) {
+    const std::vector<std::string> options{"--steam", "--gear", "rev", "--ticks", "7"};
+    EXPECT_EQ(frameLines(options), frameLines(options));
+}
 
 }  // namespace
 }  // namespace quarn::cli

@@ -1,9 +1,14 @@
 // The number text every read-out, list and field uses.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cfenv>
+#include <cstdio>
 #include <iomanip>
 #include <limits>
 #include <ostream>
+#include <random>
 #include <string>
 
 #include "model/number_text.h"
@@ -63,7 +68,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{"Eighths_0_125", 0.125, 0, 2, "0.13"},
                       Row{"Eighths_0_375_Padded", 0.375, 5, 2, " 0.38"},
                       // A single widened to double: the same tie, the same text.
-                      Row{"Single_0_3125", 0.3125f, 0, 3, "0.313"}),
+                      Row{"Single_0_3125", 0.3125f, 0, 3, "0.313"},
+                      Row{"CarryThroughNines_199_5", 199.5, 0, 0, "200"},
+                      Row{"ElevenPlaceTie_2047_2048", 0.99951171875, 0, 10, "0.9995117188"},
+                      Row{"Halves_Minus0_5", -0.5, 0, 0, "-1"},
+                      // 2^50 + 1/2: a tie whose whole part needs sixteen digits.
+                      Row{"Halves_Large", 1125899906842624.5, 0, 0, "1125899906842625"},
+                      // 2^-23 at 22 decimals and 2^-24 at 23: the last digit a 5.
+                      Row{"TwoToMinus23_22Places", 0x1p-23, 0, 22, "0.0000001192092895507813"},
+                      Row{"TwoToMinus24_23Places", 0x1p-24, 0, 23, "0.00000005960464477539063"}),
     rowName);
 
 // Values a hair off a tie round to the nearer side.
@@ -83,8 +96,57 @@ INSTANTIATE_TEST_SUITE_P(
                       // The double of 0.15 is 0.1499999999999999944.
                       Row{"LittleUnder_0_15", 0.15, 0, 1, "0.1"},
                       // The single of 10.2984 is 10.29839992...
-                      Row{"Single_10_2984", 10.2984f, 6, 3, "10.298"}),
+                      Row{"Single_10_2984", 10.2984f, 6, 3, "10.298"},
+                      // 1/16 at 4 decimals is exact: no rounding at all.
+                      Row{"ExactAtMoreDecimals_0_0625", 0.0625, 0, 4, "0.0625"},
+                      Row{"NegativeZero", -0.0, 6, 3, "-0.000"},
+                      Row{"TinyNegativeRoundsToZero", -0.0004, 0, 3, "-0.000"},
+                      Row{"Subnormal", 4.9406564584124654e-324, 0, 3, "0.000"},
+                      // 2^-24 at 22 decimals is past the tie: the digit after is a 6.
+                      Row{"TwoToMinus24_22Places", 0x1p-24, 0, 22, "0.0000000596046447753906"},
+                      Row{"TwentyFiveDecimals", 0.1, 0, 25, "0.1000000000000000055511151"},
+                      Row{"NineteenDigitWhole", 1e19, 0, 1, "10000000000000000000.0"}),
     rowName);
+
+std::string printfText(double x, int decimals) {
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
+    return buf;
+}
+
+// printf's text rounding away from zero: glibc rounds in the current rounding mode.
+std::string printfAwayFromZero(double x, int decimals) {
+    const int saved = std::fegetround();
+    std::fesetround(x > 0 ? FE_UPWARD : FE_DOWNWARD);
+    std::string text = printfText(x, decimals);
+    std::fesetround(saved);
+    return text;
+}
+
+// A double is odd × 2^e; at d decimals it is a tie exactly when e = -(d + 1). Away from
+// the ties the text is printf's, which rounds the exact binary value to the nearer
+// side; at a tie it is printf's text rounded away from zero.
+TEST(NumberText, AgreesWithPrintfAwayFromTiesOverTheReadOutRange) {
+    std::mt19937_64 gen(20261209);
+    std::uniform_int_distribution<std::int64_t> odd(0, (std::int64_t{1} << 40) - 1);
+    std::uniform_int_distribution<int> exponent(-70, 10);
+    std::uniform_int_distribution<int> places(0, 9);
+    int ties = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const int d = places(gen);
+        const int e = exponent(gen);
+        const double x = std::ldexp(double(2 * odd(gen) + 1), e) * (i % 2 ? -1 : 1);
+        std::string expected;
+        if (e == -(d + 1)) {
+            ++ties;
+            expected = printfAwayFromZero(x, d);
+        } else {
+            expected = printfText(x, d);
+        }
+        ASSERT_EQ(Str(x, 0, d), expected) << std::setprecision(17) << x << " at " << d;
+    }
+    EXPECT_GT(ties, 100);  // the exponents give every place its ties
+}
 
 TEST(NumberText, IntegersAndStrangeValues) {
     EXPECT_EQ(Str(20, 2), "20");
