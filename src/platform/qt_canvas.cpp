@@ -2,6 +2,8 @@
 #include "qt_canvas.h"
 
 #include <QFontMetrics>
+#include <QHash>
+#include <QStaticText>
 #include <QPen>
 #include <QPoint>
 #include <QPolygon>
@@ -39,6 +41,35 @@ QFont fontFor(const TextStyle& style) {
     f.setPixelSize(pixelSizeOf(style.pointSize));
     f.setBold(style.bold);
     return f;
+}
+
+// The frame draws the same few dozen texts every tick, most of them unchanged; laying
+// each out anew (shaping, advances) cost as much as the whole gear. Laid-out texts are
+// kept per thread, and forgotten all at once when many accumulate.
+struct LaidOutText {
+    QStaticText text;
+    int advance = 0;
+};
+
+const LaidOutText& layOut(const QString& q, const TextStyle& style, const QFont& font) {
+    thread_local QHash<QString, LaidOutText> cache;
+    constexpr qsizetype MaxKept = 1024;
+    QString key = q;
+    key += QChar(0x1f);
+    key += QString::fromStdString(style.fontName);
+    key += QChar(style.bold ? u'b' : u'n');
+    key += QString::number(style.pointSize);
+    auto found = cache.constFind(key);
+    if (found != cache.constEnd()) return *found;
+    if (cache.size() >= MaxKept) cache.clear();
+    LaidOutText laid;
+    laid.text.setText(q);
+    laid.text.setTextFormat(Qt::PlainText);
+    laid.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.text.prepare(QTransform(), font);
+    const QFontMetrics metrics(font);
+    laid.advance = metrics.horizontalAdvance(q);
+    return *cache.insert(key, std::move(laid));
 }
 
 }  // namespace
@@ -147,16 +178,18 @@ void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) 
     }
     const QString q = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
     const QFontMetrics metrics = p.fontMetrics();
+    const LaidOutText& laid = layOut(q, style, p.font());
+    const int advance = laid.advance;
     if (style.opaque)
-        p.fillRect(QRect(x, y, metrics.horizontalAdvance(q), metrics.height()),
-                   toQColor(style.background));
+        p.fillRect(QRect(x, y, advance, metrics.height()), toQColor(style.background));
     p.setPen(QPen(toQColor(style.color), 0));
-    p.drawText(QPoint(x, y + metrics.ascent()), q);
-    // Glyphs may reach a little beyond their advance (italic overhangs, bold).
-    const QRect box = metrics.boundingRect(q).translated(x, y + metrics.ascent()) |
-                      QRect(x, y, metrics.horizontalAdvance(q), metrics.height());
-    ink(box.left(), box.top());
-    ink(box.right(), box.bottom());
+    // A static text is placed by its top left, the baseline one ascent below.
+    p.drawStaticText(QPoint(x, y), laid.text);
+    // Glyphs may reach a pixel or two beyond their advance (bold, overhangs); a margin
+    // is cheaper than laying the text out a second time for its exact bounds.
+    constexpr int Overhang = 3;
+    ink(x - Overhang, y - Overhang);
+    ink(x + advance + Overhang, y + metrics.height() + Overhang);
 }
 
 QRect QtCanvas::inkedBounds() const {
