@@ -53,7 +53,7 @@ GearModel identityView() {
     return m;
 }
 
-TEST(mapPivotsToScreen, RoundsEachPivotHalvesToEven) {
+TEST(PivotsToScreen, RoundsEachPivotHalvesToEven) {
     GearModel m = identityView();
     m.PivotHorz[1] = 2.5f;
     m.PivotVert[1] = 2.5f;
@@ -70,7 +70,7 @@ TEST(mapPivotsToScreen, RoundsEachPivotHalvesToEven) {
     EXPECT_EQ(m.PivotScreenY[21], -2);
 }
 
-TEST(mapPivotsToScreen, SlotsSixAndElevenShowTheAbsolutePivots) {
+TEST(PivotsToScreen, SlotsSixAndElevenShowTheAbsolutePivots) {
     GearModel m = identityView();
     m.PivotHorz[16] = 10;
     m.PivotVert[16] = 10;
@@ -85,7 +85,7 @@ TEST(mapPivotsToScreen, SlotsSixAndElevenShowTheAbsolutePivots) {
     EXPECT_EQ(m.PivotScreenY[6], -10);  // vertical 10.5, screen -10.5 to even
 }
 
-TEST(mapPivotsToScreen, NominalViewAndOnlyPivotsUpToTwentyOne) {
+TEST(PivotsToScreen, NominalViewAndOnlyPivotsUpToTwentyOne) {
     GearModel m;
     InitStartupState(m);
     for (int p = 22; p < PivotCount; ++p) {
@@ -105,7 +105,7 @@ TEST(mapPivotsToScreen, NominalViewAndOnlyPivotsUpToTwentyOne) {
     for (int p = 22; p < PivotCount; ++p) EXPECT_EQ(m.PivotScreenX[p], -7) << p;
 }
 
-TEST(mapPivotsToScreen, StrangeValuesBecomeSafePixels) {
+TEST(PivotsToScreen, StrangeValuesBecomeSafePixels) {
     GearModel m = identityView();
     m.PivotHorz[1] = std::nanf("");
     m.PivotHorz[2] = 1e30f;
@@ -122,7 +122,7 @@ TEST(mapPivotsToScreen, StrangeValuesBecomeSafePixels) {
     EXPECT_EQ(m.PivotScreenX[2], 1000000);
 }
 
-TEST(computeOutlinePoints, NominalCylinderCornersAndPorts) {
+TEST(OutlinePoints, NominalCylinderCornersAndPorts) {
     GearModel m;
     InitStartupState(m);
     SolveLinkage(m);

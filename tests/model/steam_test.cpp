@@ -322,7 +322,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- error flash ----
 
-TEST(errorFlash, NineVisibleOneSoundElevenQuietThenAgain) {
+TEST(ErrorFlash, NineVisibleOneSoundElevenQuietThenAgain) {
     GearModel m;
     m.GeometryError = 1;
     std::vector<ErrorFlashSignal> seen;
@@ -348,7 +348,7 @@ TEST(errorFlash, NineVisibleOneSoundElevenQuietThenAgain) {
     }
 }
 
-TEST(errorFlash, WithoutTheFlagNothingHappensAndTheCountHolds) {
+TEST(ErrorFlash, WithoutTheFlagNothingHappensAndTheCountHolds) {
     GearModel m;
     m.steam.ErrorFlashCount = 5;
     EXPECT_EQ(errorFlash(m), ErrorFlashSignal{});
