@@ -2,13 +2,14 @@
 #include "qt_canvas.h"
 
 #include <QFontMetrics>
-#include <QHash>
 #include <QStaticText>
 #include <QPen>
 #include <QPoint>
 #include <QPolygon>
 #include <QString>
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 #include <cmath>
 
 #include "model/rounding.h"
@@ -49,19 +50,24 @@ QFont fontFor(const TextStyle& style) {
 struct LaidOutText {
     QStaticText text;
     int advance = 0;
+    int ascent = 0;
+    int height = 0;
 };
 
-const LaidOutText& layOut(const QString& q, const TextStyle& style, const QFont& font) {
-    thread_local QHash<QString, LaidOutText> cache;
-    constexpr qsizetype MaxKept = 1024;
-    QString key = q;
-    key += QChar(0x1f);
-    key += QString::fromStdString(style.fontName);
-    key += QChar(style.bold ? u'b' : u'n');
-    key += QString::number(style.pointSize);
-    auto found = cache.constFind(key);
-    if (found != cache.constEnd()) return *found;
+// Looked up by the text and its style as they come, so that a text seen before costs
+// no conversion at all.
+const LaidOutText& layOut(const std::string& s, const TextStyle& style, const QFont& font) {
+    thread_local std::unordered_map<std::string, LaidOutText> cache;
+    constexpr std::size_t MaxKept = 1024;
+    thread_local std::string key;
+    key.assign(s);
+    key += '\x1f';
+    key += style.fontName;
+    key += style.bold ? 'b' : 'n';
+    key += std::to_string(style.pointSize);
+    if (auto found = cache.find(key); found != cache.end()) return found->second;
     if (cache.size() >= MaxKept) cache.clear();
+    const QString q = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
     LaidOutText laid;
     laid.text.setText(q);
     laid.text.setTextFormat(Qt::PlainText);
@@ -69,7 +75,9 @@ const LaidOutText& layOut(const QString& q, const TextStyle& style, const QFont&
     laid.text.prepare(QTransform(), font);
     const QFontMetrics metrics(font);
     laid.advance = metrics.horizontalAdvance(q);
-    return *cache.insert(key, std::move(laid));
+    laid.ascent = metrics.ascent();
+    laid.height = metrics.height();
+    return cache.emplace(key, std::move(laid)).first->second;
 }
 
 }  // namespace
@@ -176,12 +184,9 @@ void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) 
         p.setFont(fontFor(style));
         fontOf = style;
     }
-    const QString q = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-    const QFontMetrics metrics = p.fontMetrics();
-    const LaidOutText& laid = layOut(q, style, p.font());
+    const LaidOutText& laid = layOut(s, style, p.font());
     const int advance = laid.advance;
-    if (style.opaque)
-        p.fillRect(QRect(x, y, advance, metrics.height()), toQColor(style.background));
+    if (style.opaque) p.fillRect(QRect(x, y, advance, laid.height), toQColor(style.background));
     p.setPen(QPen(toQColor(style.color), 0));
     // A static text is placed by its top left, the baseline one ascent below.
     p.drawStaticText(QPoint(x, y), laid.text);
@@ -189,7 +194,7 @@ void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) 
     // is cheaper than laying the text out a second time for its exact bounds.
     constexpr int Overhang = 3;
     ink(x - Overhang, y - Overhang);
-    ink(x + advance + Overhang, y + metrics.height() + Overhang);
+    ink(x + advance + Overhang, y + laid.height + Overhang);
 }
 
 QRect QtCanvas::inkedBounds() const {
