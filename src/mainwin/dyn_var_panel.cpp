@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 #include <functional>
 
+#include "mainwin/panel_controls.h"
 #include "model/dyn_var_bars.h"
 #include "model/dyn_vars.h"
 #include "model/undo_history.h"
@@ -111,21 +112,6 @@ const char* const barHints[] = {
     "Change 2nd to Last Variable Clicked",
     "Change 3rd to Last Variable Clicked",
 };
-
-void setHint(QWidget* w, const QString& hint) {
-    w->setToolTip(hint);
-    w->setStatusTip(hint);
-}
-
-QFrame* makeFramePanel(QWidget* parent, const char* name, QFrame::Shape shape, QRect place) {
-    auto* f = new QFrame(parent);
-    f->setObjectName(QString::fromLatin1(name));
-    f->setFrameShape(shape);
-    f->setFrameShadow(QFrame::Sunken);
-    f->setGeometry(place);
-    f->hide();
-    return f;
-}
 
 }  // namespace
 

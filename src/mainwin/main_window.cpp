@@ -70,6 +70,7 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
                               QStringLiteral("Show the Pivot Data Table"), QRect(4, 212, 70, 20));
     DataTableBut->hide();
     connect(DataTableBut, &QPushButton::clicked, this, &TMainForm::DataTableButClick);
+    createFramePanels();
     dataTable_ = new TDataTable(model_, this);
     view_->onPress = [this](Qt::MouseButton b, QPoint at) { FormMouseDown(b, at); };
     createActions();
@@ -177,6 +178,22 @@ void TMainForm::createMenusAndToolBar() {
     }
     tools->addAction(dynVars_->DynamicVariablesTool);
     tools->addAction(dynVars_->SetUnDoTool);
+}
+
+void TMainForm::createFramePanels() {
+    // Thin frames that group the controls on the frame: the three rows of the motion
+    // band, the view buttons, the pan and zoom bars, and the edge of the value panel.
+    // They go and come with the screen data.
+    const std::pair<const char*, QRect> frames[] = {
+        {"Panel1", {0, 0, 143, 41}},   {"Panel2", {0, 40, 143, 41}},
+        {"Panel3", {0, 80, 143, 41}},  {"Panel4", {197, 0, 280, 24}},
+        {"Panel10", {245, 22, 212, 47}}, {"Panel12", {454, 22, 3, 50}}};
+    for (const auto& [name, place] : frames) {
+        QFrame* f = makeFramePanel(view_, name, place.width() <= 3 ? QFrame::VLine : QFrame::Box,
+                                   place);
+        f->lower();  // under the controls it frames
+        f->show();
+    }
 }
 
 void TMainForm::createTimer() {
@@ -311,6 +328,8 @@ namespace {
 // with the screen data but come back only with their own features.
 const QStringList& motionAndViewControls() {
     static const QStringList names = {
+        QStringLiteral("Panel1"), QStringLiteral("Panel2"), QStringLiteral("Panel3"),
+        QStringLiteral("Panel4"), QStringLiteral("Panel10"), QStringLiteral("Panel12"),
         QStringLiteral("Rev"),    QStringLiteral("Center"), QStringLiteral("Fwd"),
         QStringLiteral("Deg180"), QStringLiteral("Run"),    QStringLiteral("Deg00"),
         QStringLiteral("Step1"),  QStringLiteral("Step10"), QStringLiteral("Step45"),

@@ -52,6 +52,7 @@ protected:
 private:
     void createActions();
     void createMenusAndToolBar();
+    void createFramePanels();
     void createTimer();
     void onTimer();
     void placeWindow();

@@ -38,6 +38,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     setHint(b, hint);
+    // Short captions ("P", "1", "Cen") say little aloud; the hint says what it does.
+    if (!hint.isEmpty()) b->setAccessibleName(hint);
     b->setGeometry(geometry);
     // Reached by Tab; a click leaves the keyboard focus where it was.
     b->setFocusPolicy(Qt::TabFocus);
@@ -51,12 +53,42 @@ QScrollBar* makeBar(QWidget* parent, const char* name, const QString& hint, QRec
     auto* s = new FocusFramedBar(Qt::Horizontal, parent);
     s->setObjectName(QString::fromLatin1(name));
     setHint(s, hint);
+    s->setAccessibleName(hint);
     s->setGeometry(geometry);
     s->setFocusPolicy(Qt::StrongFocus);
     // These bars set a value, as sliders do: Right, Up, Page Up and the wheel turned up
     // raise it. A scroll bar's own keys run the other way, as fits scrolling a page.
     s->setInvertedControls(false);
     return s;
+}
+
+QScrollBar* makeRelativeBar(QWidget* parent, const char* name, const QString& hint,
+                            QRect geometry, int limit, int largeStep) {
+    QScrollBar* s = makeBar(parent, name, hint, geometry);
+    s->setRange(-limit, limit);
+    s->setSingleStep(1);
+    s->setPageStep(largeStep);
+    s->setValue(0);
+    return s;
+}
+
+QFrame* makePanel(QWidget* parent, const char* name, QRect geometry) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    f->setAutoFillBackground(true);
+    f->setGeometry(geometry);
+    return f;
+}
+
+QFrame* makeFramePanel(QWidget* parent, const char* name, QFrame::Shape shape, QRect place) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setFrameShape(shape);
+    f->setFrameShadow(QFrame::Sunken);
+    f->setGeometry(place);
+    f->hide();
+    return f;
 }
 
 }  // namespace quarn

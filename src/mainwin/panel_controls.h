@@ -5,6 +5,7 @@
 // in the controls. The window only creates the panel and forwards menu commands to it.
 #pragma once
 
+#include <QFrame>
 #include <QRect>
 #include <QString>
 #include <string>
@@ -26,5 +27,16 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 // A horizontal bar that takes focus by Tab or click and moves with the arrow and Page keys.
 QScrollBar* makeBar(QWidget* parent, const char* name, const QString& hint, QRect geometry);
+
+// A spring-back bar: rest position 0 in the middle of -limit..limit, an arrow click of 1
+// and a page click of `largeStep`.
+QScrollBar* makeRelativeBar(QWidget* parent, const char* name, const QString& hint,
+                            QRect geometry, int limit, int largeStep);
+
+// A raised panel that groups controls, filled with the window colour.
+QFrame* makePanel(QWidget* parent, const char* name, QRect geometry);
+
+// A thin sunken line or frame drawn around controls on the frame; hidden at first.
+QFrame* makeFramePanel(QWidget* parent, const char* name, QFrame::Shape shape, QRect place);
 
 }  // namespace quarn

@@ -7,76 +7,10 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
+#include "mainwin/panel_controls.h"
 #include "mainwin/view_dialogs.h"
 
 namespace quarn {
-namespace {
-
-// Most styles draw no focus frame on a scroll bar; one reached by Tab must show it has
-// the keys.
-class FocusFramedBar : public QScrollBar {
-public:
-    using QScrollBar::QScrollBar;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QScrollBar::paintEvent(event);
-        if (!hasFocus()) return;
-        QStylePainter p(this);
-        QStyleOptionFocusRect frame;
-        frame.initFrom(this);
-        p.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
-    }
-};
-
-void setHint(QWidget* w, const QString& hint) {
-    w->setToolTip(hint);
-    w->setStatusTip(hint);
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& hint, QRect geometry) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    setHint(b, hint);
-    b->setAccessibleName(hint);  // the captions "P", "1", "RP1" say little aloud
-    b->setGeometry(geometry);
-    // Reached by Tab; a click leaves the keyboard focus where it was. Auto-default
-    // only makes Return and Enter press the button that has the focus.
-    b->setFocusPolicy(Qt::TabFocus);
-    b->setAutoDefault(true);
-    return b;
-}
-
-// A spring-back bar: rest position 0 in the middle of a symmetric range, an arrow
-// click of 1 and a page click of the bar's large step.
-QScrollBar* makeRelativeBar(QWidget* parent, const char* name, const QString& hint,
-                            QRect geometry, int limit, int largeStep) {
-    auto* s = new FocusFramedBar(Qt::Horizontal, parent);
-    s->setObjectName(QString::fromLatin1(name));
-    setHint(s, hint);
-    s->setAccessibleName(hint);
-    s->setGeometry(geometry);
-    s->setFocusPolicy(Qt::StrongFocus);
-    // Right, Up, Page Up and the wheel turned up raise the value, as on a slider.
-    s->setInvertedControls(false);
-    s->setRange(-limit, limit);
-    s->setSingleStep(1);
-    s->setPageStep(largeStep);
-    s->setValue(0);
-    return s;
-}
-
-QFrame* makePanel(QWidget* parent, const char* name, QRect geometry) {
-    auto* f = new QFrame(parent);
-    f->setObjectName(QString::fromLatin1(name));
-    f->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    f->setAutoFillBackground(true);
-    f->setGeometry(geometry);
-    return f;
-}
-
-}  // namespace
 
 ViewPanel::ViewPanel(GearModel& model, QWidget* area) : QObject(area), model_(model) {
     setObjectName(QStringLiteral("ViewPanel"));

@@ -215,6 +215,28 @@ const ControlRow controlRows[] = {
          EXPECT_FALSE(t.bar("SBRevArm")->isVisibleTo(t.form.get()));
          EXPECT_FALSE(t.action("DriverAng")->isEnabled());
          EXPECT_FALSE(t.form->findChild<QToolBar*>("ToolBar1")->isVisibleTo(t.form.get()));
+         for (const char* name : {"Panel1", "Panel10", "Panel12", "Preset3", "SBZoom"})
+             EXPECT_FALSE(t.form->findChild<QWidget*>(name)->isVisibleTo(t.form.get())) << name;
+     }},
+    {"SetScreenDataOffAndOn",
+     [](WindowTest& t) {
+         t.action("RefPoints")->trigger();
+         t.action("DynamicVariables")->trigger();
+         t.action("SetScreenData")->trigger();
+         t.action("SetScreenData")->trigger();
+     },
+     [](WindowTest& t) {
+         // The controls come back; the features the switch took along stay off.
+         EXPECT_EQ(t.action("SetScreenData")->text(), "SetScree&nData Off");
+         for (const char* name : {"Run", "SBRevArm", "Panel1", "Panel9", "Preset3", "SBZoom"})
+             EXPECT_TRUE(t.form->findChild<QWidget*>(name)->isVisibleTo(t.form.get())) << name;
+         EXPECT_EQ(t.model.screen.RefPointsOn, 0);
+         EXPECT_EQ(t.model.dyn.DynVarsShown, 0);
+         EXPECT_FALSE(t.bar("SBRef1Vert")->isVisibleTo(t.form.get()));
+         EXPECT_FALSE(t.bar("SBDynVar1")->isVisibleTo(t.form.get()));
+         EXPECT_TRUE(t.action("RefPoints")->isEnabled());
+         EXPECT_FALSE(t.action("SetPanZoom")->isEnabled());
+         EXPECT_EQ(t.action("SetPanZoom")->text(), "Set&PanZoom On");
      }},
     {"DynamicVariables", plainAction("DynamicVariables"), checkDynVarsShown},
     {"DynamicVariablesTool", plainAction("DynamicVariablesTool"), checkDynVarsShown},
