@@ -28,10 +28,15 @@ void startModel(quarn::GearModel& m) {
 // cut-off go through their whole cycle.
 void runTicks(benchmark::State& state, quarn::GearModel& m) {
     QImage image(quarn::FrameWidth, quarn::FrameHeight, QImage::Format_RGB32);
+    image.fill(QColor(255, 255, 255));
     quarn::Random random(1);
+    // As the window does: the frame is white wherever the last tick drew nothing.
+    QRect lastInked;
     for (auto _ : state) {
         quarn::QtCanvas canvas(image);
+        canvas.assumeCleared(quarn::colors::White, lastInked);
         quarn::runTick(m, canvas, random);
+        lastInked = canvas.inkedBounds();
         benchmark::DoNotOptimize(image.constBits());
     }
 }

@@ -269,6 +269,8 @@ void TMainForm::Timer1Timer() {
     QRect inked;
     {
         QtCanvas canvas(frame_);
+        // The frame is white wherever the last tick drew nothing.
+        canvas.assumeCleared(colors::White, lastInked_);
         requests = runTick(model_, canvas, random_);
         inked = canvas.inkedBounds();
     }

@@ -114,7 +114,18 @@ QPainter& QtCanvas::textPainter() {
 void QtCanvas::clear(Color c) {
     inkLeft = inkTop = 1 << 30;
     inkRight = inkBottom = -(1 << 30);
-    if (image)
+    if (image && knownColor && *knownColor == c) {
+        // Only what the last frame drew differs from the clear colour.
+        const QRect dirty = knownDirty & image->rect();
+        if (!dirty.isEmpty() && bits) {
+            const QRgb rgb = toRgb(c);
+            for (int y = dirty.top(); y <= dirty.bottom(); ++y)
+                std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + dirty.left(),
+                            dirty.width(), rgb);
+        } else if (!dirty.isEmpty()) {
+            textPainter().fillRect(dirty, toQColor(c));
+        }
+    } else if (image)
         image->fill(toQColor(c));
     else
         painter->fillRect(0, 0, area.width, area.height, toQColor(c));
@@ -190,9 +201,9 @@ void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) 
     p.setPen(QPen(toQColor(style.color), 0));
     // A static text is placed by its top left, the baseline one ascent below.
     p.drawStaticText(QPoint(x, y), laid.text);
-    // Glyphs may reach a pixel or two beyond their advance (bold, overhangs); a margin
+    // Glyphs may reach a few pixels beyond their advance (bold, overhangs); a margin
     // is cheaper than laying the text out a second time for its exact bounds.
-    constexpr int Overhang = 3;
+    constexpr int Overhang = 8;
     ink(x - Overhang, y - Overhang);
     ink(x + advance + Overhang, y + laid.height + Overhang);
 }

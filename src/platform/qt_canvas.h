@@ -46,6 +46,14 @@ public:
     // this and what the previous frame drew to show the new frame.
     QRect inkedBounds() const;
 
+    // Tells the canvas that its image is colour `c` everywhere outside `dirty`, as the
+    // window knows of the frame it drew the tick before: a clear to that colour then
+    // fills `dirty` alone. Only for a canvas over an image.
+    void assumeCleared(Color c, QRect dirty) {
+        knownColor = c;
+        knownDirty = dirty;
+    }
+
 private:
     void ink(int x, int y) {
         inkLeft = std::min(inkLeft, x);
@@ -69,6 +77,8 @@ private:
     std::vector<raster::Pixel> pixels;  // reused from primitive to primitive
     std::optional<TextStyle> fontOf;    // the style the painter's font was made for
     // Inclusive pixel bounds of the ink since the last clear; empty while left > right.
+    std::optional<Color> knownColor;  // the image's colour outside knownDirty, if known
+    QRect knownDirty;
     int inkLeft = 1 << 30, inkTop = 1 << 30, inkRight = -(1 << 30), inkBottom = -(1 << 30);
 };
 

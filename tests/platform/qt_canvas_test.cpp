@@ -351,3 +351,62 @@ TEST(QtCanvasPainter, PainterTargetGivesTheSamePixelsAsTheImage) {
 
 }  // namespace
 }  // namespace quarn
+
+namespace quarn {
+namespace {
+
+// What a window relies on when it clears only what the last frame drew: the inked
+// bounds hold every pixel a frame set, text included, and a clear to the colour the
+// image is known to have outside the dirty part touches nothing else.
+TEST(QtCanvasDirtyClear, InkedBoundsCoverEveryDrawnPixel) {
+    test::ensureApplication();
+    QImage img(200, 120, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QRect inked;
+    {
+        QtCanvas c(img);
+        c.clear(colors::White);
+        EXPECT_TRUE(c.inkedBounds().isEmpty());
+        c.setPenColor(colors::Red);
+        c.moveTo(10, 10);
+        c.lineTo(40, 30);
+        c.ellipse(60, 5, 90, 40);
+        c.setPixel(150, 100, colors::Blue);
+        TextStyle bold;
+        bold.bold = true;
+        c.text(100, 50, "Pt1V -2.889", bold);
+        inked = c.inkedBounds();
+    }
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, y) != qRgb(255, 255, 255)) {
+                EXPECT_TRUE(inked.contains(x, y)) << x << "," << y;
+            }
+}
+
+TEST(QtCanvasDirtyClear, KnownColourClearsOnlyTheDirtyPart) {
+    test::ensureApplication();
+    QImage img(50, 40, QImage::Format_RGB32);
+    img.fill(Qt::black);  // "stale" everywhere, to see what a clear touches
+    {
+        QtCanvas c(img);
+        c.assumeCleared(colors::White, QRect(10, 5, 20, 10));
+        c.clear(colors::White);
+    }
+    EXPECT_EQ(img.pixel(10, 5), qRgb(255, 255, 255));
+    EXPECT_EQ(img.pixel(29, 14), qRgb(255, 255, 255));
+    EXPECT_EQ(img.pixel(9, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(30, 14), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(10, 15), qRgb(0, 0, 0));
+    // Another colour than the known one clears the whole picture.
+    {
+        QtCanvas c(img);
+        c.assumeCleared(colors::White, QRect(10, 5, 20, 10));
+        c.clear(colors::Red);
+    }
+    EXPECT_EQ(img.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(49, 39), qRgb(255, 0, 0));
+}
+
+}  // namespace
+}  // namespace quarn
