@@ -46,6 +46,12 @@ public:
     // The raw number `ahead` draws after the next one, using none up: a loop can look
     // over a run of draws first and skip() past all of them after.
     std::uint64_t peek(std::uint64_t ahead) const { return fold(state + (ahead + 1) * Gamma); }
+    // The same walked by hand, for the hottest loops: the state behind peek(ahead), the
+    // step between two draws, and the number a state gives. Adding the step costs less
+    // than the multiply in peek().
+    std::uint64_t stateAhead(std::uint64_t ahead) const { return state + (ahead + 1) * Gamma; }
+    static constexpr std::uint64_t stateStep(std::uint64_t draws) { return draws * Gamma; }
+    static std::uint64_t numberAt(std::uint64_t s) { return fold(s); }
     static int scale(std::uint64_t v, int n) {
         if (n <= 0) return 0;
         return static_cast<int>((Wide{v} * static_cast<std::uint64_t>(n)) >> 64);

@@ -87,9 +87,12 @@ struct SteamPainter {
         for (int start = 0; start < count; start += Run) {
             const int n = std::min(Run, count - start);
             int hits = 0;
+            std::uint64_t state = r.stateAhead(0);
+            constexpr std::uint64_t pairStep = Random::stateStep(2);
             for (int i = 0; i < n; ++i) {
                 landed[static_cast<std::size_t>(hits)] = i;
-                hits += lands.contains(r.peek(2 * static_cast<std::uint64_t>(i))) ? 1 : 0;
+                hits += lands.contains(Random::numberAt(state)) ? 1 : 0;
+                state += pairStep;
             }
             for (int j = 0; j < hits; ++j) {
                 const auto i = static_cast<std::uint64_t>(landed[static_cast<std::size_t>(j)]);
