@@ -202,14 +202,6 @@ INSTANTIATE_TEST_SUITE_P(
                 [](const GearModel& m, const OutlinePoints&) {
                     return std::vector<Seg>{seg({P(m, 3).x, P(m, 21).y}, P(m, 21))};
                 }},
-        LineRow{"MainRod", 3, 0,
-                [](const GearModel& m, const OutlinePoints&) {
-                    return std::vector<Seg>{seg(P(m, 12), P(m, 3))};
-                }},
-        LineRow{"DropLinkVert", 4, 1.5f,
-                [](const GearModel& m, const OutlinePoints&) {
-                    return std::vector<Seg>{seg(P(m, 3), {P(m, 3).x, P(m, 21).y})};
-                }},
         LineRow{"ComboLeverForSet", 8, 0,
                 [](const GearModel& m, const OutlinePoints&) {
                     const double k = m.frame.ComboLeverUpper / double(m.frame.ComboLeverLower);
@@ -221,10 +213,6 @@ INSTANTIATE_TEST_SUITE_P(
                 [](const GearModel& m, const OutlinePoints&) {
                     const ScreenPoint a = P(m, 14), c = P(m, 0);
                     return std::vector<Seg>{seg(a, {2 * c.x - a.x, 2 * c.y - a.y})};
-                }},
-        LineRow{"GearMtgHorz", 15, 0,
-                [](const GearModel& m, const OutlinePoints&) {
-                    return std::vector<Seg>{seg(P(m, 16), {P(m, 0).x, P(m, 16).y})};
                 }},
         LineRow{"GearConRodLowerBkS", 23, 0,
                 [](const GearModel& m, const OutlinePoints&) {
@@ -277,10 +265,6 @@ INSTANTIATE_TEST_SUITE_P(
                     const int y = P(m, 4).y;
                     return std::vector<Seg>{{o.RearValveHeadPoints[2].x, y,
                                              screenX(m, H(m, 4) + m.cyl.ValveCtrToJoint), y}};
-                }},
-        LineRow{"ValveEndRear", 115, 0,
-                [](const GearModel&, const OutlinePoints& o) {
-                    return std::vector<Seg>{seg(o.RearValveHeadPoints[1], o.RearValveHeadPoints[2])};
                 }}),
     [](const auto& info) { return info.param.name; });
 
