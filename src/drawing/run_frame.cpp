@@ -1,8 +1,10 @@
 // The frame in its order, each feature a model step and a drawing step.
 #include "run_frame.h"
 
+#include "dimension_graphic_drawing.h"
 #include "frame_mapping.h"
 #include "gear_drawing.h"
+#include "model/dimension_graphic.h"
 #include "model/steam.h"
 #include "screen_data.h"
 #include "steam_drawing.h"
@@ -44,7 +46,21 @@ void screenDataStep(Frame& f) {
     errorFlashStep(f);
     drawScreenDataAfterErrorFlash(f.m, f.canvas, f.requests);
 }
-void dimensionGraphicStep(Frame&) {}
+// The graphic runs whatever the screen-data setting. Its dialog is closed on every frame
+// (a no-op once it is shut); the last frame asks for it to be shown again instead.
+void dimensionGraphicStep(Frame& f) {
+    if (f.m.dimGraphic.ShowDimension <= 0) return;
+    const DimensionGraphicFrame graphic = beginDimensionGraphicFrame(f.m);
+    f.requests.dialog = graphic.cylinderDialog ? DialogRequest::CloseCylinderDialog
+                                               : DialogRequest::CloseFrameDialog;
+    drawDimensionGraphic(f.m, graphic, f.outline, f.canvas);
+    const DimensionGraphicEnd end = finishDimensionGraphicFrame(f.m);
+    if (end.ended) {
+        f.requests.dialog = end.reopenFrameDialog ? DialogRequest::ShowFrameDialog
+                                                  : DialogRequest::ShowCylinderDialog;
+        f.requests.defaultPointer = true;
+    }
+}
 
 void resetPen(const GearModel& m, Canvas& canvas) {
     canvas.setPenWidth(m.screen.LineWidth);

@@ -40,6 +40,8 @@ struct FrameRequests {
     // SBDynVar1..4 enabled (entry 0 unused); set when the panel was drawn.
     std::optional<std::array<bool, 5>> dynVarBarsEnabled;
     DialogRequest dialog = DialogRequest::None;
+    // The dimension graphic has ended: the pointer goes back to the default arrow.
+    bool defaultPointer = false;
 };
 
 // Draws the frame on a canvas of FrameWidth x FrameHeight after solveAndMapFrame and
