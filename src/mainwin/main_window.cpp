@@ -23,6 +23,7 @@
 #include "mainwin/motion_panel.h"
 #include "mainwin/view_panel.h"
 #include "mainwin/panel_controls.h"
+#include "model/dimension_graphic.h"
 #include "model/motion.h"
 #include "model/pointer.h"
 #include "model/screen_data.h"
@@ -275,6 +276,7 @@ void TMainForm::Timer1Timer() {
         inked = canvas.inkedBounds();
     }
     applyFrameRequests(requests, requestTargets());
+    if (requests.defaultPointer) view_->unsetCursor();
     refreshCaption();
     // Only what this frame or the one before drew has changed on the screen; the white
     // rest need not travel to the display 64 times a second.
@@ -374,6 +376,8 @@ void TMainForm::FormMouseDown(Qt::MouseButton button, QPoint at) {
     const MouseDownResult placed = quarn::FormMouseDown(
         model_, button == Qt::LeftButton ? MouseButton::Left : MouseButton::Right, at.x(), at.y());
     viewPanel_->refPointsPlaced(placed);
+    // A dimension graphic on show ends at the next frame.
+    endDimensionGraphicOnClick(model_);
 }
 
 }  // namespace quarn

@@ -9,6 +9,7 @@
 #include "dims/dimension_file.h"
 #include "mainwin/window_fixture.h"
 #include "model/motion.h"
+#include "model/dimension_graphic.h"
 #include "model/pointer.h"
 #include "tools/data_table.h"
 #include <QPlainTextEdit>
@@ -477,6 +478,28 @@ TEST_F(WindowTest, ClicksOnTheFramePlaceTheReferencePoints) {
     EXPECT_EQ(model.PivotHorz[20], p2.Horz);
     EXPECT_EQ(model.PivotVert[20], p2.Vert);
     EXPECT_NE(p1.Horz, p2.Horz);
+}
+
+}  // namespace
+}  // namespace quarn
+
+namespace quarn {
+namespace {
+
+using test::WindowTest;
+
+// A click on the frame while a dimension graphic shows ends it at the next frame, and
+// the view the user had comes back.
+TEST_F(WindowTest, ClickEndsTheDimensionGraphic) {
+    const float scale = model.view.ViewScale;
+    ASSERT_TRUE(startDimensionGraphic(model, 1));
+    form->Timer1Timer();
+    EXPECT_GT(model.dimGraphic.ShowDimension, 0);
+    QTest::mouseClick(form->centralWidget(), Qt::LeftButton, {}, QPoint(600, 500));
+    form->Timer1Timer();
+    form->Timer1Timer();
+    EXPECT_LE(model.dimGraphic.ShowDimension, 0);
+    EXPECT_EQ(model.view.ViewScale, scale);
 }
 
 }  // namespace
