@@ -7,8 +7,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 #include <QWheelEvent>
 #include <functional>
 
@@ -22,9 +20,9 @@ namespace quarn {
 // A dynamic-variable bar tells, besides its changes, when it takes the focus and when
 // a gesture on it ends: the mouse button or the key is let go. Between the two lies
 // one change of a dimension, which the end records for undo.
-class DynVarBar : public QScrollBar {
+class DynVarBar : public FocusFramedBar {
 public:
-    explicit DynVarBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+    explicit DynVarBar(QWidget* parent) : FocusFramedBar(Qt::Horizontal, parent) {
         setFocusPolicy(Qt::StrongFocus);
         // These bars set a value, as sliders do: Right and Page Up raise it.
         setInvertedControls(false);
@@ -60,16 +58,6 @@ protected:
         // would pass it on to the window.
         event->accept();
         endScroll();
-    }
-    // Most styles draw no focus frame on a scroll bar; one reached by Tab must show
-    // it has the keys.
-    void paintEvent(QPaintEvent* event) override {
-        QScrollBar::paintEvent(event);
-        if (!hasFocus()) return;
-        QStylePainter p(this);
-        QStyleOptionFocusRect frame;
-        frame.initFrom(this);
-        p.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
     }
 
 private:

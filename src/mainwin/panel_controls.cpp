@@ -7,26 +7,14 @@
 #include <QStylePainter>
 
 namespace quarn {
-namespace {
-
-// Most styles draw no focus frame on a scroll bar; one reached by Tab must show it has
-// the keys.
-class FocusFramedBar : public QScrollBar {
-public:
-    using QScrollBar::QScrollBar;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QScrollBar::paintEvent(event);
-        if (!hasFocus()) return;
-        QStylePainter p(this);
-        QStyleOptionFocusRect frame;
-        frame.initFrom(this);
-        p.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
-    }
-};
-
-}  // namespace
+void FocusFramedBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) return;
+    QStylePainter p(this);
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    p.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+}
 
 void setHint(QWidget* w, const QString& hint) {
     w->setToolTip(hint);

@@ -7,16 +7,26 @@
 
 #include <QFrame>
 #include <QRect>
+#include <QScrollBar>
 #include <QString>
 #include <string>
 
 class QPushButton;
-class QScrollBar;
 class QWidget;
 
 namespace quarn {
 
 inline QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Most styles draw no focus frame on a scroll bar; one reached by Tab must show it has
+// the keys.
+class FocusFramedBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
 
 // Tool tip and status-bar text alike.
 void setHint(QWidget* w, const QString& hint);

@@ -4,8 +4,6 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 
 #include "mainwin/panel_controls.h"
 #include "mainwin/view_dialogs.h"
