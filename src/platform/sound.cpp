@@ -43,6 +43,12 @@ void Sound::setVolume(std::uint16_t l, std::uint16_t r) {
     for (auto& [path, effect] : effects) effect->setVolume(outputLevel());
 }
 
+bool Sound::loading() const {
+    for (const auto& [path, effect] : effects)
+        if (effect->status() == QSoundEffect::Loading) return true;
+    return false;
+}
+
 void Sound::beep() {
     // The platform's beep needs a GUI application; without one there is nothing to ring.
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) QApplication::beep();

@@ -34,6 +34,11 @@ public:
 
     static void beep();
 
+    // True while a sound file is still being read in the background. Whoever is about
+    // to end the program mid-load (a test) waits for this to turn false first: Qt's
+    // loader thread must not outlive the application's own clean-up.
+    bool loading() const;
+
 private:
     QSoundEffect* effectFor(const std::string& path);
 

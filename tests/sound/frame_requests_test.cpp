@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
 #include <fstream>
 
@@ -20,6 +22,14 @@ struct Applied : ::testing::Test {
         // Not real sound data: the sound is started all the same and stays silent.
         std::ofstream(wav, std::ios::binary) << "RIFF";
         error.setVisible(false);
+    }
+    void TearDown() override {
+        // Let the background read of the sound end before the process does, then let
+        // the objects it leaves for deletion go; otherwise exit races Qt's loader thread.
+        QDeadlineTimer deadline(5000);
+        while (sound.loading() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     FrameRequestTargets targets() {
         return {sound, error,
