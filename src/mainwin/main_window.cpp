@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <memory>
 
 #include "dims/dimension_file.h"
 #include "drawing/frame_mapping.h"
@@ -23,6 +25,8 @@
 #include "mainwin/motion_panel.h"
 #include "mainwin/view_panel.h"
 #include "mainwin/panel_controls.h"
+#include "platform/file_dialogs.h"
+#include "model/dimension_edits.h"
 #include "model/dimension_graphic.h"
 #include "model/motion.h"
 #include "model/pointer.h"
@@ -124,6 +128,14 @@ void TMainForm::createActions() {
     SetGraphicZoom = make("SetGraphicZoom", QStringLiteral("Set&GraphicZoom"), {});
     SetPivotData = make("SetPivotData", QStringLiteral("SetPiv&otData"),
                         QStringLiteral("Turn On Pivot Data"));
+    OpenDimensions = make("OpenDimensions", QStringLiteral("&OpenDimensions"),
+                          QStringLiteral("Open File: Dimensional Data"));
+    OpenDimensions->setShortcut(QKeySequence::Open);
+    OpenDosVersionDim = make("OpenDosVersionDim", QStringLiteral("Open&DosVersionDim"), {});
+    SaveAsDimensions = make("SaveAsDimensions", QStringLiteral("Save&AsDimensions"),
+                            QStringLiteral("Save As: Dimensional Data"));
+    SaveAsDimensions->setShortcut(QKeySequence::SaveAs);
+    ResetAll = make("ResetAll", QStringLiteral("&ResetAllDimensions"), {});
 
     connect(RevArmPos, &QAction::triggered, motion_, &MotionPanel::RevArmPosClick);
     connect(DriverAng, &QAction::triggered, motion_, &MotionPanel::DriverAngClick);
@@ -137,6 +149,10 @@ void TMainForm::createActions() {
     connect(SetSteam, &QAction::triggered, this, &TMainForm::SetSteamClick);
     connect(SetScreenData, &QAction::triggered, this, &TMainForm::SetScreenDataClick);
     connect(SetPivotData, &QAction::triggered, this, &TMainForm::SetPivotDataClick);
+    connect(OpenDimensions, &QAction::triggered, this, &TMainForm::OpenDimensionsClick);
+    connect(OpenDosVersionDim, &QAction::triggered, this, &TMainForm::OpenDosVersionDimClick);
+    connect(SaveAsDimensions, &QAction::triggered, this, &TMainForm::SaveAsDimensionsClick);
+    connect(ResetAll, &QAction::triggered, this, &TMainForm::ResetAllClick);
     connect(SetPanZoom, &QAction::triggered, viewPanel_, &ViewPanel::SetPanZoomClick);
     connect(RefPoints, &QAction::triggered, viewPanel_, &ViewPanel::RefPointsClick);
     connect(RefPoints1, &QAction::triggered, viewPanel_, &ViewPanel::RefPoints1Click);
@@ -149,6 +165,11 @@ void TMainForm::createActions() {
 
 void TMainForm::createMenusAndToolBar() {
     menuBar()->addAction(Exit1);
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File"));
+    for (QAction* a : {OpenDimensions, OpenDosVersionDim, SaveAsDimensions}) file->addAction(a);
+    file->addSeparator();
+    file->addAction(ResetAll);
     QMenu* setUp = menuBar()->addMenu(QStringLiteral("&SetUp"));
     setUp->setObjectName(QStringLiteral("SetUp"));
     for (QAction* a : {RevArmPos, DriverAng, StepAng1, FindRevArmCent}) setUp->addAction(a);
@@ -168,6 +189,7 @@ void TMainForm::createMenusAndToolBar() {
     tools->setMovable(false);
     // Short texts stand in for the tool buttons' pictures; the hints say the rest.
     const std::pair<QAction*, const char*> buttons[] = {
+        {OpenDimensions, "Open"}, {SaveAsDimensions, "Save"},
         {RevArmPos, "RevArm"}, {DriverAng, "Angle"}, {StepAng1, "Step"}, {FindRevArmCent, "Mid"},
         {SetSteam, "Steam"}, {RefPoints, "RefPts"}, {SetPivotData, "Pivots"}};
     for (const auto& [action, text] : buttons) {
@@ -224,15 +246,58 @@ void TMainForm::placeWindow() {
 }
 
 bool TMainForm::openDesign(const std::string& path) {
-    const FileResult r = loadDesignFile(model_, path);
+    return followLoadedDesign(loadDesignFile(model_, path));
+}
+
+bool TMainForm::followLoadedDesign(const FileResult& r) {
     if (!r.ok) {
         QMessageBox::critical(this, QStringLiteral("quarngear"), qs(r.message));
         return false;
     }
+    // The overlay rows follow the file too, once the overlay dialog exists.
     motion_->followDesign();
     dynVars_->followDesign();
     viewPanel_->followModel();
     return true;
+}
+
+bool TMainForm::saveDesign(const std::string& path) {
+    const FileResult r = saveDimensionFile(model_, path);
+    if (!r.ok) QMessageBox::critical(this, QStringLiteral("quarngear"), qs(r.message));
+    return r.ok;
+}
+
+namespace {
+
+// Runs a file dialog made by `make` and deletes it; the chosen path, or empty.
+std::string askPath(QWidget* parent, QFileDialog* (*make)(QWidget*)) {
+    std::unique_ptr<QFileDialog> d(make(parent));
+    return runFileDialog(d.get()).toStdString();
+}
+
+}  // namespace
+
+void TMainForm::OpenDimensionsClick() {
+    const std::string path = askPath(this, makeOpenDimensionsDialog);
+    if (!path.empty()) followLoadedDesign(openDimensionFile(model_, path));
+}
+
+void TMainForm::OpenDosVersionDimClick() {
+    const std::string path = askPath(this, makeOpenDosDialog);
+    if (!path.empty()) followLoadedDesign(importDosFile(model_, path));
+}
+
+void TMainForm::SaveAsDimensionsClick() {
+    const std::string path = askPath(this, makeSaveDimensionsDialog);
+    if (!path.empty()) saveDesign(path);
+}
+
+void TMainForm::ResetAllClick() {
+    resetAllDimensions(model_);
+    motion_->followDesign();
+    motion_->CenterClick();
+    dynVars_->followDesign();
+    viewPanel_->followModel();
 }
 
 void TMainForm::changeEvent(QEvent* event) {

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <string>
 
+#include "dims/file_layout.h"
 #include "drawing/random.h"
 #include "mainwin/frame_requests.h"
 #include "mainwin/tick_pace.h"
@@ -44,6 +45,9 @@ public:
     // Opens a design file by name (a DOS file by its .qgk ending) and brings the
     // controls into line; a failure is shown in an error box and changes nothing.
     bool openDesign(const std::string& path);
+    // Saves the design under a name; a failure is shown in an error box and the old
+    // file stays as it was.
+    bool saveDesign(const std::string& path);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -69,6 +73,12 @@ private:
     void SetScreenDataClick();
     void SetPivotDataClick();
     void DataTableButClick();
+    void OpenDimensionsClick();
+    void OpenDosVersionDimClick();
+    void SaveAsDimensionsClick();
+    void ResetAllClick();
+    // After a design has been read: the controls follow it, or the error is shown.
+    bool followLoadedDesign(const FileResult& result);
     void FormMouseDown(Qt::MouseButton button, QPoint at);
 
     // Shows or hides the named controls of the frame; every name must be a control.
@@ -103,6 +113,10 @@ private:
     QAction* RefPoints = nullptr;
     QAction* RefPoints1 = nullptr;
     QAction* SetGraphicZoom = nullptr;
+    QAction* OpenDimensions = nullptr;
+    QAction* OpenDosVersionDim = nullptr;
+    QAction* SaveAsDimensions = nullptr;
+    QAction* ResetAll = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QPushButton* DataTableBut = nullptr;
     TDataTable* dataTable_ = nullptr;

@@ -27,6 +27,8 @@ public:
     void DriverAngClick();
     void StepAng1Click();
     void FindRevArmCentClick();
+    // "Cen": the reverse arm to mid gear, the bar to its middle.
+    void CenterClick();
 
     // The window became active: a turning gear's driver-angle bar is not usable.
     void FormActivate();
@@ -45,7 +47,6 @@ private:
     // Handlers, named as the program always named them.
     void RunClick();
     void SBRevArmChange();
-    void CenterClick();
     void FwdClick();
     void RevClick();
     void SBDrvAngChange();

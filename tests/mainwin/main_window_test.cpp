@@ -1,5 +1,7 @@
 // The main window's controls and actions pressed through the real widgets, its
 // keyboard use, the caption, the tick and opening a design.
+#include <QDir>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QToolBar>
 #include <cstdio>
@@ -109,6 +111,69 @@ auto offMidGearThen(std::function<void(WindowTest&)> press) {
     return [press](WindowTest& t) {
         t.bar("SBRevArm")->setValue(500);
         press(t);
+    };
+}
+
+
+// A file dialog answered with `path`, as a user picks or types a name and presses Save
+// or Open.
+auto fileAction(const char* name, std::function<std::string()> path) {
+    return [name, path](WindowTest& t) {
+        const QString chosen = QString::fromStdString(path());
+        const auto answered = t.answerNextDialog(
+            [chosen](QDialog& d) { static_cast<QFileDialog&>(d).selectFile(chosen); }, true);
+        t.action(name)->trigger();
+        EXPECT_TRUE(*answered) << name << " opened no dialog";
+    };
+}
+// A file of this test process in the temporary folder.
+std::string scratchPath(const char* name) {
+    return QDir::temp()
+        .filePath(QStringLiteral("quarngear-%1-%2")
+                      .arg(QCoreApplication::applicationPid())
+                      .arg(QLatin1String(name)))
+        .toStdString();
+}
+// The same, gone (with the ending a save dialog adds) before it is used.
+std::string scratchFile(const char* name) {
+    const std::string path = scratchPath(name);
+    std::remove(path.c_str());
+    std::remove((path + ".qgd").c_str());
+    return path;
+}
+// A design with a longer main rod saved, and the window's rod put back to nominal, so
+// that opening the file is a change.
+std::function<std::string()> savedLongRod(WindowTest& t, const char* name) {
+    return [&t, name] {
+        const std::string path = scratchFile(name) + ".qgd";
+        t.model.frame.MainRodLength = 20;
+        EXPECT_TRUE(t.form->saveDesign(path));
+        t.model.frame.MainRodLength = 16.5f;
+        return path;
+    };
+}
+auto openLongRod(const char* name) {
+    return [name](WindowTest& t) { fileAction(name, savedLongRod(t, name))(t); };
+}
+void checkLongRodOpened(WindowTest& t) {
+    EXPECT_EQ(t.model.frame.MainRodLength, 20.0f);
+}
+auto saveLongRod(const char* name) {
+    return [name](WindowTest& t) {
+        t.model.frame.MainRodLength = 20;
+        fileAction(name, [name] { return scratchFile(name); })(t);
+    };
+}
+auto checkSavedLongRod(const char* name) {
+    return [name](WindowTest& t) {
+        GearModel read;
+        InitStartupState(read);
+        // The dialog adds the ending the user left off.
+        const std::string withEnding = scratchPath(name) + ".qgd";
+        EXPECT_TRUE(openDimensionFile(read, withEnding).ok) << withEnding;
+        EXPECT_EQ(read.frame.MainRodLength, 20.0f);
+        EXPECT_EQ(t.model.frame.MainRodLength, 20.0f);
+        std::remove(withEnding.c_str());
     };
 }
 
@@ -279,6 +344,31 @@ const ControlRow controlRows[] = {
          // Shown, which rebuilt the table, and closed again by the answer.
          EXPECT_FALSE(table->isVisible());
          EXPECT_TRUE(table->DataMemo->toPlainText().startsWith("Pivot Data"));
+     }},
+    {"OpenDimensions", openLongRod("OpenDimensions"), checkLongRodOpened},
+    {"OpenDimensionsTool", openLongRod("OpenDimensionsTool"), checkLongRodOpened},
+    {"SaveAsDimensions", saveLongRod("SaveAsDimensions"), checkSavedLongRod("SaveAsDimensions")},
+    {"SaveAsDimensionsTool", saveLongRod("SaveAsDimensionsTool"),
+     checkSavedLongRod("SaveAsDimensionsTool")},
+    {"OpenDosVersionDim",
+     fileAction("OpenDosVersionDim", [] { return std::string(QUARN_TEST_DATA "/old.qgk"); }),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.model.frame.Stroke, 4.5f);
+         EXPECT_EQ(t.model.DimSetName, "old");
+     }},
+    {"ResetAll",
+     [](WindowTest& t) {
+         t.model.frame.MainRodLength = 20;
+         t.bar("SBRevArm")->setValue(500);
+         t.action("DynamicVariables")->trigger();
+         t.action("ResetAll")->trigger();
+     },
+     [](WindowTest& t) {
+         EXPECT_EQ(t.model.frame.MainRodLength, 16.5f);
+         EXPECT_EQ(t.model.DimSetName, "Nominal");
+         checkArmBackAtMidGear(t);
+         EXPECT_EQ(t.model.dyn.DynVarsShown, 0);
+         EXPECT_FALSE(t.bar("SBDynVar1")->isVisibleTo(t.form.get()));
      }},
     {"Exit1",
      [](WindowTest& t) {

@@ -71,6 +71,12 @@ public:
                 QTest::mouseClick(button, Qt::LeftButton);
             else
                 accept ? dialog->accept() : dialog->reject();
+            // A dialog that refuses the answer (a file that is not there) would wait
+            // for a user forever.
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the dialog did not take its answer";
+                dialog->reject();
+            }
         };
         QTimer::singleShot(0, form.get(), [attempt] { (*attempt)(100); });
         return answered;
