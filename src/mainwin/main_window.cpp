@@ -26,6 +26,7 @@
 #include "mainwin/view_panel.h"
 #include "mainwin/panel_controls.h"
 #include "platform/file_dialogs.h"
+#include "dialogs/dimension_dialog.h"
 #include "model/dimension_edits.h"
 #include "model/dimension_graphic.h"
 #include "model/motion.h"
@@ -136,6 +137,10 @@ void TMainForm::createActions() {
                             QStringLiteral("Save As: Dimensional Data"));
     SaveAsDimensions->setShortcut(QKeySequence::SaveAs);
     ResetAll = make("ResetAll", QStringLiteral("&ResetAllDimensions"), {});
+    FrameDim = make("FrameDim", QStringLiteral("&FrameDimensions"),
+                    QStringLiteral("Change Frame Dimensions"));
+    CylDim = make("CylDim", QStringLiteral("&CylinderDimensions"),
+                  QStringLiteral("Change Cylinder Dimensions"));
 
     connect(RevArmPos, &QAction::triggered, motion_, &MotionPanel::RevArmPosClick);
     connect(DriverAng, &QAction::triggered, motion_, &MotionPanel::DriverAngClick);
@@ -153,6 +158,8 @@ void TMainForm::createActions() {
     connect(OpenDosVersionDim, &QAction::triggered, this, &TMainForm::OpenDosVersionDimClick);
     connect(SaveAsDimensions, &QAction::triggered, this, &TMainForm::SaveAsDimensionsClick);
     connect(ResetAll, &QAction::triggered, this, &TMainForm::ResetAllClick);
+    connect(FrameDim, &QAction::triggered, this, &TMainForm::FrameDimClick);
+    connect(CylDim, &QAction::triggered, this, &TMainForm::CylDimClick);
     connect(SetPanZoom, &QAction::triggered, viewPanel_, &ViewPanel::SetPanZoomClick);
     connect(RefPoints, &QAction::triggered, viewPanel_, &ViewPanel::RefPointsClick);
     connect(RefPoints1, &QAction::triggered, viewPanel_, &ViewPanel::RefPoints1Click);
@@ -168,8 +175,12 @@ void TMainForm::createMenusAndToolBar() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
     for (QAction* a : {OpenDimensions, OpenDosVersionDim, SaveAsDimensions}) file->addAction(a);
-    file->addSeparator();
-    file->addAction(ResetAll);
+    QMenu* dims = menuBar()->addMenu(QStringLiteral("&Dimensions"));
+    dims->setObjectName(QStringLiteral("Dimensions"));
+    dims->addAction(FrameDim);
+    dims->addAction(CylDim);
+    dims->addSeparator();
+    dims->addAction(ResetAll);
     QMenu* setUp = menuBar()->addMenu(QStringLiteral("&SetUp"));
     setUp->setObjectName(QStringLiteral("SetUp"));
     for (QAction* a : {RevArmPos, DriverAng, StepAng1, FindRevArmCent}) setUp->addAction(a);
@@ -189,7 +200,8 @@ void TMainForm::createMenusAndToolBar() {
     tools->setMovable(false);
     // Short texts stand in for the tool buttons' pictures; the hints say the rest.
     const std::pair<QAction*, const char*> buttons[] = {
-        {OpenDimensions, "Open"}, {SaveAsDimensions, "Save"},
+        {OpenDimensions, "Open"}, {SaveAsDimensions, "Save"}, {FrameDim, "Frame"},
+        {CylDim, "Cyl"},
         {RevArmPos, "RevArm"}, {DriverAng, "Angle"}, {StepAng1, "Step"}, {FindRevArmCent, "Mid"},
         {SetSteam, "Steam"}, {RefPoints, "RefPts"}, {SetPivotData, "Pivots"}};
     for (const auto& [action, text] : buttons) {
@@ -300,6 +312,41 @@ void TMainForm::ResetAllClick() {
     viewPanel_->followModel();
 }
 
+DimensionDialogHost TMainForm::dimensionDialogHost() {
+    return {[this] { motion_->setRevArmRange(); }, [this] { motion_->revArmBarToMiddle(); },
+            [this] { dynVars_->followDesign(); }};
+}
+
+void TMainForm::FrameDimClick() {
+    if (!FrameDi) FrameDi = new TFrameDi(model_, dimensionDialogHost(), this);
+    FrameDi->exec();
+}
+
+void TMainForm::CylDimClick() {
+    if (!CylDimen) CylDimen = new TCylDimen(model_, dimensionDialogHost(), this);
+    CylDimen->exec();
+}
+
+void TMainForm::dialogRequest(DialogRequest request) {
+    switch (request) {
+        case DialogRequest::None: break;
+        case DialogRequest::CloseFrameDialog:
+            if (FrameDi) FrameDi->closeForGraphic();
+            break;
+        case DialogRequest::CloseCylinderDialog:
+            if (CylDimen) CylDimen->closeForGraphic();
+            break;
+        // Opened from the event loop, not from inside this tick: a modal dialog runs its
+        // own loop, and the tick must return first.
+        case DialogRequest::ShowFrameDialog:
+            QTimer::singleShot(0, this, &TMainForm::FrameDimClick);
+            break;
+        case DialogRequest::ShowCylinderDialog:
+            QTimer::singleShot(0, this, &TMainForm::CylDimClick);
+            break;
+    }
+}
+
 void TMainForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) motion_->FormActivate();
     QMainWindow::changeEvent(event);
@@ -327,7 +374,7 @@ FrameRequestTargets TMainForm::requestTargets() {
     return {sound_, *Error,
             [this](std::optional<int> top) { dynVars_->placeUndoButton(top); },
             [this](const std::array<bool, 5>& enabled) { dynVars_->setBarsEnabled(enabled); },
-            {}};
+            [this](DialogRequest r) { dialogRequest(r); }};
 }
 
 void TMainForm::Timer1Timer() {

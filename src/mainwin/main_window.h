@@ -22,6 +22,10 @@ class QToolBar;
 
 namespace quarn {
 
+struct DimensionDialogHost;
+class TFrameDi;
+class TCylDimen;
+
 class FrameView;
 class MotionPanel;
 class DynVarPanel;
@@ -77,6 +81,11 @@ private:
     void OpenDosVersionDimClick();
     void SaveAsDimensionsClick();
     void ResetAllClick();
+    void FrameDimClick();
+    void CylDimClick();
+    // The dimension graphic closes a dimension dialog and opens it again afterwards.
+    void dialogRequest(DialogRequest request);
+    DimensionDialogHost dimensionDialogHost();
     // After a design has been read: the controls follow it, or the error is shown.
     bool followLoadedDesign(const FileResult& result);
     void FormMouseDown(Qt::MouseButton button, QPoint at);
@@ -117,6 +126,10 @@ private:
     QAction* OpenDosVersionDim = nullptr;
     QAction* SaveAsDimensions = nullptr;
     QAction* ResetAll = nullptr;
+    QAction* FrameDim = nullptr;
+    QAction* CylDim = nullptr;
+    TFrameDi* FrameDi = nullptr;
+    TCylDimen* CylDimen = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QPushButton* DataTableBut = nullptr;
     TDataTable* dataTable_ = nullptr;

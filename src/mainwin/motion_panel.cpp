@@ -115,6 +115,8 @@ void MotionPanel::followDesign() {
     SBRevArm->setValue(position);
 }
 
+void MotionPanel::revArmBarToMiddle() { SBRevArm->setValue(0); }
+
 void MotionPanel::FormActivate() {
     // A stopped gear keeps its driver-angle bar usable after a dialog closes.
     if (model_.Running) SBDrvAng->setEnabled(false);

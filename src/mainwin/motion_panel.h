@@ -34,6 +34,10 @@ public:
     void FormActivate();
     // A design has been loaded: the reverse-arm bar takes the new range and position.
     void followDesign();
+    // The bar spans the reverse arm's maximum travel either side of mid gear.
+    void setRevArmRange();
+    // The bar back to its middle, which puts the arm at mid gear.
+    void revArmBarToMiddle();
 
     // Cleared by the step-angle dialog's OK so that the change notification that
     // follows keeps the typed step instead of the band's preset.
@@ -67,7 +71,6 @@ private:
     // The run state in the model, and its mirror in the controls.
     void startDriver();
     void stopDriver();
-    void setRevArmRange();
     void setStepButtons();
     void setDriverBarSteps(int small, int large);
     void stopAtAngle(float angle, QPushButton* pressed, QPushButton* other);

@@ -31,6 +31,8 @@ int pixelSizeOf(int pointSize) {
     return std::max(1, roundHalfEven(pointSize * 96.0 / 72.0));
 }
 
+}  // namespace
+
 QFont fontFor(const TextStyle& style) {
     QFont f(QString::fromStdString(style.fontName));
     // The panel's texts were laid out for a narrow screen font that Debian does not
@@ -43,6 +45,8 @@ QFont fontFor(const TextStyle& style) {
     f.setBold(style.bold);
     return f;
 }
+
+namespace {
 
 // The frame draws the same few dozen texts every tick, most of them unchanged; laying
 // each out anew (shaping, advances) cost as much as the whole gear. Laid-out texts are

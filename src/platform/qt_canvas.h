@@ -17,6 +17,10 @@
 
 namespace quarn {
 
+// The Qt font the canvas draws a style's texts in; the dialogs whose labels are drawn
+// give their fields the same font, so drawn and typed texts match.
+QFont fontFor(const TextStyle& style);
+
 class QtCanvas final : public Canvas {
 public:
     // Draws straight into the image's pixels; the image must stay alive and must not be

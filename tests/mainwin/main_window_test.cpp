@@ -2,6 +2,7 @@
 // keyboard use, the caption, the tick and opening a design.
 #include <QDir>
 #include <QFileDialog>
+#include <QDeadlineTimer>
 #include <QMenuBar>
 #include <QToolBar>
 #include <cstdio>
@@ -175,6 +176,30 @@ auto checkSavedLongRod(const char* name) {
         EXPECT_EQ(t.model.frame.MainRodLength, 20.0f);
         std::remove(withEnding.c_str());
     };
+}
+
+
+// A dimension dialog opened, a field typed into and Close pressed.
+auto dimensionDialog(const char* name, const char* fieldName, const char* typed) {
+    return [=](WindowTest& t) {
+        t.bar("SBRevArm")->setValue(500);
+        const auto answered = t.answerNextDialog(
+            [=](QDialog& d) {
+                d.activateWindow();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+                auto* f = d.findChild<QLineEdit*>(fieldName);
+                f->setFocus();
+                f->setText(typed);
+                QTest::mouseClick(d.findChild<QPushButton*>("Close1"), Qt::LeftButton);
+            },
+            false);
+        t.action(name)->trigger();
+        EXPECT_TRUE(*answered) << name << " opened no dialog";
+    };
+}
+void checkClosedAtMidGear(WindowTest& t) {
+    EXPECT_EQ(t.model.RevArmPosition, t.model.RevArmCentre());
+    EXPECT_EQ(t.bar("SBRevArm")->value(), 0);
 }
 
 const ControlRow controlRows[] = {
@@ -370,6 +395,20 @@ const ControlRow controlRows[] = {
          EXPECT_EQ(t.model.dyn.DynVarsShown, 0);
          EXPECT_FALSE(t.bar("SBDynVar1")->isVisibleTo(t.form.get()));
      }},
+    {"FrameDim", dimensionDialog("FrameDim", "Edit3", "17"),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.model.frame.MainRodLength, 17.0f);
+         checkClosedAtMidGear(t);
+     }},
+    {"FrameDimTool", dimensionDialog("FrameDimTool", "Edit3", "17"),
+     [](WindowTest& t) { EXPECT_EQ(t.model.frame.MainRodLength, 17.0f); }},
+    {"CylDim", dimensionDialog("CylDim", "Edit1", "27"),
+     [](WindowTest& t) {
+         EXPECT_EQ(t.model.cyl.CylCtrToDriverCtr, 27.0f);
+         checkClosedAtMidGear(t);
+     }},
+    {"CylDimTool", dimensionDialog("CylDimTool", "Edit1", "27"),
+     [](WindowTest& t) { EXPECT_EQ(t.model.cyl.CylCtrToDriverCtr, 27.0f); }},
     {"Exit1",
      [](WindowTest& t) {
          t.form->show();
@@ -590,6 +629,35 @@ TEST_F(WindowTest, ClickEndsTheDimensionGraphic) {
     form->Timer1Timer();
     EXPECT_LE(model.dimGraphic.ShowDimension, 0);
     EXPECT_EQ(model.view.ViewScale, scale);
+}
+
+}  // namespace
+}  // namespace quarn
+
+namespace quarn {
+namespace {
+
+TEST_F(WindowTest, DimensionGraphicClosesTheDialogAndOpensItAgain) {
+    bool closedByFrame = false;
+    answerNextDialog(
+        [&](QDialog& d) {
+            QTest::mouseClick(d.findChild<QPushButton*>("Button3"), Qt::LeftButton);
+            form->Timer1Timer();  // the graphic's first frame asks for the dialog to go
+            closedByFrame = !d.isVisible();
+        },
+        false);
+    action("FrameDim")->trigger();
+    EXPECT_TRUE(closedByFrame);
+    EXPECT_EQ(model.dimGraphic.ShowDimension, 3);
+
+    // A click on the frame ends the graphic; its last frame opens the dialog again.
+    const auto reopened = answerNextDialog([](QDialog&) {}, false);
+    endDimensionGraphicOnClick(model);
+    form->Timer1Timer();
+    QDeadlineTimer deadline(5000);
+    while (!*reopened && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(*reopened);
+    EXPECT_EQ(model.dimGraphic.ShowDimension, 0);
 }
 
 }  // namespace
