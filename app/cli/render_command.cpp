@@ -12,6 +12,7 @@
 #include "drawing/frame_mapping.h"
 #include "drawing/run_frame.h"
 #include "drawing/tick.h"
+#include "model/dimension_graphic.h"
 #include "model/motion.h"
 #include "options.h"
 #include "picture_file.h"
@@ -36,6 +37,8 @@ struct RenderRequest {
     double angle = 0;                // --angle A
     bool steam = false;              // --steam
     std::optional<int> ticks;        // --ticks N
+    int showDimension = 0;           // --show-dimension N
+    std::optional<int> graphicFrame;  // --frame F
 };
 
 // The surface of the ticks before the one shown: the frame is worked out in full,
@@ -83,6 +86,19 @@ void drawFrame(GearModel& m, const CommonOptions& common, const RenderRequest& r
     if (request.steam) m.SteamDisplayOn = 1;
     // A fixed seed: the same options give the same picture, steam and all.
     Random random(1);
+    if (request.showDimension != 0) {
+        // As the window shows it after the small button: the graphic starts at the next
+        // frame, the gear standing; frames before the one asked for are not kept.
+        startDimensionGraphic(m, request.showDimension);
+        UnseenCanvas unseen(canvas.width(), canvas.height());
+        for (int k = 1; k < request.graphicFrame.value_or(1); ++k) {
+            solveAndMapFrame(m);
+            RunFrame(m, unseen, random);
+        }
+        solveAndMapFrame(m);
+        RunFrame(m, canvas, random);
+        return;
+    }
     if (!request.ticks) {
         // The gear standing at the angle: no advance before the drawing.
         solveAndMapFrame(m);
@@ -92,6 +108,23 @@ void drawFrame(GearModel& m, const CommonOptions& common, const RenderRequest& r
     UnseenCanvas unseen(canvas.width(), canvas.height());
     for (int k = 0; k < *request.ticks; ++k) runTick(m, unseen, random);
     runTick(m, canvas, random);
+}
+
+int parseShownDimension(const std::string& text) {
+    const auto value = parseNumber(text);
+    if (!value || *value != double(int(*value)) || !dimensionGraphicCase(int(*value)))
+        throw UsageError{"--show-dimension takes a dimension's code, 1 to 30 (frame) or 101 to "
+                         "117 (cylinder), not '" + text + "'"};
+    return int(*value);
+}
+
+int parseGraphicFrame(const std::string& text) {
+    const auto value = parseNumber(text);
+    if (!value || !(*value >= 1 && *value <= double(DimensionGraphicLength)) ||
+        *value != double(int(*value)))
+        throw UsageError{"--frame takes a whole number from 1 to " +
+                         std::to_string(DimensionGraphicLength) + ", not '" + text + "'"};
+    return int(*value);
 }
 
 int parseTicks(const std::string& text) {
@@ -106,7 +139,7 @@ constexpr std::array<Picture, 1> pictures{{
     {"frame", {.gearSetting = true, .erieForm = true}, {.angle = true, .motion = true},
      "quarngear-cli render frame [--out FILE.png] [--list] [--file PATH] [--set NAME=VALUE]...\n"
      "                    [--erie] [--revarm X | --gear mid|fwd|rev|min|max] [--angle A]\n"
-     "                    [--steam] [--ticks N]\n",
+     "                    [--steam] [--ticks N | --show-dimension N [--frame F]]\n",
      "the main window's frame at that gear, the driver at angle A (default 0)",
      FrameWidth, FrameHeight,
      drawFrame},
@@ -138,13 +171,19 @@ OtherOption renderOption(const RenderOptions& own, RenderRequest& request) {
             request.steam = true;
             return 1;
         }
-        if (a != "--out" && !(own.angle && a == "--angle") && !(own.motion && a == "--ticks"))
+        const bool graphic = own.motion && (a == "--show-dimension" || a == "--frame");
+        if (a != "--out" && !(own.angle && a == "--angle") && !(own.motion && a == "--ticks") &&
+            !graphic)
             return 0;
         if (!next) throw UsageError{a + " needs a value"};
         if (a == "--out") {
             request.out = *next;
         } else if (a == "--ticks") {
             request.ticks = parseTicks(*next);
+        } else if (a == "--show-dimension") {
+            request.showDimension = parseShownDimension(*next);
+        } else if (a == "--frame") {
+            request.graphicFrame = parseGraphicFrame(*next);
         } else {
             const auto value = parseNumber(*next);
             if (!value) throw UsageError{"--angle takes a number, not '" + *next + "'"};
@@ -197,7 +236,13 @@ std::string renderUsage() {
              "              the live cut-off moving on; the picture is then the frame the\n"
              "              next tick draws: the gear solved before that tick's advance,\n"
              "              the read-outs of the advanced angle, as the window shows it.\n"
-             "              Without --ticks the gear stands at A, read-outs and all.\n";
+             "              Without --ticks the gear stands at A, read-outs and all.\n"
+             "  --show-dimension N\n"
+             "              shows where dimension N lies on the gear, as its small button\n"
+             "              in a dimension dialog does: N is the row, 1 to 30, of the frame\n"
+             "              dimensions or 100 + the row, 101 to 117, of the cylinder's.\n"
+             "  --frame F   the F-th frame of that graphic (1 to 1000, default 1); the\n"
+             "              line blinks, three frames red and three black.\n";
     return usage;
 }
 
@@ -208,6 +253,10 @@ void renderCommand(const Args& args, std::ostream& out) {
     parseOptions(Args(args.begin() + 1, args.end()), common, renderOption(picture.own, request),
                  picture.shared);
     if (!request.out && !request.list) throw UsageError{"needs --out FILE, --list or both"};
+    if (request.showDimension != 0 && request.ticks)
+        throw UsageError{"--show-dimension shows the gear standing; it does not go with --ticks"};
+    if (request.graphicFrame && request.showDimension == 0)
+        throw UsageError{"--frame is a frame of the graphic of --show-dimension N"};
     const PictureFormat* format = request.out ? &formatFor(*request.out) : nullptr;
 
     // Each output draws from a design of its own: drawing a frame advances the

@@ -196,6 +196,18 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"PdfEndingNotYet", {"render", "frame", "--list", "--out", "DIR/x.pdf"},
                   "ending in .png"},
         UsageCase{"NoEnding", {"render", "frame", "--out", "DIR/x"}, "has no ending"},
+        UsageCase{"DimensionWithoutAButton", {"render", "frame", "--list", "--show-dimension", "31"},
+                  "--show-dimension takes a dimension's code"},
+        UsageCase{"DimensionZero", {"render", "frame", "--list", "--show-dimension", "0"},
+                  "--show-dimension takes"},
+        UsageCase{"GraphicFrameAlone", {"render", "frame", "--list", "--frame", "2"},
+                  "--frame is a frame of the graphic"},
+        UsageCase{"GraphicFramePastItsEnd",
+                  {"render", "frame", "--list", "--show-dimension", "3", "--frame", "1001"},
+                  "--frame takes a whole number from 1 to 1000"},
+        UsageCase{"GraphicWithTicks",
+                  {"render", "frame", "--list", "--show-dimension", "3", "--ticks", "2"},
+                  "does not go with --ticks"},
         UsageCase{"DotOnlyInTheFolder", {"render", "frame", "--out", "DIR/v1.0/x"},
                   "has no ending"},
         UsageCase{"TicksNegative", {"render", "frame", "--list", "--ticks", "-1"},
@@ -322,6 +334,52 @@ TEST(FrameSteam, AddsPixelsAndTheLegendToTheSameFrame) {
 TEST(FrameSteam, SameOptionsSamePicture) {
     const std::vector<std::string> options{"--steam", "--gear", "rev", "--ticks", "7"};
     EXPECT_EQ(frameLines(options), frameLines(options));
+}
+
+}  // namespace
+}  // namespace quarn::cli
+
+namespace quarn::cli {
+namespace {
+
+// The lines drawn three pixels wide: the dimension graphic's own.
+std::vector<std::string> wideLines(const std::string& list) {
+    std::vector<std::string> wide;
+    std::size_t from = 0;
+    while (from < list.size()) {
+        const std::size_t end = std::min(list.find('\n', from), list.size());
+        const std::string line = list.substr(from, end - from);
+        if (line.rfind("line ", 0) == 0 && line.size() > 2 && line.compare(line.size() - 2, 2, " 3") == 0)
+            wide.push_back(line);
+        from = end + 1;
+    }
+    return wide;
+}
+
+TEST(FrameDimensionGraphic, BlinksRedThenBlackWithTheDimensionsName) {
+    const CliRun first = runCommand({"render", "frame", "--list", "--show-dimension", "3"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    const auto red = wideLines(first.out);
+    ASSERT_EQ(red.size(), 1u);
+    EXPECT_NE(red[0].find("#ff0000"), std::string::npos) << red[0];
+    EXPECT_NE(first.out.find("\"Main Rod Length\""), std::string::npos);
+
+    const CliRun fourth =
+        runCommand({"render", "frame", "--list", "--show-dimension", "3", "--frame", "4"});
+    ASSERT_EQ(fourth.status, 0) << fourth.err;
+    const auto black = wideLines(fourth.out);
+    ASSERT_EQ(black.size(), 1u);
+    EXPECT_NE(black[0].find("#000000"), std::string::npos) << black[0];
+
+    // Without the graphic nothing is drawn that wide.
+    const CliRun plain = runCommand({"render", "frame", "--list"});
+    EXPECT_TRUE(wideLines(plain.out).empty());
+}
+
+TEST(FrameDimensionGraphic, CylinderDimensionsToo) {
+    const CliRun r = runCommand({"render", "frame", "--list", "--show-dimension", "117"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(wideLines(r.out).size(), 1u);
 }
 
 }  // namespace
