@@ -8,6 +8,7 @@
 
 #include "dialogs/dimension_dialog.h"
 #include "model/dimensions.h"
+#include "model/undo_history.h"
 #include "support/qt_app.h"
 
 namespace quarn {
@@ -156,6 +157,14 @@ TEST_F(DialogTest, CylinderHeightMovesTheValveStemJoint) {
     leave(d);
     EXPECT_FLOAT_EQ(model.PivotVert[4], 3.875f);
     EXPECT_EQ(model.dyn.DynVarSlots[1].DynVarCode, 102);
+    // Undo takes back the height and the joint with it.
+    ASSERT_TRUE(undoButtonClick(model));
+    EXPECT_EQ(model.PivotVert[3], 0.25f);
+    EXPECT_FLOAT_EQ(model.PivotVert[4], 3.625f);
+    // The valve's offset moves the joint as well.
+    type(d, 8, "3.5");
+    leave(d);
+    EXPECT_FLOAT_EQ(model.PivotVert[4], 3.75f);
 }
 
 TEST_F(DialogTest, ResetPressAndReleaseEndsWithNominalValuesAndNoHistory) {
