@@ -47,8 +47,9 @@ TEST(GeneralHelp, ListsEveryCommandsUsage) {
 // Each option a command takes is named in the help, and explained.
 TEST(GeneralHelp, NamesTheFrameAndTableOptions) {
     const std::string help = runCommand({"--help"}).out;
-    for (const char* option : {"[--steam]", "[--ticks N]", "[--step S]", "[--pivots A,B,C,D,E,F]",
-                               "  --steam  ", "  --ticks N  "})
+    for (const char* option : {"[--steam]", "[--ticks N | --show-dimension N [--frame F]]",
+                               "[--step S]", "[--pivots A,B,C,D,E,F]", "  --steam  ",
+                               "  --ticks N  ", "  --show-dimension N\n", "  --frame F  "})
         EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 
