@@ -118,20 +118,13 @@ int parseShownDimension(const std::string& text) {
     return int(*value);
 }
 
-int parseGraphicFrame(const std::string& text) {
+// A whole number from `low` to `high` for `option`, or a usage error saying so.
+int parseWholeNumber(const std::string& text, const char* option, long long low, long long high) {
     const auto value = parseNumber(text);
-    if (!value || !(*value >= 1 && *value <= double(DimensionGraphicLength)) ||
+    if (!value || !(*value >= double(low) && *value <= double(high)) ||
         *value != double(int(*value)))
-        throw UsageError{"--frame takes a whole number from 1 to " +
-                         std::to_string(DimensionGraphicLength) + ", not '" + text + "'"};
-    return int(*value);
-}
-
-int parseTicks(const std::string& text) {
-    const auto value = parseNumber(text);
-    if (!value || !(*value >= 0 && *value <= double(MaxTicks)) || *value != double(int(*value)))
-        throw UsageError{"--ticks takes a whole number from 0 to " + std::to_string(MaxTicks) +
-                         ", not '" + text + "'"};
+        throw UsageError{std::string(option) + " takes a whole number from " + std::to_string(low) +
+                         " to " + std::to_string(high) + ", not '" + text + "'"};
     return int(*value);
 }
 
@@ -179,11 +172,11 @@ OtherOption renderOption(const RenderOptions& own, RenderRequest& request) {
         if (a == "--out") {
             request.out = *next;
         } else if (a == "--ticks") {
-            request.ticks = parseTicks(*next);
+            request.ticks = parseWholeNumber(*next, "--ticks", 0, MaxTicks);
         } else if (a == "--show-dimension") {
             request.showDimension = parseShownDimension(*next);
         } else if (a == "--frame") {
-            request.graphicFrame = parseGraphicFrame(*next);
+            request.graphicFrame = parseWholeNumber(*next, "--frame", 1, DimensionGraphicLength);
         } else {
             const auto value = parseNumber(*next);
             if (!value) throw UsageError{"--angle takes a number, not '" + *next + "'"};

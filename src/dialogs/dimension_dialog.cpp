@@ -50,6 +50,10 @@ const ResetButtonPlace cylinderResets[] = {
     {"Reset1", "ResetCylDim", {288, 168, 89, 25}, DimGroup::Cylinder},
 };
 
+QString labelOf(const DimensionDescriptor& d) {
+    return QString::fromUtf8(d.label.data(), qsizetype(d.label.size()));
+}
+
 bool isRevArmNormal(const DimensionDescriptor& d) { return d.field == "RevArmToCentNormal"; }
 bool isRevArmMax(const DimensionDescriptor& d) { return d.field == "RevArmToCentMax"; }
 
@@ -93,7 +97,7 @@ DimensionDialog::DimensionDialog(const DimensionDialogLayout& layout, GearModel&
         f->setTextMargins(0, 0, 0, 0);
         if (at.grey) f->setPalette(grey);
         // The labels are drawn, so a screen reader learns the dimension from here.
-        const QString label = QString::fromUtf8(d.label.data(), qsizetype(d.label.size()));
+        const QString label = labelOf(d);
         f->setAccessibleName(label);
         f->setToolTip(label);
         f->setStatusTip(label);
@@ -110,8 +114,7 @@ DimensionDialog::DimensionDialog(const DimensionDialogLayout& layout, GearModel&
         auto* b = new QPushButton(this);
         b->setObjectName(QStringLiteral("Button%1").arg(row));
         b->setGeometry(at.buttonX, at.buttonY, 8, at.buttonHeight);
-        const QString show = QStringLiteral("Show ") +
-                             QString::fromUtf8(d.label.data(), qsizetype(d.label.size()));
+        const QString show = QStringLiteral("Show ") + labelOf(d);
         b->setAccessibleName(show);
         b->setToolTip(show);
         b->setStatusTip(show);
@@ -138,10 +141,13 @@ DimensionDialog::DimensionDialog(const DimensionDialogLayout& layout, GearModel&
     connect(Close1, &QPushButton::clicked, this, &DimensionDialog::Close1Click);
 }
 
+void DimensionDialog::showValue(std::size_t i) {
+    fields_[qsizetype(i)]->setText(
+        QString::fromStdString(Str(double(dimensionValue(model_, layout_.rows[i])), 5, 3)));
+}
+
 void DimensionDialog::fillFields() {
-    for (std::size_t i = 0; i < layout_.rows.size(); ++i)
-        fields_[qsizetype(i)]->setText(
-            QString::fromStdString(Str(double(dimensionValue(model_, layout_.rows[i])), 5, 3)));
+    for (std::size_t i = 0; i < layout_.rows.size(); ++i) showValue(i);
 }
 
 void DimensionDialog::prepareToOpen() {
@@ -238,8 +244,7 @@ void DimensionDialog::fieldExit(int row) {
     // and a limit may have been pulled to the other.
     for (std::size_t k = 0; k < layout_.rows.size(); ++k)
         if (isRevArmNormal(layout_.rows[k]) || isRevArmMax(layout_.rows[k]) || int(k) + 1 == row)
-            fields_[qsizetype(k)]->setText(
-                QString::fromStdString(Str(double(dimensionValue(model_, layout_.rows[k])), 5, 3)));
+            showValue(k);
     if (host_.dimensionsChanged) host_.dimensionsChanged();
 }
 

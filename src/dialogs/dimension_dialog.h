@@ -92,6 +92,8 @@ private:
     // A field was left: its text becomes the dimension's value.
     void fieldExit(int row);
     void resetGroup(DimGroup group, bool clearHistory);
+    // Field i (from 0) shows its dimension's stored value with three decimals.
+    void showValue(std::size_t i);
     void Close1Click();
 
     const DimensionDialogLayout& layout_;

@@ -267,10 +267,14 @@ bool TMainForm::followLoadedDesign(const FileResult& r) {
         return false;
     }
     // The overlay rows follow the file too, once the overlay dialog exists.
+    followDesign();
+    return true;
+}
+
+void TMainForm::followDesign() {
     motion_->followDesign();
     dynVars_->followDesign();
     viewPanel_->followModel();
-    return true;
 }
 
 bool TMainForm::saveDesign(const std::string& path) {
@@ -306,10 +310,9 @@ void TMainForm::SaveAsDimensionsClick() {
 
 void TMainForm::ResetAllClick() {
     resetAllDimensions(model_);
-    motion_->followDesign();
+    followDesign();
+    // The arm is at mid gear; the motion buttons follow.
     motion_->CenterClick();
-    dynVars_->followDesign();
-    viewPanel_->followModel();
 }
 
 DimensionDialogHost TMainForm::dimensionDialogHost() {

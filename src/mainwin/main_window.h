@@ -88,6 +88,8 @@ private:
     DimensionDialogHost dimensionDialogHost();
     // After a design has been read: the controls follow it, or the error is shown.
     bool followLoadedDesign(const FileResult& result);
+    // A new design is in the model: the bars and panels come into line with it.
+    void followDesign();
     void FormMouseDown(Qt::MouseButton button, QPoint at);
 
     // Shows or hides the named controls of the frame; every name must be a control.
