@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QMenuBar>
 #include <QToolBar>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <set>
@@ -550,10 +551,28 @@ TEST_F(WindowTest, CaptionCarriesTheSetNameAndVersion) {
 }
 
 TEST_F(WindowTest, DegenerateGearDoesNotStopTheTick) {
+    const float goodStroke = model.frame.Stroke;
+    const float startAngle = model.DriverAngle;
     model.frame.Stroke = std::numeric_limits<float>::quiet_NaN();
     model.view.ViewScale = 1e30f;
     for (int i = 0; i < 5; ++i) form->Timer1Timer();
-    EXPECT_EQ(form->frameImage().width(), 1280);
+    // The driver kept turning: five ticks of 10 degrees each.
+    EXPECT_FLOAT_EQ(std::fmod(model.DriverAngle - startAngle + 360.0f, 360.0f), 50.0f);
+    // A NaN stroke may leave pivots that are not numbers, but nothing blows up to infinity.
+    for (int p = 0; p < PivotCount; ++p) {
+        EXPECT_FALSE(std::isinf(model.PivotHorz[p])) << "pivot " << p;
+        EXPECT_FALSE(std::isinf(model.PivotVert[p])) << "pivot " << p;
+    }
+    // With the stroke and the view mended, the very next frame shows the gear again:
+    // the driving wheel's rim crosses the row through the driver centre.
+    model.frame.Stroke = goodStroke;
+    model.view.ViewScale = StartViewScale;
+    form->Timer1Timer();
+    const QImage& frame = form->frameImage();
+    const int centreY = int(model.view.ViewOffsetY);
+    int inked = 0;
+    for (int x = 0; x < 400; ++x) inked += frame.pixel(x, centreY) != qRgb(255, 255, 255);
+    EXPECT_GE(inked, 2);
 }
 
 TEST_F(WindowTest, OpeningADesignSetsTheReverseArmRange) {
