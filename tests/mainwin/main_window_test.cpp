@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QDeadlineTimer>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
 #include <cmath>
 #include <cstdio>
@@ -589,6 +590,33 @@ TEST_F(WindowTest, OpeningADesignSetsTheReverseArmRange) {
     EXPECT_EQ(model.DimSetName, "window_open_test");
     EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
     std::remove(path.c_str());
+}
+
+TEST_F(WindowTest, FileShortcutsAreTheUsualOnes) {
+    EXPECT_TRUE(action("OpenDimensions")->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+O"))));
+    EXPECT_TRUE(
+        action("SaveAsDimensions")->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Shift+S"))));
+}
+
+TEST_F(WindowTest, FailedOpenShowsWhyAndLeavesTheWindowAsItWas) {
+    click("Fwd");
+    const float revArm = model.RevArmPosition;
+    const int barValue = bar("SBRevArm")->value();
+    const std::string name = model.DimSetName;
+    QString shown;
+    auto answered = answerNextDialog(
+        [&](QDialog& d) {
+            if (auto* box = qobject_cast<QMessageBox*>(&d)) shown = box->text();
+        },
+        true);
+    const std::string missing = ::testing::TempDir() + "/no_such_design.qgd";
+    EXPECT_FALSE(form->openDesign(missing));
+    EXPECT_TRUE(*answered);
+    EXPECT_TRUE(shown.contains(QString::fromStdString(missing))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("File not found"))) << shown.toStdString();
+    EXPECT_EQ(model.RevArmPosition, revArm);
+    EXPECT_EQ(bar("SBRevArm")->value(), barValue);
+    EXPECT_EQ(model.DimSetName, name);
 }
 
 TEST_F(WindowTest, WindowDoesNotResetTheModelItIsGiven) {
