@@ -707,5 +707,43 @@ TEST_F(WindowTest, DimensionGraphicClosesTheDialogAndOpensItAgain) {
     EXPECT_EQ(model.dimGraphic.ShowDimension, 0);
 }
 
+TEST_F(WindowTest, TypedMaxBelowNormalIsRaisedAndTheReverseBarSpansIt) {
+    // Max typed as 1.2 while Normal is 1.5 becomes 1.5, and the reverse-arm bar of the
+    // main window spans -1500..1500 after the dialog closes.
+    const auto answered = answerNextDialog(
+        [](QDialog& d) {
+            d.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+            auto* max = d.findChild<QLineEdit*>("Edit30");
+            ASSERT_NE(max, nullptr);
+            max->setFocus();
+            max->selectAll();
+            QTest::keyClicks(max, QStringLiteral("1.2"));
+            QTest::mouseClick(d.findChild<QPushButton*>("Close1"), Qt::LeftButton);
+        },
+        false);
+    action("FrameDim")->trigger();
+    EXPECT_TRUE(*answered);
+    EXPECT_FLOAT_EQ(model.frame.RevArmToCentMax, 1.5f);
+    EXPECT_EQ(bar("SBRevArm")->minimum(), -1500);
+    EXPECT_EQ(bar("SBRevArm")->maximum(), 1500);
+}
+
+TEST_F(WindowTest, ImpossibleGearFlashesTheErrorItemThroughTheTicks) {
+    // A main rod too short for the cylinder's place: the solver cannot close the gear.
+    model.frame.MainRodLength = 9.5f;
+    QAction* error = action("Error");
+    for (int frame = 1; frame <= 21; ++frame) {
+        form->Timer1Timer();
+        const bool shown = frame <= 9;  // then the sound, then eleven quiet frames
+        EXPECT_EQ(error->isVisible(), shown) << "frame " << frame;
+    }
+    form->Timer1Timer();  // the gear is still impossible: the flash starts again
+    EXPECT_TRUE(error->isVisible());
+    model.frame.MainRodLength = 16.5f;
+    for (int frame = 0; frame < 22; ++frame) form->Timer1Timer();
+    EXPECT_FALSE(error->isVisible());
+}
+
 }  // namespace
 }  // namespace quarn
