@@ -252,6 +252,24 @@ TEST(OvalDiagram, EveryLoopTouchesBothDeadCentreLines) {
     }
 }
 
+// The port's width moves no part of the gear: the loop numbers stand where they stand
+// for the nominal valve, 213 and 204 above the travel at j = 22 and j = 46.
+TEST(OvalDiagram, WideFrontPortKeepsTheLoopLabels) {
+    auto labels = [](float width) {
+        GearModel m = openedModel();
+        m.cyl.ValveBorePortWidthFront = width;
+        RecordingCanvas canvas(DiagramWidth, OvalDiagramHeight);
+        DrawOvalDiagram(m, canvas);
+        std::vector<std::pair<int, int>> at;
+        for (const auto& item : canvas.items())
+            if (item.kind == Kind::Text && item.style.bold) at.emplace_back(item.x1, item.y1);
+        return at;
+    };
+    const auto nominal = labels(0.297f);
+    ASSERT_EQ(nominal.size(), 6u);
+    EXPECT_EQ(labels(2.0f), nominal);
+}
+
 TEST(SteamDiagram, CurvesOverOneTurnWithTheirCutOffs) {
     GearModel m = openedModel();
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);

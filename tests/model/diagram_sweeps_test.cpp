@@ -132,6 +132,20 @@ TEST(SineSweep, MidGearFiguresNearTheValveDrawing) {
     EXPECT_NEAR(f.frontLap + f.frontLead + f.rearLap + f.rearLead, travel, 1e-5);
 }
 
+// A front port wider than the rings' distance from the valve's centre keeps the same
+// rule: the lap is still measured from the middle of the travel (0.211), and the front
+// exhaust clearance grows with the port: 1.789 + 2 - 1.578 - 0.5 = 1.711.
+TEST(SineSweep, WideFrontPortKeepsTheMidGearRule) {
+    GearModel m = openedModel();
+    m.cyl.ValveBorePortWidthFront = 2.0f;
+    ASSERT_GT(m.cyl.ValveBorePortWidthFront, m.cyl.ValveCtrToRing);
+    const MidGearFigures f = sineSweep(m).positions[0].figures;
+    EXPECT_NEAR(f.frontLap, 0.211, 0.002);
+    EXPECT_NEAR(f.rearLap, 0.211, 0.002);
+    EXPECT_NEAR(f.frontExhaustClearance, 1.711, 0.002);
+    EXPECT_NEAR(f.rearExhaustClearance, 0.008, 0.002);
+}
+
 TEST(SineSweep, NoMidGearWithoutAPositionNearIt) {
     GearModel m = openedModel();
     m.RevArmPositions[1] = m.RevArmCentre() + 0.05f;
