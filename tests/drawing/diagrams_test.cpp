@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <ostream>
 #include <set>
 #include <string>
@@ -214,12 +216,33 @@ TEST(SineDiagram, CoarseScaleTicksAndLabelsEveryHalfUnit) {
     EXPECT_EQ(texts(canvas, "4.0").at(0).x1, 50);
 }
 
-TEST(SineDiagram, HugeScaleDrawsABoundedAxis) {
+// A design file may carry any scale; every one draws, and a huge one a bounded axis.
+TEST(SineDiagram, AnyTravelScaleDrawsABoundedAxis) {
+    for (float scale : {1e30f, std::numeric_limits<float>::infinity(), 0.0f, -1.0f,
+                        std::nanf("")}) {
+        GearModel m = openedModel();
+        m.diagrams.TravelScale = scale;
+        RecordingCanvas canvas(DiagramWidth, DiagramHeight);
+        DrawSineDiagram(m, canvas);
+        EXPECT_LT(canvas.items().size(), 20000u) << scale;
+    }
+}
+
+// The large-font layout moves the list's columns by 1.27 and its rows by 1.22, each
+// row rounded before the 12 pixels of the header are added: 2 × 1.22 × 12 = 29.28.
+TEST(SineDiagram, PositionListInTheLargeLayout) {
     GearModel m = openedModel();
-    m.diagrams.TravelScale = 1e30f;
+    m.screen.text = TextScale::large();
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
     DrawSineDiagram(m, canvas);
-    EXPECT_LT(canvas.items().size(), 20000u);
+    const auto header = texts(canvas, "Reverse Arm Positions");
+    ASSERT_EQ(header.size(), 1u);
+    EXPECT_EQ(header[0].x1, 635);  // 500 × 1.27
+    const auto row = texts(canvas, "    2");
+    ASSERT_EQ(row.size(), 1u);
+    EXPECT_EQ(row[0].x1, 692);  // 545 × 1.27 = 692.15
+    EXPECT_EQ(row[0].y1, 41);
+    EXPECT_EQ(texts(canvas, "Fwd").at(0).x1, 677);  // 533 × 1.27 = 676.91
 }
 
 TEST(OvalDiagram, EveryLoopTouchesBothDeadCentreLines) {
