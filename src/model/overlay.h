@@ -25,7 +25,8 @@ constexpr std::array<const char*, 4> OverlayReferenceLabels{"0 , 0", "Pivot1", "
 // Reference 0 fixes the item on the drawing; 1 ties both points to one pivot; 2 ties the
 // first point of a line to a pivot and leaves the second fixed; 3 ties each point of a
 // line to a pivot of its own.
-enum OverlayReference { RefFixed = 0, RefPivot1 = 1, RefPiv1Fixed = 2, RefPiv1Piv2 = 3 };
+// Plain numbers, as the items store them in floats.
+constexpr int RefFixed = 0, RefPivot1 = 1, RefPiv1Fixed = 2, RefPiv1Piv2 = 3;
 
 // Pivots an item may be tied to: 1..26 without the two reference points.
 constexpr int FirstOverlayPivot = 1;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas/recording_canvas.h"
+#include "drawing/frame_mapping.h"
 #include "drawing/overlay_drawing.h"
 #include "drawing/run_frame.h"
 #include "model/gear_model.h"

@@ -56,7 +56,11 @@ TEST_F(DrawLinesWindow, ClickOnThePivotReopensTheDialogAndTiesTheLine) {
     action("RefPoints")->trigger();
     timer()->stop();
     form->Timer1Timer();  // the pivots of this frame
+    // The line runs between the reference points as they stand when its reference is
+    // chosen; the pick click moves point 1 but not the line.
+    model.PivotHorz[19] = 1, model.PivotVert[19] = 2;
     model.PivotHorz[20] = 4, model.PivotVert[20] = 6;
+    const float pinHorz = model.PivotHorz[12], pinVert = model.PivotVert[12];
     const int x = model.PivotScreenX[12] + 1, y = model.PivotScreenY[12] - 1;
     auto chosen = answerNextDialog(
         [](QDialog& d) {
@@ -80,9 +84,12 @@ TEST_F(DrawLinesWindow, ClickOnThePivotReopensTheDialogAndTiesTheLine) {
     EXPECT_EQ(o.ItemRef[1], 1.0f);
     EXPECT_EQ(o.CurrentItem, 2);
     EXPECT_EQ(model.screen.PickPending, 0);
-    // The first point is the click, about a pixel right of and above the pin.
-    EXPECT_NEAR(o.Horz1[1], 1.0 / 18, 0.03);
-    EXPECT_NEAR(o.Vert1[1], 1.0 / 18, 0.03);
+    // Both ends measured from the pin where it was picked, to three decimals.
+    EXPECT_NEAR(o.Horz1[1], 1 - pinHorz, 0.0005);
+    EXPECT_NEAR(o.Vert1[1], 2 - pinVert, 0.0005);
+    EXPECT_NEAR(o.Horz2[1], 4 - pinHorz, 0.0005);
+    EXPECT_NEAR(o.Vert2[1], 6 - pinVert, 0.0005);
+    EXPECT_NE(model.PivotHorz[19], 1.0f);  // the click moved point 1
 }
 
 TEST_F(DrawLinesWindow, OverlayTravelsThroughASavedDesign) {

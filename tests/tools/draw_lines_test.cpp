@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
