@@ -31,6 +31,7 @@ class MotionPanel;
 class DynVarPanel;
 class ViewPanel;
 class TDataTable;
+class TDrawLines;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -77,6 +78,11 @@ private:
     void SetScreenDataClick();
     void SetPivotDataClick();
     void DataTableButClick();
+    void DrawLines1Click();
+    // The lines-and-circles dialog, shown without the menu's beep (after a pick).
+    void showDrawLines();
+    // After a dimension file (not a DOS one) has been read: the overlay rows follow it.
+    void followLoadedOverlay();
     void OpenDimensionsClick();
     void OpenDosVersionDimClick();
     void SaveAsDimensionsClick();
@@ -135,6 +141,8 @@ private:
     QToolBar* ToolBar1 = nullptr;
     QPushButton* DataTableBut = nullptr;
     TDataTable* dataTable_ = nullptr;
+    QAction* DrawLines1 = nullptr;
+    TDrawLines* DrawLines = nullptr;
 
     qint64 lastCaptionSecond_ = -1;
     QRect lastInked_;  // what the previous frame drew

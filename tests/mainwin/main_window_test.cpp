@@ -17,6 +17,7 @@
 #include "model/dimension_graphic.h"
 #include "model/pointer.h"
 #include "tools/data_table.h"
+#include "tools/draw_lines.h"
 #include <QPlainTextEdit>
 
 namespace quarn {
@@ -77,6 +78,21 @@ void checkUndoShown(WindowTest& t) {
 void checkRefPointsOn(WindowTest& t) {
     EXPECT_EQ(t.model.screen.RefPointsOn, 1);
     EXPECT_TRUE(t.bar("SBRef1Vert")->isVisibleTo(t.form.get()));
+}
+// The lines-and-circles command needs the reference points on; its dialog keeps
+// reference point 1 as it opens and is closed again by the answer.
+auto openDrawLines(const char* name) {
+    return [name](WindowTest& t) {
+        t.action("RefPoints")->trigger();
+        t.model.PivotHorz[19] = 3.5f;
+        const auto answered = t.answerNextDialog([](QDialog&) {}, false);
+        t.action(name)->trigger();
+        EXPECT_TRUE(*answered) << name << " opened no dialog";
+    };
+}
+void checkDrawLinesShown(WindowTest& t) {
+    EXPECT_EQ(t.model.overlay.Horz1[0], 3.5f);
+    EXPECT_FALSE(t.find<TDrawLines>("TDrawLines")->isVisible());
 }
 void checkPivotDataOn(WindowTest& t) {
     EXPECT_EQ(t.model.screen.PivotDataOn, 1);
@@ -372,6 +388,8 @@ const ControlRow controlRows[] = {
          EXPECT_FALSE(table->isVisible());
          EXPECT_TRUE(table->DataMemo->toPlainText().startsWith("Pivot Data"));
      }},
+    {"DrawLines1", openDrawLines("DrawLines1"), checkDrawLinesShown},
+    {"DrawLines1Tool", openDrawLines("DrawLines1Tool"), checkDrawLinesShown},
     {"OpenDimensions", openLongRod("OpenDimensions"), checkLongRodOpened},
     {"OpenDimensionsTool", openLongRod("OpenDimensionsTool"), checkLongRodOpened},
     {"SaveAsDimensions", saveLongRod("SaveAsDimensions"), checkSavedLongRod("SaveAsDimensions")},
