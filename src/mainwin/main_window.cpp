@@ -37,6 +37,7 @@
 #include "platform/clock_text.h"
 #include "platform/qt_canvas.h"
 #include "tools/data_table.h"
+#include "tools/help_menu.h"
 
 namespace quarn {
 namespace {
@@ -194,6 +195,8 @@ void TMainForm::createMenusAndToolBar() {
     menuBar()->addAction(dynVars_->DynamicVariables);
     menuBar()->addAction(dynVars_->SetUnDo);
     menuBar()->addAction(Error);
+    // Last on the bar; the instruction windows read their files as it is made.
+    helpMenu_ = new HelpMenu(menuBar(), this);
 
     QToolBar* tools = ToolBar1 = addToolBar(QStringLiteral("Tools"));
     tools->setObjectName(QStringLiteral("ToolBar1"));
