@@ -42,6 +42,7 @@ public:
 
     GearModel& model() { return model_; }
     const QImage& frameImage() const { return frame_; }
+    const Sound& sound() const { return sound_; }
 
     // One tick: solve, advance the driver, draw the frame and apply what it asks for.
     // Timer1 calls it at the program's pace; tests call it by hand with Timer1 stopped.

@@ -59,10 +59,9 @@ QWidget* whileModal(const std::function<void()>& act, const std::function<void(Q
 
 class HelpWindowsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        test::ensureApplication();
-        ASSERT_TRUE(dir.isValid());
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    // First: the window below needs the application to exist.
+    const bool haveApplication = (test::ensureApplication(), true);
     QTemporaryDir dir;
     QMainWindow window;
 };
@@ -129,7 +128,7 @@ TEST_F(HelpWindowsTest, AFileFarTooLargeForHelpIsRefused) {
 
 // The files this project ships, found where the program finds them.
 TEST_F(HelpWindowsTest, TheShippedTextsAreShownByTheirMenuItems) {
-    RecordedSources shipped(QString());
+    RecordedSources shipped{QString()};
     shipped.sources.dirs = programHelpSources().dirs;
     HelpMenu menu(window.menuBar(), &window, shipped.sources);
     ASSERT_TRUE(shipped.messages.isEmpty()) << shipped.messages.join('\n').toStdString();
