@@ -43,7 +43,8 @@ done
 # the two endings to the two types the entry lists.
 mkdir -p "$work/mime/packages"
 cp "$mime" "$work/mime/packages/"
-update-mime-database "$work/mime" >"$work/mime.log" 2>&1 || { cat "$work/mime.log"; bad "update-mime-database failed"; }
+# (The tool notes any folder outside the desktop's data folders; this one is on purpose.)
+XDG_DATA_DIRS="$work:/usr/share" update-mime-database "$work/mime" >"$work/mime.log" 2>&1 || { cat "$work/mime.log"; bad "update-mime-database failed"; }
 if [ -s "$work/mime.log" ]; then cat "$work/mime.log"; bad "update-mime-database complains"; fi
 grep -q ':application/x-quarngear-design:\*\.qgd$' "$work/mime/globs2" || bad "*.qgd is not a design"
 grep -q ':application/x-quarngear-dos-design:\*\.qgk$' "$work/mime/globs2" || bad "*.qgk is not a DOS design"
