@@ -136,7 +136,12 @@ void TMainForm::createActions() {
     OpenDosVersionDim = make("OpenDosVersionDim", QStringLiteral("Open&DosVersionDim"), {});
     SaveAsDimensions = make("SaveAsDimensions", QStringLiteral("Save&AsDimensions"),
                             QStringLiteral("Save As: Dimensional Data"));
-    SaveAsDimensions->setShortcut(QKeySequence::SaveAs);
+    // Qt's SaveAs key is empty on several desktops (and under a bare X server), so the
+    // usual Ctrl+Shift+S is given outright, with the desktop's own where it differs.
+    QList<QKeySequence> saveAsKeys{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)};
+    for (const QKeySequence& k : QKeySequence::keyBindings(QKeySequence::SaveAs))
+        if (!saveAsKeys.contains(k)) saveAsKeys << k;
+    SaveAsDimensions->setShortcuts(saveAsKeys);
     ResetAll = make("ResetAll", QStringLiteral("&ResetAllDimensions"), {});
     FrameDim = make("FrameDim", QStringLiteral("&FrameDimensions"),
                     QStringLiteral("Change Frame Dimensions"));
