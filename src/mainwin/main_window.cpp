@@ -39,6 +39,7 @@
 #include "platform/qt_canvas.h"
 #include "tools/data_table.h"
 #include "tools/draw_lines.h"
+#include "tools/help_menu.h"
 
 namespace quarn {
 namespace {
@@ -208,6 +209,8 @@ void TMainForm::createMenusAndToolBar() {
     menuBar()->addAction(dynVars_->DynamicVariables);
     menuBar()->addAction(dynVars_->SetUnDo);
     menuBar()->addAction(Error);
+    // Last on the bar; the instruction windows read their files as it is made.
+    helpMenu_ = new HelpMenu(menuBar(), this);
 
     QToolBar* tools = ToolBar1 = addToolBar(QStringLiteral("Tools"));
     tools->setObjectName(QStringLiteral("ToolBar1"));

@@ -32,6 +32,7 @@ class DynVarPanel;
 class ViewPanel;
 class TDataTable;
 class TDrawLines;
+class HelpMenu;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
 
     GearModel& model() { return model_; }
     const QImage& frameImage() const { return frame_; }
+    const Sound& sound() const { return sound_; }
 
     // One tick: solve, advance the driver, draw the frame and apply what it asks for.
     // Timer1 calls it at the program's pace; tests call it by hand with Timer1 stopped.
@@ -143,6 +145,7 @@ private:
     TDataTable* dataTable_ = nullptr;
     QAction* DrawLines1 = nullptr;
     TDrawLines* DrawLines = nullptr;
+    HelpMenu* helpMenu_ = nullptr;
 
     qint64 lastCaptionSecond_ = -1;
     QRect lastInked_;  // what the previous frame drew

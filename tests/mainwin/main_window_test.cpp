@@ -52,6 +52,17 @@ auto dialogAction(const char* name, const char* typed) {
         EXPECT_TRUE(*answered) << name << " opened no dialog";
     };
 }
+// Pressing a Help item: it opens its window, which is then closed unchanged.
+auto helpItem(const char* item, const char* window, const char* caption) {
+    return [=](WindowTest& t) {
+        auto seen = std::make_shared<QString>();
+        const auto answered = t.answerNextDialog(
+            [seen](QDialog& d) { *seen = d.objectName() + " " + d.windowTitle(); }, false);
+        t.action(item)->trigger();
+        EXPECT_TRUE(*answered) << item << " opened no window";
+        EXPECT_EQ(*seen, QString::fromLatin1(window) + " " + QString::fromLatin1(caption));
+    };
+}
 auto plainAction(const char* name) {
     return [name](WindowTest& t) { t.action(name)->trigger(); };
 }
@@ -429,6 +440,10 @@ const ControlRow controlRows[] = {
      }},
     {"CylDimTool", dimensionDialog("CylDimTool", "Edit1", "27"),
      [](WindowTest& t) { EXPECT_EQ(t.model.cyl.CylCtrToDriverCtr, 27.0f); }},
+    {"Instructions", helpItem("Instructions", "TInst", "Instructions"), [](WindowTest&) {}},
+    {"SpecInstr", helpItem("SpecInstr", "TQuISpInst", "Quarn Special Instructions"),
+     [](WindowTest&) {}},
+    {"About1", helpItem("About1", "TAboutBox", "About These Programs"), [](WindowTest&) {}},
     {"Exit1",
      [](WindowTest& t) {
          t.form->show();
