@@ -350,14 +350,30 @@ DimensionDialogHost TMainForm::dimensionDialogHost() {
             [this] { dynVars_->followDesign(); }};
 }
 
+namespace {
+
+// A dimension dialog may be asked for while it is open already: the user opened it
+// again from the menu during a dimension graphic, whose end then asks for it too. A
+// second modal run of the same dialog is refused by Qt; bring the open one forward.
+void runOnce(QDialog* dialog) {
+    if (dialog->isVisible()) {
+        dialog->raise();
+        dialog->activateWindow();
+        return;
+    }
+    dialog->exec();
+}
+
+}  // namespace
+
 void TMainForm::FrameDimClick() {
     if (!FrameDi) FrameDi = new TFrameDi(model_, dimensionDialogHost(), this);
-    FrameDi->exec();
+    runOnce(FrameDi);
 }
 
 void TMainForm::CylDimClick() {
     if (!CylDimen) CylDimen = new TCylDimen(model_, dimensionDialogHost(), this);
-    CylDimen->exec();
+    runOnce(CylDimen);
 }
 
 void TMainForm::dialogRequest(DialogRequest request) {

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <limits>
 #include <set>
+#include <vector>
 
 #include "dims/dimension_file.h"
 #include "mainwin/window_fixture.h"
@@ -776,6 +777,32 @@ TEST_F(WindowTest, ImpossibleGearFlashesTheErrorItemThroughTheTicks) {
     model.frame.MainRodLength = 16.5f;
     for (int frame = 0; frame < 22; ++frame) form->Timer1Timer();
     EXPECT_FALSE(error->isVisible());
+}
+
+std::vector<std::string>* capturedWarnings = nullptr;
+void captureWarnings(QtMsgType, const QMessageLogContext&, const QString& text) {
+    if (capturedWarnings) capturedWarnings->push_back(text.toStdString());
+}
+
+TEST_F(WindowTest, AskingForAnOpenDimensionDialogBringsItForward) {
+    // The user reopens the dialog from the menu while it is open (as when a dimension
+    // graphic's end asks for it too): the open dialog stays the one modal run.
+    std::vector<std::string> warnings;
+    capturedWarnings = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler(captureWarnings);
+    bool stillOpen = false;
+    const auto answered = answerNextDialog(
+        [&](QDialog& d) {
+            action("FrameDim")->trigger();
+            stillOpen = d.isVisible() && QApplication::activeModalWidget() == &d;
+        },
+        false);
+    action("FrameDim")->trigger();
+    qInstallMessageHandler(previous);
+    capturedWarnings = nullptr;
+    EXPECT_TRUE(*answered);
+    EXPECT_TRUE(stillOpen);
+    for (const std::string& w : warnings) EXPECT_EQ(w.find("Recursive"), std::string::npos) << w;
 }
 
 }  // namespace
