@@ -42,6 +42,7 @@ const std::map<std::string, Command>& commands() {
           "  Cut-off and release count from the start of that end's working stroke,\n"
           "  compression from the start of its exhaust stroke. Reverse gear is swept\n"
           "  with the driver turning backwards, as the engine then runs.\n"}},
+        {"diagram", {diagramCommand, diagramUsage}},
         {"render", {renderCommand, renderUsage()}},
         {"save",
          {saveCommand,

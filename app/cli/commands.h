@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/picture_export.h"
+
 namespace quarn::cli {
 
 using Args = std::vector<std::string>;
@@ -19,6 +21,13 @@ void convertCommand(const Args& args, std::ostream& out);
 void showCommand(const Args& args, std::ostream& out);
 void tableCommand(const Args& args, std::ostream& out);
 extern const char tableUsage[];
+void diagramCommand(const Args& args, std::ostream& out);
+extern const char diagramUsage[];
+
+// --out FILE: a name whose ending sets the format, else UsageError; the picture written
+// through the one picture writer, else WorkError with its message.
+void checkPictureName(const std::string& path);
+void writePicture(const std::string& path, int width, int height, const DrawPicture& draw);
 
 // The help of render, made from its table of pictures and formats.
 std::string renderUsage();

@@ -15,7 +15,7 @@
 #include "model/dimension_graphic.h"
 #include "model/motion.h"
 #include "options.h"
-#include "picture_file.h"
+#include "platform/picture_export.h"
 
 namespace quarn::cli {
 namespace {
@@ -130,7 +130,8 @@ int parseWholeNumber(const std::string& text, const char* option, long long low,
 
 constexpr std::array<Picture, 1> pictures{{
     {"frame", {.gearSetting = true, .erieForm = true}, {.angle = true, .motion = true},
-     "quarngear-cli render frame [--out FILE.png] [--list] [--file PATH] [--set NAME=VALUE]...\n"
+     "quarngear-cli render frame [--out FILE.png|.svg|.pdf] [--list] [--file PATH]\n"
+     "                    [--set NAME=VALUE]...\n"
      "                    [--erie] [--revarm X | --gear mid|fwd|rev|min|max] [--angle A]\n"
      "                    [--steam] [--ticks N | --show-dimension N [--frame F]]\n",
      "the main window's frame at that gear, the driver at angle A (default 0)",
@@ -186,15 +187,20 @@ OtherOption renderOption(const RenderOptions& own, RenderRequest& request) {
     };
 }
 
-const PictureFormat& formatFor(const std::string& path) {
-    if (const PictureFormat* format = pictureFormatFor(path)) return *format;
+}  // namespace
+
+void checkPictureName(const std::string& path) {
+    if (isPictureFileName(path)) return;
     const std::string ending = fileEnding(path);
     throw UsageError{"--out takes a name ending in " + pictureEndings() +
                      " (in any case), which sets the format; '" + path + "' " +
                      (ending.empty() ? std::string("has no ending") : "ends in " + ending)};
 }
 
-}  // namespace
+void writePicture(const std::string& path, int width, int height, const DrawPicture& draw) {
+    const std::string failed = savePicture(path, width, height, draw);
+    if (!failed.empty()) throw WorkError{failed};
+}
 
 std::string renderUsage() {
     std::string usage;
@@ -250,7 +256,7 @@ void renderCommand(const Args& args, std::ostream& out) {
         throw UsageError{"--show-dimension shows the gear standing; it does not go with --ticks"};
     if (request.graphicFrame && request.showDimension == 0)
         throw UsageError{"--frame is a frame of the graphic of --show-dimension N"};
-    const PictureFormat* format = request.out ? &formatFor(*request.out) : nullptr;
+    if (request.out) checkPictureName(*request.out);
 
     // Each output draws from a design of its own: drawing a frame advances the
     // model's state, and both must show the same moment.
@@ -259,7 +265,7 @@ void renderCommand(const Args& args, std::ostream& out) {
         buildModel(m, common);
         picture.draw(m, common, request, canvas);
     };
-    if (format) format->write(*request.out, picture.width, picture.height, draw);
+    if (request.out) writePicture(*request.out, picture.width, picture.height, draw);
     if (request.list) {
         RecordingCanvas canvas(picture.width, picture.height);
         draw(canvas);

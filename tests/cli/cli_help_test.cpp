@@ -17,7 +17,7 @@ namespace quarn::cli {
 namespace {
 
 TEST(CommandTable, HasEveryCommand) {
-    EXPECT_THAT(commandNames(), ::testing::ElementsAre("centre", "convert", "render", "report",
+    EXPECT_THAT(commandNames(), ::testing::ElementsAre("centre", "convert", "diagram", "render", "report",
                                                        "save", "show", "solve", "table"));
 }
 
