@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <memory>
 
+#include "diagrams/diagram_windows.h"
+#include "diagrams/set_rev_arm.h"
 #include "dims/dimension_file.h"
 #include "drawing/frame_mapping.h"
 #include "drawing/run_frame.h"
@@ -35,6 +37,7 @@
 #include "model/view_control.h"
 #include "model/window_caption.h"
 #include "platform/clock_text.h"
+#include "platform/picture_actions.h"
 #include "platform/qt_canvas.h"
 #include "tools/data_table.h"
 
@@ -79,6 +82,7 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     createFramePanels();
     dataTable_ = new TDataTable(model_, this);
     view_->onPress = [this](Qt::MouseButton b, QPoint at) { FormMouseDown(b, at); };
+    createDiagramWindows();
     createActions();
     createMenusAndToolBar();
     // Half volume on both channels, for this program's sounds only.
@@ -141,6 +145,14 @@ void TMainForm::createActions() {
                     QStringLiteral("Change Frame Dimensions"));
     CylDim = make("CylDim", QStringLiteral("&CylinderDimensions"),
                   QStringLiteral("Change Cylinder Dimensions"));
+    SineDiag = make("SineDiag", QStringLiteral("&SineDiagram"), QStringLiteral("View Sine Diagram"));
+    OvalDiag = make("OvalDiag", QStringLiteral("&OvalDiagram"), QStringLiteral("View Oval Diagram"));
+    SteamDiag = make("SteamDiag", QStringLiteral("S&teamDiagram"),
+                     QStringLiteral("View Steam Diagram"));
+    FourEvents = make("FourEvents", QStringLiteral("&PortOpenClose"),
+                      QStringLiteral("View Port Events vs Reverse Arm Position"));
+    SavePicture = makeSavePictureAction(this);
+    PrintPicture = makePrintAction(this);
 
     connect(RevArmPos, &QAction::triggered, motion_, &MotionPanel::RevArmPosClick);
     connect(DriverAng, &QAction::triggered, motion_, &MotionPanel::DriverAngClick);
@@ -160,6 +172,14 @@ void TMainForm::createActions() {
     connect(ResetAll, &QAction::triggered, this, &TMainForm::ResetAllClick);
     connect(FrameDim, &QAction::triggered, this, &TMainForm::FrameDimClick);
     connect(CylDim, &QAction::triggered, this, &TMainForm::CylDimClick);
+    connect(SineDiag, &QAction::triggered, this, &TMainForm::SineDiagClick);
+    connect(OvalDiag, &QAction::triggered, this, &TMainForm::OvalDiagClick);
+    connect(SteamDiag, &QAction::triggered, this, &TMainForm::SteamDiagClick);
+    connect(FourEvents, &QAction::triggered, this, &TMainForm::FourEventsClick);
+    connect(SavePicture, &QAction::triggered, this,
+            [this] { savePictureWithDialog(this, pictureSource()); });
+    connect(PrintPicture, &QAction::triggered, this,
+            [this] { printPictureWithDialog(this, pictureSource()); });
     connect(SetPanZoom, &QAction::triggered, viewPanel_, &ViewPanel::SetPanZoomClick);
     connect(RefPoints, &QAction::triggered, viewPanel_, &ViewPanel::RefPointsClick);
     connect(RefPoints1, &QAction::triggered, viewPanel_, &ViewPanel::RefPoints1Click);
@@ -175,6 +195,9 @@ void TMainForm::createMenusAndToolBar() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
     for (QAction* a : {OpenDimensions, OpenDosVersionDim, SaveAsDimensions}) file->addAction(a);
+    file->addSeparator();
+    file->addAction(SavePicture);
+    file->addAction(PrintPicture);
     QMenu* dims = menuBar()->addMenu(QStringLiteral("&Dimensions"));
     dims->setObjectName(QStringLiteral("Dimensions"));
     dims->addAction(FrameDim);
@@ -190,6 +213,9 @@ void TMainForm::createMenusAndToolBar() {
     for (QAction* a : {SetSteam, SetScreenData, SetPivotData}) setUp->addAction(a);
     setUp->addSeparator();
     for (QAction* a : {SetPanZoom, RefPoints1, SetGraphicZoom}) setUp->addAction(a);
+    QMenu* graphs = menuBar()->addMenu(QStringLiteral("Draw&Graphs"));
+    graphs->setObjectName(QStringLiteral("DrawGraphs"));
+    for (QAction* a : {SineDiag, OvalDiag, SteamDiag, FourEvents}) graphs->addAction(a);
     menuBar()->addAction(RefPoints);
     menuBar()->addAction(dynVars_->DynamicVariables);
     menuBar()->addAction(dynVars_->SetUnDo);
@@ -203,7 +229,8 @@ void TMainForm::createMenusAndToolBar() {
         {OpenDimensions, "Open"}, {SaveAsDimensions, "Save"}, {FrameDim, "Frame"},
         {CylDim, "Cyl"},
         {RevArmPos, "RevArm"}, {DriverAng, "Angle"}, {StepAng1, "Step"}, {FindRevArmCent, "Mid"},
-        {SetSteam, "Steam"}, {RefPoints, "RefPts"}, {SetPivotData, "Pivots"}};
+        {SetSteam, "Steam"}, {RefPoints, "RefPts"}, {SetPivotData, "Pivots"},
+        {SineDiag, "SineDia"}, {OvalDiag, "OvalDia"}, {SteamDiag, "SteamDia"}, {FourEvents, "Ports"}};
     for (const auto& [action, text] : buttons) {
         QAction* b = tools->addAction(QString::fromLatin1(text));
         b->setObjectName(action->objectName() + QStringLiteral("Tool"));
@@ -330,6 +357,59 @@ void TMainForm::CylDimClick() {
     CylDimen->exec();
 }
 
+void TMainForm::createDiagramWindows() {
+    // Made once, hidden, in the program's start-up order, and kept for the whole run.
+    SetRevArm = new TSetRevArm(model_, this);
+    OvalDia = new TOvalDia(model_, diagramHost(), SetRevArm, this);
+    PortDia = new TPortDia(model_, diagramHost(), this);
+    SineDia = new TSineDia(model_, diagramHost(), SetRevArm, this);
+    SteamDia = new TSteamDia(model_, diagramHost(), SetRevArm, this);
+}
+
+DiagramHost TMainForm::diagramHost() {
+    return {[this](bool running) { setTimerRunning(running); },
+            [this] { dynVars_->followDesign(); },
+            [this](const std::string& prefix) {
+                return frameCaption(prefix, model_.DimSetName, captionDate_, captionTime_);
+            }};
+}
+
+void TMainForm::setTimerRunning(bool running) {
+    if (!running) {
+        Timer1->stop();
+        return;
+    }
+    // The pace starts afresh: the time the diagram was open is not owed as ticks.
+    if (!Timer1->isActive()) Timer1->start(pace_.start(clock_.nsecsElapsed()));
+}
+
+void TMainForm::SineDiagClick() { SineDia->exec(); }
+void TMainForm::OvalDiagClick() { OvalDia->exec(); }
+void TMainForm::SteamDiagClick() { SteamDia->exec(); }
+
+void TMainForm::FourEventsClick() {
+    // The port window always opens on the forward graph.
+    model_.diagrams.PortDiaMode = 'F';
+    PortDia->exec();
+}
+
+PictureSource TMainForm::pictureSource() {
+    // The frame drawn once more from copies of the model and of the random numbers, so
+    // that the animation, the steam and the blinking go on as if nothing was saved.
+    return {FrameWidth, FrameHeight, [this](Canvas& canvas) {
+                GearModel copy = model_;
+                Random random = random_;
+                RunFrame(copy, canvas, random);
+            }};
+}
+
+std::string TMainForm::savePictureTo(const std::string& path) {
+    const PictureSource p = pictureSource();
+    return savePicture(path, p.width, p.height, p.draw);
+}
+
+QString TMainForm::printTo(QPrinter& printer) { return printPicture(printer, pictureSource()); }
+
 void TMainForm::dialogRequest(DialogRequest request) {
     switch (request) {
         case DialogRequest::None: break;
@@ -368,7 +448,10 @@ void TMainForm::refreshCaption() {
     if (second == lastCaptionSecond_ && captionSetName_ == model_.DimSetName) return;
     lastCaptionSecond_ = second;
     captionSetName_ = model_.DimSetName;
-    setWindowTitle(qs(frameCaptionNow(caption::MainWindow, model_.DimSetName)));
+    captionDate_ = shortDateText();
+    captionTime_ = longTimeText();
+    setWindowTitle(
+        qs(frameCaption(caption::MainWindow, model_.DimSetName, captionDate_, captionTime_)));
 }
 
 FrameRequestTargets TMainForm::requestTargets() {
