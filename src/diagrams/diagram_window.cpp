@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "diagrams/set_rev_arm.h"
@@ -140,15 +139,16 @@ void DiagramWindow::createMenu() {
     connect(print, &QAction::triggered, this, [this] { printPictureWithDialog(this, pictureSource()); });
 }
 
-void DiagramWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Opening runs once the window is on the screen, so that the position dialog
-    // stands over it; a window shown again after being hidden is not a new opening.
-    if (activated_) return;
-    activated_ = true;
-    QTimer::singleShot(0, this, [this] {
-        if (isVisible()) FormActivate();
-    });
+int DiagramWindow::exec() {
+    // Opening: the window comes up, the timer stops and the picture is drawn (after the
+    // position dialog, which stands over the window) before the window takes input.
+    closed_ = false;
+    show();
+    FormActivate();
+    // Closed already while it was opening (a Close queued behind the position dialog):
+    // waiting for input now would show it again with nobody to close it.
+    if (closed_) return result();
+    return QDialog::exec();
 }
 
 void DiagramWindow::FormActivate() {
@@ -162,7 +162,7 @@ void DiagramWindow::FormActivate() {
 
 void DiagramWindow::done(int result) {
     // FormClose: the gear moves again, from the angle and setting it had.
-    activated_ = false;
+    closed_ = true;
     QDialog::done(result);
     if (host_.setTimerRunning) host_.setTimerRunning(true);
 }

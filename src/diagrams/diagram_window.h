@@ -62,9 +62,10 @@ public:
     std::string savePictureTo(const std::string& path);
     QString printTo(QPrinter& printer);
 
-    // Opening (FormActivate, run once the window shows): the main window's timer
-    // stops, the position dialog comes first where the diagram draws the list, then
-    // the picture is drawn.
+    // Opens the window modally, with FormActivate's steps as it comes up.
+    int exec() override;
+    // Opening: the main window's timer stops, the position dialog comes first where the
+    // diagram draws the list, then the picture is drawn.
     void FormActivate();
 
     // Clears the picture to white, then draws it.
@@ -73,7 +74,6 @@ public:
     virtual void draw();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
     // Mouse moves over the picture: the redraw owed after the position dialog closed.
@@ -118,7 +118,7 @@ private:
     QPushButton* closeButton_ = nullptr;
     QPushButton* undoButton_ = nullptr;
     std::array<DynVarBar*, 5> bars_{};  // entry 0 unused
-    bool activated_ = false;
+    bool closed_ = false;               // closed since the last opening began
 };
 
 }  // namespace quarn
