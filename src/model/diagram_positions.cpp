@@ -8,7 +8,8 @@
 namespace quarn {
 
 float ClampRevArmEntry(const GearModel& m, float value) {
-    if (value == 0) return 0;
+    // A NaN (from a damaged entry) is no position: the entry is empty.
+    if (value == 0 || value != value) return 0;
     const double centre = m.RevArmCentre();
     const double reach = m.frame.RevArmToCentMax;
     const auto low = static_cast<float>(centre - reach);
@@ -20,7 +21,7 @@ float ClampRevArmEntry(const GearModel& m, float value) {
 
 void storeRevArmPosition(GearModel& m, int n, float typed) {
     if (n < 1 || n > 9) return;
-    float value = typed;
+    float value = typed != typed ? 0.0f : typed;
     if (n == 1 && value == 0) value = 0.001f;
     m.RevArmPositions[n] = ClampRevArmEntry(m, value);
 }

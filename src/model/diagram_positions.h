@@ -29,7 +29,7 @@ struct DiagramPositions {
 };
 
 // A typed position kept within the reverse arm's range about mid gear; 0 stays 0, as
-// it marks an empty entry.
+// it marks an empty entry, and a NaN becomes 0.
 float ClampRevArmEntry(const GearModel& m, float value);
 
 // A position typed into field n (1..9) and left. Position 1 is never empty: exactly 0
