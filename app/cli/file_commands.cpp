@@ -102,12 +102,8 @@ std::string named(float v, std::initializer_list<const char*> names) {
 }
 
 std::string colourName(float v) {
-    const std::pair<float, const char*> colours[] = {{0, "Black"},         {255, "Red"},
-                                                     {32768, "Green"},     {65535, "Yellow"},
-                                                     {16711680, "Blue"},   {8421504, "Gray"}};
-    for (const auto& [value, name] : colours)
-        if (v == value) return name;
-    return number(v);
+    const int c = overlayColorIndex(v);
+    return c >= 0 ? OverlayColorNames[std::size_t(c)] : number(v);
 }
 
 std::string pivotText(float v) {

@@ -16,10 +16,4 @@ int currentItemFromFile(float stored) {
     return roundHalfEven(kept);
 }
 
-bool overlayPivotIndex(float stored, int& index) {
-    if (!(stored >= -0.5f && stored <= float(PivotCount - 1) + 0.5f)) return false;
-    index = roundHalfEven(stored);
-    return true;
-}
-
 }  // namespace quarn

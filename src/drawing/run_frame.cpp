@@ -6,6 +6,7 @@
 #include "gear_drawing.h"
 #include "model/dimension_graphic.h"
 #include "model/steam.h"
+#include "overlay_drawing.h"
 #include "screen_data.h"
 #include "steam_drawing.h"
 
@@ -37,7 +38,8 @@ void errorFlashStep(Frame& f) {
     if (signal.playErrorSound) f.requests.sounds.push_back({ErrorSoundFile, std::nullopt});
 }
 
-void overlayStep(Frame&) {}
+void overlayStep(Frame& f) { drawOverlay(f.m, f.canvas); }
+
 // Nothing of the text panel, the error flash or the cut-off tracking runs while the
 // screen data are off.
 void screenDataStep(Frame& f) {

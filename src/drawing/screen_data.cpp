@@ -13,6 +13,7 @@
 #include "model/number_text.h"
 #include "model/rounding.h"
 #include "model/screen_data.h"
+#include "overlay_drawing.h"
 
 namespace quarn {
 namespace {
@@ -121,15 +122,6 @@ void drawCutOff(GearModel& m, Canvas& canvas) {
     if (r.rear) put(canvas, m, 600, 121, *r.rear);
 }
 
-// The pen the last overlay item leaves: its colour while it is a line or a circle.
-Color referenceCrossColor(const GearModel& m) {
-    const float type = m.overlay.ItemType[OverlayItemCount];
-    if (type != 0 && type != 1) return colors::Black;
-    const int bgr = roundHalfEven(m.overlay.ItemColor[OverlayItemCount]);
-    if (bgr < 0 || bgr > 0xFFFFFF) return colors::Black;
-    return colorFromBgr(static_cast<std::uint32_t>(bgr));
-}
-
 void drawReferencePoint(const GearModel& m, Canvas& canvas, int pivot, int readoutY,
                         const std::string& name) {
     const int x = screenX(m, m.PivotHorz[pivot]);
@@ -143,7 +135,8 @@ void drawReferencePoint(const GearModel& m, Canvas& canvas, int pivot, int reado
 
 void drawReferencePoints(const GearModel& m, Canvas& canvas) {
     if (!m.screen.RefPointsOn) return;
-    canvas.setPenColor(referenceCrossColor(m));
+    // The crosses take the pen the last overlay item leaves.
+    canvas.setPenColor(overlayPenColor(m, OverlayItemCount));
     drawReferencePoint(m, canvas, 20, 95, "2");
     drawReferencePoint(m, canvas, 19, 71, "1");
     const double dv = double(m.PivotVert[19]) - m.PivotVert[20];

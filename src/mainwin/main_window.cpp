@@ -32,6 +32,7 @@
 #include "model/dimension_edits.h"
 #include "model/dimension_graphic.h"
 #include "model/motion.h"
+#include "model/overlay.h"
 #include "model/pointer.h"
 #include "model/screen_data.h"
 #include "model/view_control.h"
@@ -40,6 +41,7 @@
 #include "platform/picture_actions.h"
 #include "platform/qt_canvas.h"
 #include "tools/data_table.h"
+#include "tools/draw_lines.h"
 
 namespace quarn {
 namespace {
@@ -81,6 +83,7 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     connect(DataTableBut, &QPushButton::clicked, this, &TMainForm::DataTableButClick);
     createFramePanels();
     dataTable_ = new TDataTable(model_, this);
+    DrawLines = new TDrawLines(model_, this);
     view_->onPress = [this](Qt::MouseButton b, QPoint at) { FormMouseDown(b, at); };
     createDiagramWindows();
     createActions();
@@ -139,7 +142,12 @@ void TMainForm::createActions() {
     OpenDosVersionDim = make("OpenDosVersionDim", QStringLiteral("Open&DosVersionDim"), {});
     SaveAsDimensions = make("SaveAsDimensions", QStringLiteral("Save&AsDimensions"),
                             QStringLiteral("Save As: Dimensional Data"));
-    SaveAsDimensions->setShortcut(QKeySequence::SaveAs);
+    // Qt's SaveAs key is empty on several desktops (and under a bare X server), so the
+    // usual Ctrl+Shift+S is given outright, with the desktop's own where it differs.
+    QList<QKeySequence> saveAsKeys{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)};
+    for (const QKeySequence& k : QKeySequence::keyBindings(QKeySequence::SaveAs))
+        if (!saveAsKeys.contains(k)) saveAsKeys << k;
+    SaveAsDimensions->setShortcuts(saveAsKeys);
     ResetAll = make("ResetAll", QStringLiteral("&ResetAllDimensions"), {});
     FrameDim = make("FrameDim", QStringLiteral("&FrameDimensions"),
                     QStringLiteral("Change Frame Dimensions"));
@@ -153,6 +161,9 @@ void TMainForm::createActions() {
                       QStringLiteral("View Port Events vs Reverse Arm Position"));
     SavePicture = makeSavePictureAction(this);
     PrintPicture = makePrintAction(this);
+    DrawLines1 = make("DrawLines1", QStringLiteral("&DrawLinesCircles"),
+                      QStringLiteral("Draw Lines and Circles"));
+    DrawLines1->setEnabled(false);  // lines are laid from the reference points
 
     connect(RevArmPos, &QAction::triggered, motion_, &MotionPanel::RevArmPosClick);
     connect(DriverAng, &QAction::triggered, motion_, &MotionPanel::DriverAngClick);
@@ -180,6 +191,7 @@ void TMainForm::createActions() {
             [this] { savePictureWithDialog(this, pictureSource()); });
     connect(PrintPicture, &QAction::triggered, this,
             [this] { printPictureWithDialog(this, pictureSource()); });
+    connect(DrawLines1, &QAction::triggered, this, &TMainForm::DrawLines1Click);
     connect(SetPanZoom, &QAction::triggered, viewPanel_, &ViewPanel::SetPanZoomClick);
     connect(RefPoints, &QAction::triggered, viewPanel_, &ViewPanel::RefPointsClick);
     connect(RefPoints1, &QAction::triggered, viewPanel_, &ViewPanel::RefPoints1Click);
@@ -188,6 +200,7 @@ void TMainForm::createActions() {
     // Without reference points there are no pivot data, and no table to open.
     connect(viewPanel_, &ViewPanel::refPointsSwitched, this,
             [this] { DataTableBut->setVisible(model_.screen.PivotDataOn != 0); });
+    connect(viewPanel_, &ViewPanel::refPointsSwitched, DrawLines1, &QAction::setEnabled);
 }
 
 void TMainForm::createMenusAndToolBar() {
@@ -217,6 +230,7 @@ void TMainForm::createMenusAndToolBar() {
     graphs->setObjectName(QStringLiteral("DrawGraphs"));
     for (QAction* a : {SineDiag, OvalDiag, SteamDiag, FourEvents}) graphs->addAction(a);
     menuBar()->addAction(RefPoints);
+    menuBar()->addAction(DrawLines1);
     menuBar()->addAction(dynVars_->DynamicVariables);
     menuBar()->addAction(dynVars_->SetUnDo);
     menuBar()->addAction(Error);
@@ -229,7 +243,8 @@ void TMainForm::createMenusAndToolBar() {
         {OpenDimensions, "Open"}, {SaveAsDimensions, "Save"}, {FrameDim, "Frame"},
         {CylDim, "Cyl"},
         {RevArmPos, "RevArm"}, {DriverAng, "Angle"}, {StepAng1, "Step"}, {FindRevArmCent, "Mid"},
-        {SetSteam, "Steam"}, {RefPoints, "RefPts"}, {SetPivotData, "Pivots"},
+        {SetSteam, "Steam"}, {RefPoints, "RefPts"}, {DrawLines1, "Lines"},
+        {SetPivotData, "Pivots"},
         {SineDiag, "SineDia"}, {OvalDiag, "OvalDia"}, {SteamDiag, "SteamDia"}, {FourEvents, "Ports"}};
     for (const auto& [action, text] : buttons) {
         QAction* b = tools->addAction(QString::fromLatin1(text));
@@ -237,6 +252,10 @@ void TMainForm::createMenusAndToolBar() {
         b->setToolTip(action->toolTip());
         b->setStatusTip(action->statusTip());
         connect(b, &QAction::triggered, action, &QAction::trigger);
+        if (action == DrawLines1) {
+            b->setEnabled(false);
+            connect(action, &QAction::enabledChanged, b, &QAction::setEnabled);
+        }
     }
     tools->addAction(dynVars_->DynamicVariablesTool);
     tools->addAction(dynVars_->SetUnDoTool);
@@ -285,7 +304,15 @@ void TMainForm::placeWindow() {
 }
 
 bool TMainForm::openDesign(const std::string& path) {
-    return followLoadedDesign(loadDesignFile(model_, path));
+    const bool ok = followLoadedDesign(loadDesignFile(model_, path));
+    // A DOS file carries no overlay: the dialog's rows stay as they were.
+    if (ok && !isDosFileName(path)) followLoadedOverlay();
+    return ok;
+}
+
+void TMainForm::followLoadedOverlay() {
+    overlayFollowLoadedDesign(model_);
+    DrawLines->mirror();
 }
 
 bool TMainForm::followLoadedDesign(const FileResult& r) {
@@ -293,7 +320,6 @@ bool TMainForm::followLoadedDesign(const FileResult& r) {
         QMessageBox::critical(this, QStringLiteral("quarngear"), qs(r.message));
         return false;
     }
-    // The overlay rows follow the file too, once the overlay dialog exists.
     followDesign();
     return true;
 }
@@ -322,7 +348,8 @@ std::string askPath(QWidget* parent, QFileDialog* (*make)(QWidget*)) {
 
 void TMainForm::OpenDimensionsClick() {
     const std::string path = askPath(this, makeOpenDimensionsDialog);
-    if (!path.empty()) followLoadedDesign(openDimensionFile(model_, path));
+    if (!path.empty() && followLoadedDesign(openDimensionFile(model_, path)))
+        followLoadedOverlay();
 }
 
 void TMainForm::OpenDosVersionDimClick() {
@@ -559,6 +586,7 @@ void TMainForm::SetScreenDataClick() {
     SetPanZoom->setEnabled(!on);
     ToolBar1->setVisible(on);
     if (!on) DataTableBut->hide();
+    if (!on) DrawLines1->setEnabled(false);  // the reference points went off with the data
 }
 
 void TMainForm::SetPivotDataClick() {
@@ -569,11 +597,23 @@ void TMainForm::SetPivotDataClick() {
 
 void TMainForm::DataTableButClick() { dataTable_->exec(); }
 
+void TMainForm::DrawLines1Click() {
+    // Nothing to lay a line from yet: a warning, but the dialog opens all the same.
+    if (referencePointsUnset(model_)) Sound::beep();
+    showDrawLines();
+}
+
+void TMainForm::showDrawLines() {
+    if (!DrawLines->isVisible()) DrawLines->exec();
+}
+
 void TMainForm::FormMouseDown(Qt::MouseButton button, QPoint at) {
     if (button != Qt::LeftButton && button != Qt::RightButton) return;
     const MouseDownResult placed = quarn::FormMouseDown(
         model_, button == Qt::LeftButton ? MouseButton::Left : MouseButton::Right, at.x(), at.y());
     viewPanel_->refPointsPlaced(placed);
+    // Opened from the event loop: the click that picked the pivots must end first.
+    if (placed.openOverlayDialog) QTimer::singleShot(0, this, &TMainForm::showDrawLines);
     // A dimension graphic on show ends at the next frame.
     endDimensionGraphicOnClick(model_);
 }

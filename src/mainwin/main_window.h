@@ -39,6 +39,7 @@ class TSteamDia;
 class TPortDia;
 struct DiagramHost;
 struct PictureSource;
+class TDrawLines;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -90,6 +91,11 @@ private:
     void SetScreenDataClick();
     void SetPivotDataClick();
     void DataTableButClick();
+    void DrawLines1Click();
+    // The lines-and-circles dialog, shown without the menu's beep (after a pick).
+    void showDrawLines();
+    // After a dimension file (not a DOS one) has been read: the overlay rows follow it.
+    void followLoadedOverlay();
     void OpenDimensionsClick();
     void OpenDosVersionDimClick();
     void SaveAsDimensionsClick();
@@ -168,6 +174,8 @@ private:
     TPortDia* PortDia = nullptr;
     TSineDia* SineDia = nullptr;
     TSteamDia* SteamDia = nullptr;
+    QAction* DrawLines1 = nullptr;
+    TDrawLines* DrawLines = nullptr;
 
     qint64 lastCaptionSecond_ = -1;
     QRect lastInked_;  // what the previous frame drew

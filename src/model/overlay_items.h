@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <type_traits>
 
 namespace quarn {
@@ -22,6 +23,23 @@ struct OverlayItems {
     // The dialog's "Referenced to" choice: -1 none, 0 "0,0", 1 "Pivot1", 2 "Piv1/0,0",
     // 3 "Piv1/Piv2". The main frame's pick prompts read it; the file does not carry it.
     int ReferenceChoice = -1;
+
+    // The rest of the dialog as its rules leave it; the file does not carry it either.
+    // The main window's clicks read the choices to know whether a pick reopens it.
+    int TypeChoice = -1;   // -1 none, 0 "Line", 1 "Circle"
+    int ColorChoice = -1;  // -1 none, else an index into the colour table
+    bool DrawButEnabled = false;
+    int HighlightedItem = 1;  // the aqua row; follows CurrentItem only when refreshed
+    // Set by every left click on the main window; the right click that completes a
+    // two-pivot pick needs it and clears it.
+    bool PickArmed = false;
+    // The texts of a row: its type, colour and reference labels, then the fields of
+    // Vert1, Horz1, Vert2, Horz2. Entry 0 is unused.
+    struct RowText {
+        std::string type, color, ref;
+        std::array<std::string, 4> fields;
+    };
+    std::array<RowText, OverlayItemCount + 1> rows{};
 
 private:
     static constexpr Column filled(float v) {

@@ -37,6 +37,22 @@ void selectRow(GearModel& m, int x, int y) {
     }
 }
 
+// The lines-and-circles dialog waits, shut, for its pivots: one left click for one
+// pivot, or a left click and then a right one for two.
+void pickOverlayPivots(GearModel& m, bool left, MouseDownResult& result) {
+    OverlayItems& o = m.overlay;
+    const bool typeAndColour = o.TypeChoice >= 0 && o.ColorChoice >= 0;
+    const int ref = o.ReferenceChoice;
+    if (m.screen.RefPointsOn && left && typeAndColour && ref >= 0 && ref <= 2)
+        result.openOverlayDialog = true;
+    if (left) {
+        o.PickArmed = true;
+    } else if (m.screen.RefPointsOn && typeAndColour && ref == 3 && o.PickArmed) {
+        o.PickArmed = false;
+        result.openOverlayDialog = true;
+    }
+}
+
 }  // namespace
 
 PivotPoint modelPointAt(const GearModel& m, int x, int y) {
@@ -75,8 +91,7 @@ MouseDownResult FormMouseDown(GearModel& m, MouseButton button, int x, int y) {
         placePivot(m, left ? 19 : 20, at);
         (left ? result.enableRefPt1Zero : result.enableRefPt2Zero) = true;
     }
-    // The lines-and-circles dialog's reopening after a pick, and its arming flag, go
-    // here, before the pivot data pick.
+    pickOverlayPivots(m, left, result);
     if (s.PivotDataOn && s.PivotRowPickPending && s.RefPointsOn && left) pickRowPivot(m, at);
     // Runs after the pick in the same click, so a pick that lands on a row number
     // arms that row at once.

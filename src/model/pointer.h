@@ -12,6 +12,7 @@ enum class MouseButton { Left, Right };
 struct MouseDownResult {
     bool enableRefPt1Zero = false;  // reference point 1 was placed
     bool enableRefPt2Zero = false;  // reference point 2 was placed
+    bool openOverlayDialog = false;  // the lines-and-circles dialog reopens after a pick
 };
 
 // Pivot numbers a pivot data row may be given: 1..23 without the reference points.

@@ -202,7 +202,7 @@ TEST_F(NominalFrame, LineWidthTwoForEveryPartOfTheGear) {
     for (std::size_t i = 1; i < items.size(); ++i) EXPECT_EQ(items[i].width, 2) << "item " << i;
 }
 
-// Until the overlay and graphic steps draw, the frame without its screen data is the
+// With no overlay item and no graphic, the frame without its screen data is the
 // white clear and the gear alone and asks nothing of the window; with the steam switch on, the
 // steam pixels and legend come between the clear and the very same gear.
 TEST_F(NominalFrame, FrameIsTheClearThenTheSteamThenTheGear) {

@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <set>
@@ -18,6 +20,7 @@
 #include "model/dimension_graphic.h"
 #include "model/pointer.h"
 #include "tools/data_table.h"
+#include "tools/draw_lines.h"
 #include <QPlainTextEdit>
 
 namespace quarn {
@@ -78,6 +81,21 @@ void checkUndoShown(WindowTest& t) {
 void checkRefPointsOn(WindowTest& t) {
     EXPECT_EQ(t.model.screen.RefPointsOn, 1);
     EXPECT_TRUE(t.bar("SBRef1Vert")->isVisibleTo(t.form.get()));
+}
+// The lines-and-circles command needs the reference points on; its dialog keeps
+// reference point 1 as it opens and is closed again by the answer.
+auto openDrawLines(const char* name) {
+    return [name](WindowTest& t) {
+        t.action("RefPoints")->trigger();
+        t.model.PivotHorz[19] = 3.5f;
+        const auto answered = t.answerNextDialog([](QDialog&) {}, false);
+        t.action(name)->trigger();
+        EXPECT_TRUE(*answered) << name << " opened no dialog";
+    };
+}
+void checkDrawLinesShown(WindowTest& t) {
+    EXPECT_EQ(t.model.overlay.Horz1[0], 3.5f);
+    EXPECT_FALSE(t.find<TDrawLines>("TDrawLines")->isVisible());
 }
 void checkPivotDataOn(WindowTest& t) {
     EXPECT_EQ(t.model.screen.PivotDataOn, 1);
@@ -454,6 +472,8 @@ const ControlRow controlRows[] = {
          EXPECT_FALSE(table->isVisible());
          EXPECT_TRUE(table->DataMemo->toPlainText().startsWith("Pivot Data"));
      }},
+    {"DrawLines1", openDrawLines("DrawLines1"), checkDrawLinesShown},
+    {"DrawLines1Tool", openDrawLines("DrawLines1Tool"), checkDrawLinesShown},
     {"OpenDimensions", openLongRod("OpenDimensions"), checkLongRodOpened},
     {"OpenDimensionsTool", openLongRod("OpenDimensionsTool"), checkLongRodOpened},
     {"SaveAsDimensions", saveLongRod("SaveAsDimensions"), checkSavedLongRod("SaveAsDimensions")},
@@ -647,10 +667,28 @@ TEST_F(WindowTest, CaptionCarriesTheSetNameAndVersion) {
 }
 
 TEST_F(WindowTest, DegenerateGearDoesNotStopTheTick) {
+    const float goodStroke = model.frame.Stroke;
+    const float startAngle = model.DriverAngle;
     model.frame.Stroke = std::numeric_limits<float>::quiet_NaN();
     model.view.ViewScale = 1e30f;
     for (int i = 0; i < 5; ++i) form->Timer1Timer();
-    EXPECT_EQ(form->frameImage().width(), 1280);
+    // The driver kept turning: five ticks of 10 degrees each.
+    EXPECT_FLOAT_EQ(std::fmod(model.DriverAngle - startAngle + 360.0f, 360.0f), 50.0f);
+    // A NaN stroke may leave pivots that are not numbers, but nothing blows up to infinity.
+    for (int p = 0; p < PivotCount; ++p) {
+        EXPECT_FALSE(std::isinf(model.PivotHorz[p])) << "pivot " << p;
+        EXPECT_FALSE(std::isinf(model.PivotVert[p])) << "pivot " << p;
+    }
+    // With the stroke and the view mended, the very next frame shows the gear again:
+    // the driving wheel's rim crosses the row through the driver centre.
+    model.frame.Stroke = goodStroke;
+    model.view.ViewScale = StartViewScale;
+    form->Timer1Timer();
+    const QImage& frame = form->frameImage();
+    const int centreY = int(model.view.ViewOffsetY);
+    int inked = 0;
+    for (int x = 0; x < 400; ++x) inked += frame.pixel(x, centreY) != qRgb(255, 255, 255);
+    EXPECT_GE(inked, 2);
 }
 
 TEST_F(WindowTest, OpeningADesignSetsTheReverseArmRange) {
@@ -667,6 +705,33 @@ TEST_F(WindowTest, OpeningADesignSetsTheReverseArmRange) {
     EXPECT_EQ(model.DimSetName, "window_open_test");
     EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
     std::remove(path.c_str());
+}
+
+TEST_F(WindowTest, FileShortcutsAreTheUsualOnes) {
+    EXPECT_TRUE(action("OpenDimensions")->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+O"))));
+    EXPECT_TRUE(
+        action("SaveAsDimensions")->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Shift+S"))));
+}
+
+TEST_F(WindowTest, FailedOpenShowsWhyAndLeavesTheWindowAsItWas) {
+    click("Fwd");
+    const float revArm = model.RevArmPosition;
+    const int barValue = bar("SBRevArm")->value();
+    const std::string name = model.DimSetName;
+    QString shown;
+    auto answered = answerNextDialog(
+        [&](QDialog& d) {
+            if (auto* box = qobject_cast<QMessageBox*>(&d)) shown = box->text();
+        },
+        true);
+    const std::string missing = ::testing::TempDir() + "/no_such_design.qgd";
+    EXPECT_FALSE(form->openDesign(missing));
+    EXPECT_TRUE(*answered);
+    EXPECT_TRUE(shown.contains(QString::fromStdString(missing))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("File not found"))) << shown.toStdString();
+    EXPECT_EQ(model.RevArmPosition, revArm);
+    EXPECT_EQ(bar("SBRevArm")->value(), barValue);
+    EXPECT_EQ(model.DimSetName, name);
 }
 
 TEST_F(WindowTest, WindowDoesNotResetTheModelItIsGiven) {
@@ -755,6 +820,44 @@ TEST_F(WindowTest, DimensionGraphicClosesTheDialogAndOpensItAgain) {
     while (!*reopened && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_TRUE(*reopened);
     EXPECT_EQ(model.dimGraphic.ShowDimension, 0);
+}
+
+TEST_F(WindowTest, TypedMaxBelowNormalIsRaisedAndTheReverseBarSpansIt) {
+    // Max typed as 1.2 while Normal is 1.5 becomes 1.5, and the reverse-arm bar of the
+    // main window spans -1500..1500 after the dialog closes.
+    const auto answered = answerNextDialog(
+        [](QDialog& d) {
+            d.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+            auto* max = d.findChild<QLineEdit*>("Edit30");
+            ASSERT_NE(max, nullptr);
+            max->setFocus();
+            max->selectAll();
+            QTest::keyClicks(max, QStringLiteral("1.2"));
+            QTest::mouseClick(d.findChild<QPushButton*>("Close1"), Qt::LeftButton);
+        },
+        false);
+    action("FrameDim")->trigger();
+    EXPECT_TRUE(*answered);
+    EXPECT_FLOAT_EQ(model.frame.RevArmToCentMax, 1.5f);
+    EXPECT_EQ(bar("SBRevArm")->minimum(), -1500);
+    EXPECT_EQ(bar("SBRevArm")->maximum(), 1500);
+}
+
+TEST_F(WindowTest, ImpossibleGearFlashesTheErrorItemThroughTheTicks) {
+    // A main rod too short for the cylinder's place: the solver cannot close the gear.
+    model.frame.MainRodLength = 9.5f;
+    QAction* error = action("Error");
+    for (int frame = 1; frame <= 21; ++frame) {
+        form->Timer1Timer();
+        const bool shown = frame <= 9;  // then the sound, then eleven quiet frames
+        EXPECT_EQ(error->isVisible(), shown) << "frame " << frame;
+    }
+    form->Timer1Timer();  // the gear is still impossible: the flash starts again
+    EXPECT_TRUE(error->isVisible());
+    model.frame.MainRodLength = 16.5f;
+    for (int frame = 0; frame < 22; ++frame) form->Timer1Timer();
+    EXPECT_FALSE(error->isVisible());
 }
 
 }  // namespace
