@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "diagrams/set_rev_arm.h"
 #include "model/dyn_var_bars.h"
@@ -156,7 +157,7 @@ void DiagramWindow::FormActivate() {
     // The caption of the frame the main window drew last, which stays while the timer
     // is stopped.
     if (host_.caption) setWindowTitle(QString::fromStdString(host_.caption(layout_.captionPrefix)));
-    if (layout_.asksPositions && setRevArm_) setRevArm_->exec();
+    if (layout_.asksPositions) showPositionDialog();
     refresh();
 }
 
@@ -211,7 +212,15 @@ void DiagramWindow::CloseClick() { close(); }
 
 void DiagramWindow::SetRevArmPosClick() {
     // Nothing is drawn here: the next pointer move over the picture redraws it.
-    if (setRevArm_) setRevArm_->exec();
+    showPositionDialog();
+}
+
+void DiagramWindow::showPositionDialog() {
+    if (!setRevArm_) return;
+    // The one dialog serves every diagram; it stands over the diagram that asks for it.
+    setRevArm_->winId();
+    if (QWindow* dialog = setRevArm_->windowHandle()) dialog->setTransientParent(windowHandle());
+    setRevArm_->exec();
 }
 
 void DiagramWindow::ReDrawClick() { refresh(); }

@@ -107,6 +107,8 @@ protected:
 private:
     void createControls();
     void createMenu();
+    // TSetRevArm, modal over this window.
+    void showPositionDialog();
     // The picture for saving and printing, drawn from a copy of the model.
     PictureSource pictureSource();
 
