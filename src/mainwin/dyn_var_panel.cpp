@@ -3,84 +3,16 @@
 
 #include <QAction>
 #include <QFrame>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QWheelEvent>
-#include <functional>
 
 #include "mainwin/panel_controls.h"
 #include "model/dyn_var_bars.h"
 #include "model/dyn_vars.h"
 #include "model/undo_history.h"
+#include "platform/dyn_var_bar.h"
 
 namespace quarn {
-
-// A dynamic-variable bar tells, besides its changes, when it takes the focus and when
-// a gesture on it ends: the mouse button or the key is let go. Between the two lies
-// one change of a dimension, which the end records for undo.
-class DynVarBar : public FocusFramedBar {
-public:
-    explicit DynVarBar(QWidget* parent) : FocusFramedBar(Qt::Horizontal, parent) {
-        setFocusPolicy(Qt::StrongFocus);
-        // These bars set a value, as sliders do: Right and Page Up raise it.
-        setInvertedControls(false);
-        // The style's menu would jump the bar with no end to the gesture, and so
-        // with no undo record.
-        setContextMenuPolicy(Qt::PreventContextMenu);
-    }
-
-    std::function<void()> onEnter;
-    std::function<void()> onEndScroll;
-
-protected:
-    void focusInEvent(QFocusEvent* event) override {
-        QScrollBar::focusInEvent(event);
-        if (onEnter) onEnter();
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        QScrollBar::mouseReleaseEvent(event);
-        if (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)
-            endScroll();
-    }
-    void keyReleaseEvent(QKeyEvent* event) override {
-        QScrollBar::keyReleaseEvent(event);
-        if (!event->isAutoRepeat() && movesBar(event->key())) endScroll();
-    }
-    void wheelEvent(QWheelEvent* event) override {
-        // A turn of the wheel is a whole gesture. It takes the focus first, so that
-        // the undo record starts from this dimension's value and not from whatever
-        // value the last bar to hold the focus had.
-        if (!hasFocus()) setFocus(Qt::MouseFocusReason);
-        QScrollBar::wheelEvent(event);
-        // The bar is back at 0 by now, so the slider calls the turn no change and
-        // would pass it on to the window.
-        event->accept();
-        endScroll();
-    }
-
-private:
-    static bool movesBar(int key) {
-        switch (key) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_Home:
-        case Qt::Key_End:
-            return true;
-        default:
-            return false;
-        }
-    }
-    void endScroll() {
-        if (onEndScroll) onEndScroll();
-    }
-};
-
 namespace {
 
 // The bars stand left of the slot names the frame draws at x 377, one bar on each
@@ -92,14 +24,6 @@ constexpr int BarHeight = 11;
 constexpr int BarFirstTop = 70;
 constexpr int BarPitch = 12;
 constexpr QRect UndoButtonPlace{268, 72, 48, 16};
-
-const char* const barHints[] = {
-    nullptr,
-    "Change Last Variable Clicked",
-    "Change Next to Last Variable Clicked",
-    "Change 2nd to Last Variable Clicked",
-    "Change 3rd to Last Variable Clicked",
-};
 
 }  // namespace
 
@@ -121,16 +45,8 @@ void DynVarPanel::createControls(QWidget* area) {
     Panel9 = makeFramePanel(area, "Panel9", QFrame::HLine,
                             {BarLeft - 3, areaBottom, BarWidth + 6, 3});
     for (int k = 1; k <= DynVarSlotCount; ++k) {
-        auto* bar = new DynVarBar(area);
-        bar->setObjectName(QStringLiteral("SBDynVar%1").arg(k));
-        setHint(bar, QString::fromLatin1(barHints[k]));
-        bar->setGeometry(BarLeft, BarFirstTop + BarPitch * (k - 1), BarWidth, BarHeight);
-        bar->setRange(DynVarBarMin, DynVarBarMax);
-        bar->setSingleStep(DynVarBarSmallStep);
-        bar->setPageStep(DynVarBarLargeStep);
-        bar->setValue(0);
-        bar->hide();
-        SBDynVar[k] = bar;
+        SBDynVar[k] = makeDynVarBar(area, QStringLiteral("SBDynVar%1").arg(k), k,
+                                    {BarLeft, BarFirstTop + BarPitch * (k - 1), BarWidth, BarHeight});
     }
     UnDoDn = new QPushButton(QStringLiteral("UnDo"), area);
     UnDoDn->setObjectName(QStringLiteral("UnDoDn"));
@@ -244,14 +160,7 @@ void DynVarPanel::showBars() {
     for (QFrame* f : {Panel7, Panel8, Panel9}) f->setVisible(shown);
 }
 
-void DynVarPanel::nameBar(int k) {
-    // The bar's label is drawn on the frame; a screen reader gets it from here.
-    QString name = QStringLiteral("Dynamic Variable %1").arg(k);
-    if (dynVarSlotInUse(model_, k))
-        name += QStringLiteral(": ") +
-                QString::fromStdString(model_.dyn.DynVarSlots[k].DynVarName).trimmed();
-    if (SBDynVar[k]->accessibleName() != name) SBDynVar[k]->setAccessibleName(name);
-}
+void DynVarPanel::nameBar(int k) { nameDynVarBar(SBDynVar[k], model_, k); }
 
 void DynVarPanel::mirrorUndoEnabled() { UnDoDn->setEnabled(model_.dyn.UndoEnabled); }
 

@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <memory>
 
+#include "diagrams/diagram_windows.h"
+#include "diagrams/set_rev_arm.h"
 #include "dims/dimension_file.h"
 #include "drawing/frame_mapping.h"
 #include "drawing/run_frame.h"
@@ -36,6 +38,7 @@
 #include "model/view_control.h"
 #include "model/window_caption.h"
 #include "platform/clock_text.h"
+#include "platform/picture_actions.h"
 #include "platform/qt_canvas.h"
 #include "tools/data_table.h"
 #include "tools/draw_lines.h"
@@ -83,6 +86,7 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     dataTable_ = new TDataTable(model_, this);
     DrawLines = new TDrawLines(model_, this);
     view_->onPress = [this](Qt::MouseButton b, QPoint at) { FormMouseDown(b, at); };
+    createDiagramWindows();
     createActions();
     createMenusAndToolBar();
     // Half volume on both channels, for this program's sounds only.
@@ -150,6 +154,14 @@ void TMainForm::createActions() {
                     QStringLiteral("Change Frame Dimensions"));
     CylDim = make("CylDim", QStringLiteral("&CylinderDimensions"),
                   QStringLiteral("Change Cylinder Dimensions"));
+    SineDiag = make("SineDiag", QStringLiteral("&SineDiagram"), QStringLiteral("View Sine Diagram"));
+    OvalDiag = make("OvalDiag", QStringLiteral("&OvalDiagram"), QStringLiteral("View Oval Diagram"));
+    SteamDiag = make("SteamDiag", QStringLiteral("S&teamDiagram"),
+                     QStringLiteral("View Steam Diagram"));
+    FourEvents = make("FourEvents", QStringLiteral("&PortOpenClose"),
+                      QStringLiteral("View Port Events vs Reverse Arm Position"));
+    SavePicture = makeSavePictureAction(this);
+    PrintPicture = makePrintAction(this);
     DrawLines1 = make("DrawLines1", QStringLiteral("&DrawLinesCircles"),
                       QStringLiteral("Draw Lines and Circles"));
     DrawLines1->setEnabled(false);  // lines are laid from the reference points
@@ -172,6 +184,14 @@ void TMainForm::createActions() {
     connect(ResetAll, &QAction::triggered, this, &TMainForm::ResetAllClick);
     connect(FrameDim, &QAction::triggered, this, &TMainForm::FrameDimClick);
     connect(CylDim, &QAction::triggered, this, &TMainForm::CylDimClick);
+    connect(SineDiag, &QAction::triggered, this, &TMainForm::SineDiagClick);
+    connect(OvalDiag, &QAction::triggered, this, &TMainForm::OvalDiagClick);
+    connect(SteamDiag, &QAction::triggered, this, &TMainForm::SteamDiagClick);
+    connect(FourEvents, &QAction::triggered, this, &TMainForm::FourEventsClick);
+    connect(SavePicture, &QAction::triggered, this,
+            [this] { savePictureWithDialog(this, pictureSource()); });
+    connect(PrintPicture, &QAction::triggered, this,
+            [this] { printPictureWithDialog(this, pictureSource()); });
     connect(DrawLines1, &QAction::triggered, this, &TMainForm::DrawLines1Click);
     connect(SetPanZoom, &QAction::triggered, viewPanel_, &ViewPanel::SetPanZoomClick);
     connect(RefPoints, &QAction::triggered, viewPanel_, &ViewPanel::RefPointsClick);
@@ -189,6 +209,9 @@ void TMainForm::createMenusAndToolBar() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
     for (QAction* a : {OpenDimensions, OpenDosVersionDim, SaveAsDimensions}) file->addAction(a);
+    file->addSeparator();
+    file->addAction(SavePicture);
+    file->addAction(PrintPicture);
     QMenu* dims = menuBar()->addMenu(QStringLiteral("&Dimensions"));
     dims->setObjectName(QStringLiteral("Dimensions"));
     dims->addAction(FrameDim);
@@ -204,6 +227,9 @@ void TMainForm::createMenusAndToolBar() {
     for (QAction* a : {SetSteam, SetScreenData, SetPivotData}) setUp->addAction(a);
     setUp->addSeparator();
     for (QAction* a : {SetPanZoom, RefPoints1, SetGraphicZoom}) setUp->addAction(a);
+    QMenu* graphs = menuBar()->addMenu(QStringLiteral("Draw&Graphs"));
+    graphs->setObjectName(QStringLiteral("DrawGraphs"));
+    for (QAction* a : {SineDiag, OvalDiag, SteamDiag, FourEvents}) graphs->addAction(a);
     menuBar()->addAction(RefPoints);
     menuBar()->addAction(DrawLines1);
     menuBar()->addAction(dynVars_->DynamicVariables);
@@ -221,7 +247,8 @@ void TMainForm::createMenusAndToolBar() {
         {CylDim, "Cyl"},
         {RevArmPos, "RevArm"}, {DriverAng, "Angle"}, {StepAng1, "Step"}, {FindRevArmCent, "Mid"},
         {SetSteam, "Steam"}, {RefPoints, "RefPts"}, {DrawLines1, "Lines"},
-        {SetPivotData, "Pivots"}};
+        {SetPivotData, "Pivots"},
+        {SineDiag, "SineDia"}, {OvalDiag, "OvalDia"}, {SteamDiag, "SteamDia"}, {FourEvents, "Ports"}};
     for (const auto& [action, text] : buttons) {
         QAction* b = tools->addAction(QString::fromLatin1(text));
         b->setObjectName(action->objectName() + QStringLiteral("Tool"));
@@ -376,6 +403,59 @@ void TMainForm::CylDimClick() {
     runOnce(CylDimen);
 }
 
+void TMainForm::createDiagramWindows() {
+    // Made once, hidden, in the program's start-up order, and kept for the whole run.
+    SetRevArm = new TSetRevArm(model_, this);
+    OvalDia = new TOvalDia(model_, diagramHost(), SetRevArm, this);
+    PortDia = new TPortDia(model_, diagramHost(), this);
+    SineDia = new TSineDia(model_, diagramHost(), SetRevArm, this);
+    SteamDia = new TSteamDia(model_, diagramHost(), SetRevArm, this);
+}
+
+DiagramHost TMainForm::diagramHost() {
+    return {[this](bool running) { setTimerRunning(running); },
+            [this] { dynVars_->followDesign(); },
+            [this](const std::string& prefix) {
+                return frameCaption(prefix, model_.DimSetName, captionDate_, captionTime_);
+            }};
+}
+
+void TMainForm::setTimerRunning(bool running) {
+    if (!running) {
+        Timer1->stop();
+        return;
+    }
+    // The pace starts afresh: the time the diagram was open is not owed as ticks.
+    if (!Timer1->isActive()) Timer1->start(pace_.start(clock_.nsecsElapsed()));
+}
+
+void TMainForm::SineDiagClick() { SineDia->exec(); }
+void TMainForm::OvalDiagClick() { OvalDia->exec(); }
+void TMainForm::SteamDiagClick() { SteamDia->exec(); }
+
+void TMainForm::FourEventsClick() {
+    // The port window always opens on the forward graph.
+    model_.diagrams.PortDiaMode = 'F';
+    PortDia->exec();
+}
+
+PictureSource TMainForm::pictureSource() {
+    // The frame drawn once more from copies of the model and of the random numbers, so
+    // that the animation, the steam and the blinking go on as if nothing was saved.
+    return {FrameWidth, FrameHeight, [this](Canvas& canvas) {
+                GearModel copy = model_;
+                Random random = random_;
+                RunFrame(copy, canvas, random);
+            }};
+}
+
+std::string TMainForm::savePictureTo(const std::string& path) {
+    const PictureSource p = pictureSource();
+    return savePicture(path, p.width, p.height, p.draw);
+}
+
+QString TMainForm::printTo(QPrinter& printer) { return printPicture(printer, pictureSource()); }
+
 void TMainForm::dialogRequest(DialogRequest request) {
     switch (request) {
         case DialogRequest::None: break;
@@ -414,7 +494,10 @@ void TMainForm::refreshCaption() {
     if (second == lastCaptionSecond_ && captionSetName_ == model_.DimSetName) return;
     lastCaptionSecond_ = second;
     captionSetName_ = model_.DimSetName;
-    setWindowTitle(qs(frameCaptionNow(caption::MainWindow, model_.DimSetName)));
+    captionDate_ = shortDateText();
+    captionTime_ = longTimeText();
+    setWindowTitle(
+        qs(frameCaption(caption::MainWindow, model_.DimSetName, captionDate_, captionTime_)));
 }
 
 FrameRequestTargets TMainForm::requestTargets() {

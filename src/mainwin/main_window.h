@@ -16,6 +16,7 @@
 #include "platform/sound.h"
 
 class QAction;
+class QPrinter;
 class QPushButton;
 class QTimer;
 class QToolBar;
@@ -31,6 +32,13 @@ class MotionPanel;
 class DynVarPanel;
 class ViewPanel;
 class TDataTable;
+class TSetRevArm;
+class TSineDia;
+class TOvalDia;
+class TSteamDia;
+class TPortDia;
+struct DiagramHost;
+struct PictureSource;
 class TDrawLines;
 class HelpMenu;
 
@@ -55,6 +63,11 @@ public:
     // Saves the design under a name; a failure is shown in an error box and the old
     // file stays as it was.
     bool saveDesign(const std::string& path);
+
+    // The current frame drawn afresh into a file (PNG, SVG or PDF by its ending) or
+    // onto a printer's page, leaving the animation as it was. "" or an error message.
+    std::string savePictureTo(const std::string& path);
+    QString printTo(QPrinter& printer);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -91,6 +104,15 @@ private:
     void ResetAllClick();
     void FrameDimClick();
     void CylDimClick();
+    void SineDiagClick();
+    void OvalDiagClick();
+    void SteamDiagClick();
+    void FourEventsClick();
+    void createDiagramWindows();
+    DiagramHost diagramHost();
+    // Timer1 stopped while a diagram window is open, started again when it closes.
+    void setTimerRunning(bool running);
+    PictureSource pictureSource();
     // The dimension graphic closes a dimension dialog and opens it again afterwards.
     void dialogRequest(DialogRequest request);
     DimensionDialogHost dimensionDialogHost();
@@ -138,11 +160,22 @@ private:
     QAction* ResetAll = nullptr;
     QAction* FrameDim = nullptr;
     QAction* CylDim = nullptr;
+    QAction* SineDiag = nullptr;
+    QAction* OvalDiag = nullptr;
+    QAction* SteamDiag = nullptr;
+    QAction* FourEvents = nullptr;
+    QAction* SavePicture = nullptr;
+    QAction* PrintPicture = nullptr;
     TFrameDi* FrameDi = nullptr;
     TCylDimen* CylDimen = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QPushButton* DataTableBut = nullptr;
     TDataTable* dataTable_ = nullptr;
+    TSetRevArm* SetRevArm = nullptr;
+    TOvalDia* OvalDia = nullptr;
+    TPortDia* PortDia = nullptr;
+    TSineDia* SineDia = nullptr;
+    TSteamDia* SteamDia = nullptr;
     QAction* DrawLines1 = nullptr;
     TDrawLines* DrawLines = nullptr;
     HelpMenu* helpMenu_ = nullptr;
@@ -150,6 +183,10 @@ private:
     qint64 lastCaptionSecond_ = -1;
     QRect lastInked_;  // what the previous frame drew
     std::string captionSetName_;
+    // The date and time of the caption written last; a diagram window opened while the
+    // timer is stopped shows them.
+    std::string captionDate_;
+    std::string captionTime_;
 };
 
 }  // namespace quarn

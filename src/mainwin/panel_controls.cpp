@@ -3,18 +3,8 @@
 
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 
 namespace quarn {
-void FocusFramedBar::paintEvent(QPaintEvent* event) {
-    QScrollBar::paintEvent(event);
-    if (!hasFocus()) return;
-    QStylePainter p(this);
-    QStyleOptionFocusRect frame;
-    frame.initFrom(this);
-    p.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
-}
 
 void setHint(QWidget* w, const QString& hint) {
     w->setToolTip(hint);

@@ -11,22 +11,14 @@
 #include <QString>
 #include <string>
 
+#include "platform/dyn_var_bar.h"
+
 class QPushButton;
 class QWidget;
 
 namespace quarn {
 
 inline QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-// Most styles draw no focus frame on a scroll bar; one reached by Tab must show it has
-// the keys.
-class FocusFramedBar : public QScrollBar {
-public:
-    using QScrollBar::QScrollBar;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
 
 // Tool tip and status-bar text alike.
 void setHint(QWidget* w, const QString& hint);

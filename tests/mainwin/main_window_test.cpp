@@ -1,7 +1,9 @@
 // The main window's controls and actions pressed through the real widgets, its
 // keyboard use, the caption, the tick and opening a design.
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -14,6 +16,7 @@
 
 #include "dims/dimension_file.h"
 #include "mainwin/window_fixture.h"
+#include "support/modal.h"
 #include "model/motion.h"
 #include "model/dimension_graphic.h"
 #include "model/pointer.h"
@@ -208,6 +211,87 @@ auto checkSavedLongRod(const char* name) {
     };
 }
 
+
+// A diagram opened from its menu item or tool button while the gear turns: the position
+// dialog first where the diagram asks for it, then the diagram, closed by its button.
+// While it is open the timer stands.
+auto openDiagram(const char* name, const char* window, const char* close, bool asksPositions,
+                 std::function<void(WindowTest&)> whileOpen = {}) {
+    return [=](WindowTest& t) {
+        t.timer()->start(60000);  // running, but no tick comes during the test
+        std::shared_ptr<bool> positions;
+        if (asksPositions) {
+            positions = test::whenModal(t.form.get(), QStringLiteral("TSetRevArm"), [](QWidget& d) {
+                QTest::mouseClick(d.findChild<QPushButton*>("Close1"), Qt::LeftButton);
+            });
+        }
+        const auto shown = test::whenModal(t.form.get(), QString::fromLatin1(window), [=, &t](QWidget& w) {
+            EXPECT_FALSE(t.timer()->isActive()) << window;
+            if (whileOpen) whileOpen(t);
+            QTest::mouseClick(w.findChild<QPushButton*>(close), Qt::LeftButton);
+        });
+        t.action(name)->trigger();
+        EXPECT_TRUE(*shown) << name << " opened no " << window;
+        if (positions) {
+            EXPECT_TRUE(*positions) << name << " asked for no positions";
+        }
+    };
+}
+void checkDiagramClosed(WindowTest& t) {
+    // The gear stands where it stood and turns again.
+    GearModel start;
+    InitStartupState(start);
+    EXPECT_EQ(t.model.DriverAngle, start.DriverAngle);
+    EXPECT_EQ(t.model.RevArmPosition, start.RevArmPosition);
+    EXPECT_TRUE(t.timer()->isActive());
+    EXPECT_EQ(t.model.diagrams.RevArmPositionCount, 3);
+    t.timer()->stop();
+}
+void checkPortDiagramClosed(WindowTest& t) {
+    EXPECT_EQ(t.model.diagrams.PortDiaMode, 'F');
+    EXPECT_TRUE(t.timer()->isActive());
+    t.timer()->stop();
+}
+// The port window opens on the forward graph whatever it showed last.
+auto openPortDiagram(const char* name) {
+    return [name](WindowTest& t) {
+        t.model.diagrams.PortDiaMode = 'B';
+        openDiagram(name, "TPortDia", "ClosePort", false, [](WindowTest& w) {
+            EXPECT_EQ(w.model.diagrams.PortDiaMode, 'F');
+        })(t);
+    };
+}
+// The frame saved as a picture through the save dialog.
+auto checkPictureSaved(const char* name) {
+    return [name](WindowTest&) {
+        QFile f(QString::fromStdString(scratchPath(name) + ".png"));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
+        EXPECT_TRUE(f.read(4).startsWith("\x89PNG"));
+        f.remove();
+    };
+}
+void printToPdf(WindowTest& t) {
+    const QString path = QString::fromStdString(scratchPath("PrintPicture") + ".pdf");
+    const auto answered = t.answerNextDialog(
+        [path](QDialog& d) {
+            // Printed to a PDF file, named in the print dialog's own file field.
+            auto* printers = d.findChild<QComboBox*>(QStringLiteral("printers"));
+            ASSERT_NE(printers, nullptr);
+            printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+            auto* file = d.findChild<QLineEdit*>(QStringLiteral("filename"));
+            ASSERT_NE(file, nullptr);
+            file->setText(path);
+        },
+        true);
+    t.action("PrintPicture")->trigger();
+    EXPECT_TRUE(*answered) << "Print opened no dialog";
+}
+void checkPrinted(WindowTest&) {
+    QFile f(QString::fromStdString(scratchPath("PrintPicture") + ".pdf"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(8).startsWith("%PDF"));
+    f.remove();
+}
 
 // A dimension dialog opened, a field typed into and Close pressed.
 auto dimensionDialog(const char* name, const char* fieldName, const char* typed) {
@@ -445,6 +529,19 @@ const ControlRow controlRows[] = {
     {"SpecInstr", helpItem("SpecInstr", "TQuISpInst", "Quarn Special Instructions"),
      [](WindowTest&) {}},
     {"About1", helpItem("About1", "TAboutBox", "About These Programs"), [](WindowTest&) {}},
+    {"SineDiag", openDiagram("SineDiag", "TSineDia", "CloseSin", true), checkDiagramClosed},
+    {"SineDiagTool", openDiagram("SineDiagTool", "TSineDia", "CloseSin", true), checkDiagramClosed},
+    {"OvalDiag", openDiagram("OvalDiag", "TOvalDia", "CloseOval", true), checkDiagramClosed},
+    {"OvalDiagTool", openDiagram("OvalDiagTool", "TOvalDia", "CloseOval", true),
+     checkDiagramClosed},
+    {"SteamDiag", openDiagram("SteamDiag", "TSteamDia", "CloseStm", true), checkDiagramClosed},
+    {"SteamDiagTool", openDiagram("SteamDiagTool", "TSteamDia", "CloseStm", true),
+     checkDiagramClosed},
+    {"FourEvents", openPortDiagram("FourEvents"), checkPortDiagramClosed},
+    {"FourEventsTool", openPortDiagram("FourEventsTool"), checkPortDiagramClosed},
+    {"SavePicture", fileAction("SavePicture", [] { return scratchPath("SavePicture"); }),
+     checkPictureSaved("SavePicture")},
+    {"PrintPicture", printToPdf, checkPrinted},
     {"Exit1",
      [](WindowTest& t) {
          t.form->show();
