@@ -69,6 +69,10 @@ const Opener WindowsToVisit[] = {
     {"TInst", "Instructions", nullptr},
     {"TQuISpInst", "SpecInstr", nullptr},
     {"TAboutBox", "About1", nullptr},
+    {"TSineDia", "SineDiag", nullptr},
+    {"TOvalDia", "OvalDiag", nullptr},
+    {"TSteamDia", "SteamDiag", nullptr},
+    {"TPortDia", "FourEvents", nullptr},
 };
 constexpr int EventsBetweenVisits = 100;
 
