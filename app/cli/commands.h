@@ -19,6 +19,12 @@ void convertCommand(const Args& args, std::ostream& out);
 void showCommand(const Args& args, std::ostream& out);
 void tableCommand(const Args& args, std::ostream& out);
 extern const char tableUsage[];
+void eventsCommand(const Args& args, std::ostream& out);
+extern const char eventsUsage[];
+void sensitivityCommand(const Args& args, std::ostream& out);
+extern const char sensitivityUsage[];
+void equaliseCommand(const Args& args, std::ostream& out);
+extern const char equaliseUsage[];
 
 // The help of render, made from its table of pictures and formats.
 std::string renderUsage();
