@@ -31,6 +31,7 @@ class MotionPanel;
 class DynVarPanel;
 class ViewPanel;
 class TDataTable;
+class DesignMenu;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -135,6 +136,7 @@ private:
     QToolBar* ToolBar1 = nullptr;
     QPushButton* DataTableBut = nullptr;
     TDataTable* dataTable_ = nullptr;
+    DesignMenu* design_ = nullptr;
 
     qint64 lastCaptionSecond_ = -1;
     QRect lastInked_;  // what the previous frame drew
