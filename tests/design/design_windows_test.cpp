@@ -32,10 +32,13 @@ T* child(QWidget* w, const char* name) {
     return c;
 }
 
-// Lets a study finish and its queued signals arrive.
+// Lets a study finish and its queued signals arrive, and any study that starts again
+// for a newer design.
 void finish(StudyRunner& runner) {
-    runner.wait();
-    QCoreApplication::processEvents();
+    do {
+        runner.wait();
+        QCoreApplication::processEvents();
+    } while (runner.running());
 }
 
 const DimensionDescriptor& stem() { return *findDimensionByField("ValveCtrToJoint"); }
@@ -58,6 +61,7 @@ TEST_F(DesignWindows, EventsTableAndPlotFollowTheSteps) {
     child<QSpinBox>(&w, "Steps")->setValue(1);
     finish(w.runner());
     ASSERT_EQ(table->rowCount(), 3);
+    ASSERT_NE(table->item(2, 16), nullptr);
     EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("rev"));
     EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("10.298"));
     EXPECT_EQ(table->item(2, 1)->text(), QStringLiteral("fwd"));
@@ -83,6 +87,7 @@ TEST_F(DesignWindows, EventsRefreshWhenTheDesignChanges) {
     w.show();
     finish(w.runner());
     auto* table = child<QTableWidget>(&w, "EventsTable");
+    ASSERT_EQ(table->rowCount(), 3);
     const QString before = table->item(2, 5)->text();  // front cut-off at full forward
     setDimensionValue(model, stem(), 6.45f);
     QTest::qWait(700);  // the window looks at the design twice a second
@@ -125,7 +130,6 @@ protected:
         child<QLineEdit>(window.get(), "Range")->setText(QStringLiteral("0.04"));
     }
     QPushButton* button(const char* name) { return child<QPushButton>(window.get(), name); }
-    GearModel model;
     std::unique_ptr<EqualiserWindow> window;
     int applied = 0;
 };
