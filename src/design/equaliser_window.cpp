@@ -159,7 +159,8 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-EqualiserWindow::~EqualiserWindow() = default;
+// The study must not call back into a window that is half gone.
+EqualiserWindow::~EqualiserWindow() { runner_->stop(); }
 
 void EqualiserWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

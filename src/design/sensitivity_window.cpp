@@ -94,7 +94,8 @@ SensitivityWindow::SensitivityWindow(GearModel& model, QWidget* parent) : QDialo
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-SensitivityWindow::~SensitivityWindow() = default;
+// The study must not call back into a window that is half gone.
+SensitivityWindow::~SensitivityWindow() { runner_->stop(); }
 
 void SensitivityWindow::RunClick() {
     bool ok = false;

@@ -15,8 +15,11 @@ StudyRunner::StudyRunner(QProgressBar* bar, QPushButton* cancelButton, QObject* 
     }
 }
 
-StudyRunner::~StudyRunner() {
+StudyRunner::~StudyRunner() { stop(); }
+
+void StudyRunner::stop() {
     cancel();
+    done_ = nullptr;
     wait();
 }
 

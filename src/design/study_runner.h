@@ -29,8 +29,11 @@ public:
     bool running() const { return thread_ != nullptr; }
     bool cancelled() const { return cancel_.load(); }
     void cancel() { cancel_.store(true); }
-    // Waits for a running study to end (tests and closing windows).
+    // Waits for a running study to end, then calls its `done` (tests).
     void wait();
+    // Cancels a running study and waits for it without calling its `done`: for a window
+    // that is going away.
+    void stop();
 
 signals:
     void finished();

@@ -118,7 +118,8 @@ ValveEventsWindow::ValveEventsWindow(GearModel& model, QWidget* parent)
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-ValveEventsWindow::~ValveEventsWindow() = default;
+// The study must not call back into a window that is half gone.
+ValveEventsWindow::~ValveEventsWindow() { runner_->stop(); }
 
 void ValveEventsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

@@ -76,7 +76,7 @@ private:
 
 }  // namespace
 
-GearSettingEvents sweepEvents(GearModel& m, float revArm) {
+GearSettingEvents sweepEvents(GearModel& m, float revArm, bool stopAtError) {
     const SweepGuard guard(m, SweepGuard::Error::Restore);
     const ErrorReportingOn reporting(m);
     GearSettingEvents out;
@@ -99,6 +99,10 @@ GearSettingEvents sweepEvents(GearModel& m, float revArm) {
         // compares); such a gear must not be called possible.
         const Step& s = steps[i];
         finite = finite && std::isfinite(s.fso + s.feo + s.rso + s.reo + s.piston);
+        if (stopAtError && (!finite || m.GeometryError)) {
+            out.geometryError = true;
+            return out;
+        }
     }
 
     // Front dead centre at angle 0, rear at 180: half a revolution into the sweep in

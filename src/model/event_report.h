@@ -37,7 +37,9 @@ struct GearSettingEvents {
 // geometry during the sweep whatever the error-beep switch says. Leaves DriverAngle,
 // RevArmPosition, GeometryError and ErrorBeepOn as they were; the pivots hold the last
 // solve of the sweep.
-GearSettingEvents sweepEvents(GearModel& m, float revArm);
+// With `stopAtError` a study that throws an impossible gear away anyway ends the sweep at
+// the first step that meets impossible geometry: the events are then left empty.
+GearSettingEvents sweepEvents(GearModel& m, float revArm, bool stopAtError = false);
 
 // The reverse-arm settings of an events table: `steps` equal steps from mid gear to full
 // gear reverse and as many to full gear forward, from full reverse upwards (2 × steps + 1

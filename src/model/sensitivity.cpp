@@ -30,12 +30,16 @@ DesignReading readDesign(const GearModel& m) {
     GearModel copy = m;
     CalcCentRevArm(copy);
     const RevArmRange r = revArmRange(copy);
-    const GearSettingEvents fwd = sweepEvents(copy, r.fwd);
-    const GearSettingEvents rev = sweepEvents(copy, r.rev);
+    // An impossible gear is thrown away whole: its sweeps end at the first error.
     DesignReading out;
+    const GearSettingEvents fwd = sweepEvents(copy, r.fwd, true);
+    out.impossible = fwd.geometryError;
+    if (out.impossible) return out;
+    const GearSettingEvents rev = sweepEvents(copy, r.rev, true);
+    out.impossible = rev.geometryError;
+    if (out.impossible) return out;
     putEvents(out.values, 0, fwd);
     putEvents(out.values, 4, rev);
-    out.impossible = fwd.geometryError || rev.geometryError;
     return out;
 }
 
@@ -71,8 +75,9 @@ SensitivityResult runSensitivity(const GearModel& m, double delta, const WorkCon
         row.impossible = plus.impossible || minus.impossible;
         for (int i = 0; i < WatchedCount; ++i) {
             const auto& b = out.base.values[i];
-            if (b && plus.values[i]) row.plus[i] = *plus.values[i] - *b;
-            if (b && minus.values[i]) row.minus[i] = *minus.values[i] - *b;
+            // An impossible gear's numbers mean nothing: its changes stay empty.
+            if (b && plus.values[i] && !plus.impossible) row.plus[i] = *plus.values[i] - *b;
+            if (b && minus.values[i] && !minus.impossible) row.minus[i] = *minus.values[i] - *b;
             // A cut-off that the design has and the changed one lost is no small change.
             if (b && (!plus.values[i] || !minus.values[i])) row.impossible = true;
             double& effect = isCutOff(i) ? row.cutOffEffect : row.leadEffect;

@@ -23,7 +23,8 @@ extern const char* const watchedNames[WatchedCount];  // "fwd cut-off front", ..
 
 // The watched numbers of a design as the gear is set after a dimension dialog's Close:
 // mid gear found afresh, normal forward and reverse either side of it. Empty entries
-// for a cut-off that does not happen; `impossible` when a sweep met impossible geometry.
+// for a cut-off that does not happen; `impossible`, and no values, when a sweep met
+// impossible geometry.
 struct DesignReading {
     WatchedValues values;
     bool impossible = false;

@@ -54,7 +54,8 @@ TEST(EventsCommand, NoCutOffGivesEmptyFields) {
 }
 
 TEST(EventsCommand, ImpossibleGearIsFlaggedPerSetting) {
-    const CliRun r = runCommand({"events", "--steps", "1", "--set", "RadiusBarLength=50"});
+    // An eccentric rod far too short to reach the gear connecting rod.
+    const CliRun r = runCommand({"events", "--steps", "1", "--set", "EccRodLength=1"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(count(r.out, "IMPOSSIBLE GEOMETRY"), 3u);
 }

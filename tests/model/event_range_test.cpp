@@ -77,7 +77,7 @@ TEST(EventDefinition, ValveThatNeverOpensHasNoEvents) {
 TEST(EventDefinition, ImpossibleGearIsReportedEvenWithTheBeepOff) {
     GearModel m = startupModel();
     m.ErrorBeepOn = 0;
-    m.frame.RadiusBarLength = 50;  // no position of the bell crank reaches that far
+    m.frame.EccRodLength = 1;  // far too short to reach the gear connecting rod
     const GearSettingEvents e = sweepEvents(m, m.RevArmCentre());
     EXPECT_TRUE(e.geometryError);
     EXPECT_EQ(m.ErrorBeepOn, 0);
