@@ -36,7 +36,7 @@ void BM_SolvesOf21Settings(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(BM_SolvesOf21Settings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SolvesOf21Settings)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 // The events table of 21 settings on one thread, to set against the solves alone.
 void BM_EventsOf21Settings(benchmark::State& state) {
@@ -46,7 +46,7 @@ void BM_EventsOf21Settings(benchmark::State& state) {
     one.threads = 1;
     for (auto _ : state) benchmark::DoNotOptimize(sweepEventsRange(m, settings, one));
 }
-BENCHMARK(BM_EventsOf21Settings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EventsOf21Settings)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 // The events table of 21 settings on every core, in wall time.
 void BM_EventsOf21SettingsAllCores(benchmark::State& state) {
@@ -54,14 +54,14 @@ void BM_EventsOf21SettingsAllCores(benchmark::State& state) {
     const std::vector<float> settings = eventTableSettings(m, 10);
     for (auto _ : state) benchmark::DoNotOptimize(sweepEventsRange(m, settings));
 }
-BENCHMARK(BM_EventsOf21SettingsAllCores)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EventsOf21SettingsAllCores)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 // All 47 dimensions up and down on every core, in wall time.
 void BM_SensitivityAll47(benchmark::State& state) {
     const GearModel m = nominal();
     for (auto _ : state) benchmark::DoNotOptimize(runSensitivity(m, DefaultSensitivityDelta));
 }
-BENCHMARK(BM_SensitivityAll47)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_SensitivityAll47)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(2);
 
 // The equaliser on a design with the valve stem 0.03 long, two dimensions, a fixed
 // number of evaluations; the counter gives evaluations per second of wall time.
@@ -76,7 +76,7 @@ void BM_EqualiserEvaluations(benchmark::State& state) {
     for (auto _ : state) evaluations += runEqualiser(m, o).evaluations;
     state.counters["evaluations"] = benchmark::Counter(evaluations, benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_EqualiserEvaluations)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_EqualiserEvaluations)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(2);
 
 }  // namespace
 }  // namespace quarn
