@@ -61,6 +61,9 @@ const std::map<std::string, Command>& commands() {
           "  has it after opening the file: the dimensions, the view and presets, the\n"
           "  diagram settings and the overlay items in use.\n"}},
         {"table", {tableCommand, tableUsage}},
+        {"events", {eventsCommand, eventsUsage}},
+        {"sensitivity", {sensitivityCommand, sensitivityUsage}},
+        {"equalise", {equaliseCommand, equaliseUsage}},
     };
     return table;
 }

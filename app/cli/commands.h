@@ -28,6 +28,12 @@ extern const char diagramUsage[];
 // through the one picture writer, else WorkError with its message.
 void checkPictureName(const std::string& path);
 void writePicture(const std::string& path, int width, int height, const DrawPicture& draw);
+void eventsCommand(const Args& args, std::ostream& out);
+extern const char eventsUsage[];
+void sensitivityCommand(const Args& args, std::ostream& out);
+extern const char sensitivityUsage[];
+void equaliseCommand(const Args& args, std::ostream& out);
+extern const char equaliseUsage[];
 
 // The help of render, made from its table of pictures and formats.
 std::string renderUsage();

@@ -18,6 +18,7 @@
 
 #include "diagrams/diagram_windows.h"
 #include "diagrams/set_rev_arm.h"
+#include "design/design_menu.h"
 #include "dims/dimension_file.h"
 #include "drawing/frame_mapping.h"
 #include "drawing/run_frame.h"
@@ -262,6 +263,14 @@ void TMainForm::createMenusAndToolBar() {
     }
     tools->addAction(dynVars_->DynamicVariablesTool);
     tools->addAction(dynVars_->SetUnDoTool);
+    // The design windows; an applied equaliser result leaves the gear as a dimension
+    // dialog's Close does.
+    design_ = new DesignMenu(model_, {[this] {
+                                 motion_->revArmBarToMiddle();
+                                 dynVars_->followDesign();
+                             }},
+                             this);
+    design_->addTo(menuBar(), tools);
 }
 
 void TMainForm::createFramePanels() {

@@ -41,6 +41,7 @@ struct DiagramHost;
 struct PictureSource;
 class TDrawLines;
 class HelpMenu;
+class DesignMenu;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -179,6 +180,7 @@ private:
     QAction* DrawLines1 = nullptr;
     TDrawLines* DrawLines = nullptr;
     HelpMenu* helpMenu_ = nullptr;
+    DesignMenu* design_ = nullptr;
 
     qint64 lastCaptionSecond_ = -1;
     QRect lastInked_;  // what the previous frame drew

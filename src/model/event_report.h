@@ -1,33 +1,55 @@
-// The valve-events summary an engineer pastes into a design note: leads, and the
-// cut-off, release and compression points of both cylinder ends, from a fine sweep.
+// The valve events of one reverse-arm setting, the one definition that the report, the
+// events table, the sensitivity study and the equaliser all read: leads, maximum
+// openings, and the cut-off, release, compression and pre-admission of both ends.
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "gear_model.h"
+#include "parallel_work.h"
 
 namespace quarn {
 
-// Sweep resolution of the summary, in degrees of driver angle.
+// Sweep resolution, in degrees of driver angle, and the steps of one revolution.
 constexpr double EventSweepStep = 0.1;
+constexpr int EventSweepSteps = 3600;
 
 struct CylinderEndEvents {
-    float lead = 0;  // steam opening at this end's dead centre
-    // In percent of this end's stroke; empty when the event never happens in a turn.
-    // Cut-off and release count from the start of the working stroke, compression
-    // from the start of the exhaust stroke.
-    std::optional<double> cutOff, release, compression;
+    float lead = 0;        // steam opening at this end's dead centre
+    float maxOpening = 0;  // the largest steam opening of the revolution
+    // Empty when the event does not happen. Cut-off and release are in percent of this
+    // end's working stroke (from its own dead centre), compression and pre-admission in
+    // percent of its return stroke (from the other dead centre).
+    std::optional<double> cutOff, release, compression, preAdmission;
 };
 
 struct GearSettingEvents {
     float revArm = 0;
+    bool backwards = false;  // the driver runs backwards (below mid gear)
     CylinderEndEvents front, rear;
-    bool geometryError = false;  // impossible geometry (or no numbers) anywhere in the sweep
+    bool geometryError = false;  // impossible geometry (or no numbers) at some step
 };
 
-// Sweeps one whole turn at the given reverse-arm setting, in the direction the engine
-// runs in that gear (backwards below mid gear). Leaves DriverAngle, RevArmPosition and
-// GeometryError as they were; the pivots hold the last solve of the sweep.
-GearSettingEvents sweepEvents(GearModel& m, float revArm);
+// Sweeps one revolution from driver angle 0 in steps of EventSweepStep, in the direction
+// the engine runs at that setting (backwards below mid gear), and reads the events of
+// each end from its dead centre round to it again. The solver reports impossible
+// geometry during the sweep whatever the error-beep switch says. Leaves DriverAngle,
+// RevArmPosition, GeometryError and ErrorBeepOn as they were; the pivots hold the last
+// solve of the sweep.
+// With `stopAtError` a study that throws an impossible gear away anyway ends the sweep at
+// the first step that meets impossible geometry: the events are then left empty.
+GearSettingEvents sweepEvents(GearModel& m, float revArm, bool stopAtError = false);
+
+// The reverse-arm settings of an events table: `steps` equal steps from mid gear to full
+// gear reverse and as many to full gear forward, from full reverse upwards (2 × steps + 1
+// settings; mid gear alone for 0 steps).
+std::vector<float> eventTableSettings(const GearModel& m, int steps);
+
+// The events of every setting, shared out over the cores, each sweep on its own copy of
+// the gear. Settings not reached before a cancel are left default (revArm 0); the model
+// is only read.
+std::vector<GearSettingEvents> sweepEventsRange(const GearModel& m, const std::vector<float>& settings,
+                                                const WorkControl& control = {});
 
 }  // namespace quarn

@@ -34,6 +34,12 @@ std::optional<double> fallingCrossing(double prevOpening, double prevPiston, dou
     return interpolate(prevOpening, prevPiston, opening, piston);
 }
 
+std::optional<double> closingCrossing(double prevOpening, double prevPiston, double opening,
+                                      double piston) {
+    if (!(prevOpening > 0 && opening <= 0)) return std::nullopt;
+    return interpolate(prevOpening, prevPiston, opening, piston);
+}
+
 std::optional<double> risingCrossing(double prevOpening, double prevPiston, double opening,
                                      double piston) {
     if (!(prevOpening <= 0 && opening > 0)) return std::nullopt;

@@ -32,6 +32,10 @@ inline double rearStrokePercent(double pistonPos640) { return (640.0 - pistonPos
 // reaches 0 is no cut-off.
 std::optional<double> fallingCrossing(double prevOpening, double prevPiston, double opening,
                                       double piston);
+// An opening that fell from above 0 to 0 or below: a port that only just closes has
+// closed, which is how the events table counts cut-off and compression.
+std::optional<double> closingCrossing(double prevOpening, double prevPiston, double opening,
+                                      double piston);
 // The same for an opening that rose from 0 or below to above 0.
 std::optional<double> risingCrossing(double prevOpening, double prevPiston, double opening,
                                      double piston);

@@ -17,8 +17,9 @@ namespace quarn::cli {
 namespace {
 
 TEST(CommandTable, HasEveryCommand) {
-    EXPECT_THAT(commandNames(), ::testing::ElementsAre("centre", "convert", "diagram", "render", "report",
-                                                       "save", "show", "solve", "table"));
+    EXPECT_THAT(commandNames(),
+                ::testing::ElementsAre("centre", "convert", "diagram", "equalise", "events", "render",
+                                       "report", "save", "sensitivity", "show", "solve", "table"));
 }
 
 class CommandHelp : public ::testing::TestWithParam<std::string> {};

@@ -311,6 +311,22 @@ auto dimensionDialog(const char* name, const char* fieldName, const char* typed)
         EXPECT_TRUE(*answered) << name << " opened no dialog";
     };
 }
+// A design window opened from its menu item or tool button: shown, not modal, the gear
+// left as it was.
+auto designWindow(const char* action, const char* window) {
+    return [=](WindowTest& t) {
+        const float setting = t.model.RevArmPosition;
+        t.action(action)->trigger();
+        auto* w = t.form->findChild<QDialog*>(QString::fromLatin1(window));
+        ASSERT_NE(w, nullptr) << action;
+        EXPECT_TRUE(w->isVisible()) << action;
+        EXPECT_FALSE(w->isModal());
+        w->close();
+        EXPECT_EQ(t.model.RevArmPosition, setting);
+    };
+}
+void nothingMore(WindowTest&) {}
+
 void checkClosedAtMidGear(WindowTest& t) {
     EXPECT_EQ(t.model.RevArmPosition, t.model.RevArmCentre());
     EXPECT_EQ(t.bar("SBRevArm")->value(), 0);
@@ -542,6 +558,10 @@ const ControlRow controlRows[] = {
     {"SavePicture", fileAction("SavePicture", [] { return scratchPath("SavePicture"); }),
      checkPictureSaved("SavePicture")},
     {"PrintPicture", printToPdf, checkPrinted},
+    {"ValveEvents", designWindow("ValveEvents", "ValveEvents"), nothingMore},
+    {"ValveEventsTool", designWindow("ValveEventsTool", "ValveEvents"), nothingMore},
+    {"Sensitivity", designWindow("Sensitivity", "Sensitivity"), nothingMore},
+    {"Equaliser", designWindow("Equaliser", "Equaliser"), nothingMore},
     {"Exit1",
      [](WindowTest& t) {
          t.form->show();

@@ -1,0 +1,257 @@
+// events, sensitivity and equalise: the design studies over the whole reverse-arm range.
+#include <cmath>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "model/event_report.h"
+#include "model/design_text.h"
+#include "model/dimensions.h"
+#include "model/event_table_text.h"
+#include "dims/dimension_file.h"
+#include "model/equaliser.h"
+#include "model/sensitivity.h"
+#include "options.h"
+
+namespace quarn::cli {
+namespace {
+
+// More settings than this would take minutes and tell nothing finer than a notch does.
+constexpr int MaxEventSteps = 500;
+
+std::vector<float> parseSettingList(const std::string& text) {
+    std::vector<float> settings;
+    std::size_t start = 0;
+    for (;;) {
+        const auto comma = text.find(',', start);
+        const std::string item = text.substr(start, comma - start);
+        const auto value = parseNumber(item);
+        if (!value) throw UsageError{"--settings takes numbers separated by commas, not '" + item + "'"};
+        settings.push_back(static_cast<float>(*value));
+        if (comma == std::string::npos) return settings;
+        start = comma + 1;
+    }
+}
+
+int parseCount(const std::string& option, const std::string& text, int least, int most) {
+    const auto value = parseNumber(text);
+    if (!value || *value != static_cast<double>(static_cast<long long>(*value)) || *value < least || *value > most)
+        throw UsageError{option + " takes a whole number from " + std::to_string(least) + " to " +
+                         std::to_string(most) + ", not '" + text + "'"};
+    return static_cast<int>(*value);
+}
+
+std::vector<std::string> splitCommas(const std::string& text) {
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    for (;;) {
+        const auto comma = text.find(',', start);
+        items.push_back(text.substr(start, comma - start));
+        if (comma == std::string::npos) return items;
+        start = comma + 1;
+    }
+}
+
+std::vector<const DimensionDescriptor*> dimensionList(const std::string& text) {
+    std::vector<const DimensionDescriptor*> dims;
+    for (const std::string& name : splitCommas(text)) {
+        const DimensionDescriptor* d = findDimensionByField(name);
+        if (!d) throw UsageError{"unknown dimension '" + name + "'"};
+        dims.push_back(d);
+    }
+    return dims;
+}
+
+}  // namespace
+
+const char eventsUsage[] =
+    "quarngear-cli events [--file PATH] [--set NAME=VALUE]... [--erie]\n"
+    "                     [--settings A,B,... | --steps N] [--csv]\n"
+    "  Prints the valve events at each reverse-arm setting given, or at N equal steps\n"
+    "  from mid gear to full gear forward and N to full gear reverse (default 10: 21\n"
+    "  settings): for the front and rear end the lead, the largest steam opening and\n"
+    "  the cut-off, release, compression and pre-admission in percent of stroke, with\n"
+    "  the front-rear difference of lead and cut-off. --csv prints one row per setting\n"
+    "  and end instead; an event that does not happen is an empty field.\n";
+
+void eventsCommand(const Args& args, std::ostream& out) {
+    CommonOptions common;
+    bool csv = false;
+    std::optional<std::vector<float>> settings;
+    std::optional<int> steps;
+    parseOptions(
+        args, common,
+        [&](const std::string& a, const std::string* next) -> int {
+            if (a == "--csv") {
+                csv = true;
+                return 1;
+            }
+            if (a != "--settings" && a != "--steps") return 0;
+            if (!next) throw UsageError{a + " needs a value"};
+            if (settings || steps) throw UsageError{"--settings and --steps exclude each other"};
+            if (a == "--settings")
+                settings = parseSettingList(*next);
+            else
+                steps = parseCount(a, *next, 0, MaxEventSteps);
+            return 2;
+        },
+        {.erieForm = true});
+    GearModel m;
+    buildModel(m, common);
+    const std::vector<float> chosen = settings ? *settings : eventTableSettings(m, steps.value_or(10));
+    const std::vector<GearSettingEvents> events = sweepEventsRange(m, chosen);
+    if (csv) {
+        out << eventsCsvHeader;
+        for (const auto& e : events) out << eventsCsvRows(e);
+        return;
+    }
+    out << "Valve events of " << m.DimSetName << " (" << (m.ErieTriplexForm ? "Erie Triplex form" : "standard form")
+        << "), " << events.size() << (events.size() == 1 ? " setting" : " settings") << "\n";
+    for (const auto& e : events) out << "\n" << eventsBlockText(e);
+}
+
+const char sensitivityUsage[] =
+    "quarngear-cli sensitivity [--file PATH] [--set NAME=VALUE]... [--erie]\n"
+    "                          [--delta D] [--dims NAME,NAME,...] [--csv]\n"
+    "  Changes each of the 47 dimensions by +D and by -D (default 0.001), finds mid\n"
+    "  gear afresh each time, and prints the changes of the front and rear cut-off and\n"
+    "  lead at normal forward and normal reverse, the dimension that moves a cut-off\n"
+    "  most first. Dimensions that make the gear impossible, or lose a cut-off, at +D\n"
+    "  or -D are marked, not ranked. --dims studies only the dimensions named (by field\n"
+    "  name). Uses every core.\n";
+
+void sensitivityCommand(const Args& args, std::ostream& out) {
+    CommonOptions common;
+    bool csv = false;
+    double delta = DefaultSensitivityDelta;
+    std::vector<const DimensionDescriptor*> only;
+    parseOptions(
+        args, common,
+        [&](const std::string& a, const std::string* next) -> int {
+            if (a == "--csv") {
+                csv = true;
+                return 1;
+            }
+            if (a != "--delta" && a != "--dims") return 0;
+            if (!next) throw UsageError{a + " needs a value"};
+            if (a == "--dims") {
+                only = dimensionList(*next);
+                return 2;
+            }
+            const auto value = parseNumber(*next);
+            if (!value || !(*value > 0) || !std::isfinite(*value))
+                throw UsageError{"--delta takes a positive number, not '" + *next + "'"};
+            delta = *value;
+            return 2;
+        },
+        {.erieForm = true});
+    GearModel m;
+    buildModel(m, common);
+    const SensitivityResult r = runSensitivity(m, delta, {}, only);
+    if (csv) {
+        out << sensitivityCsvHeader << sensitivityCsvRows(r);
+        return;
+    }
+    out << "Sensitivity of " << m.DimSetName << " ("
+        << (m.ErieTriplexForm ? "Erie Triplex form" : "standard form") << ")\n"
+        << sensitivityText(r);
+}
+
+namespace {
+
+// NAME or NAME:WEIGHT.
+double goalWeight(const std::string& item, std::string& name) {
+    const auto colon = item.find(':');
+    name = item.substr(0, colon);
+    if (colon == std::string::npos) return 1;
+    const auto w = parseNumber(item.substr(colon + 1));
+    if (!w || !(*w >= 0) || !std::isfinite(*w))
+        throw UsageError{"a goal's weight is a number of 0 or more, not '" + item.substr(colon + 1) + "'"};
+    return *w;
+}
+
+EqualiserGoals parseGoals(const std::string& text) {
+    EqualiserGoals g;
+    g.cutOffEqual = 0;
+    for (const std::string& item : splitCommas(text)) {
+        std::string name;
+        const double weight = goalWeight(item, name);
+        if (name == "cutoff-equal") {
+            g.cutOffEqual = weight;
+        } else if (name == "lead-equal") {
+            g.leadEqual = weight;
+        } else if (name.rfind("cutoff=", 0) == 0) {
+            const auto pct = parseNumber(name.substr(7));
+            if (!pct || !(*pct > 0 && *pct < 100))
+                throw UsageError{"cutoff= takes a percentage between 0 and 100, not '" + name.substr(7) + "'"};
+            g.cutOffTarget = *pct;
+            g.cutOffTargetWeight = weight;
+        } else {
+            throw UsageError{"--goal takes cutoff-equal, lead-equal and cutoff=PCT, not '" + item + "'"};
+        }
+    }
+    return g;
+}
+
+}  // namespace
+
+const char equaliseUsage[] =
+    "quarngear-cli equalise [--file PATH] [--set NAME=VALUE]... [--erie]\n"
+    "                       --vary NAME,NAME,... [--range R]\n"
+    "                       [--goal cutoff-equal,lead-equal,cutoff=PCT]\n"
+    "                       [--max-evals N] [--out FILE.qgd]\n"
+    "  Searches up to four dimensions (by field name), each within +-R of its value\n"
+    "  (default 0.05), for a gear whose front and rear cut-off at normal forward and\n"
+    "  normal reverse are equal (cutoff-equal, the default goal), whose leads are equal\n"
+    "  (lead-equal), and whose forward cut-off is near PCT percent (cutoff=PCT). A goal\n"
+    "  may carry a weight, as cutoff-equal:2. A compass search: each dimension a step\n"
+    "  up and down, the best taken, the step halved when none is better; at most N\n"
+    "  evaluations (default 200) and 60 s. A trial with impossible geometry is never\n"
+    "  taken. Prints the events before and after and the chosen values; --out writes\n"
+    "  the improved design, the gear at mid gear.\n";
+
+void equaliseCommand(const Args& args, std::ostream& out) {
+    CommonOptions common;
+    EqualiserOptions options;
+    std::optional<std::string> outFile;
+    bool varied = false;
+    parseOptions(
+        args, common,
+        [&](const std::string& a, const std::string* next) -> int {
+            if (a != "--vary" && a != "--range" && a != "--goal" && a != "--max-evals" && a != "--out") return 0;
+            if (!next) throw UsageError{a + " needs a value"};
+            if (a == "--vary") {
+                varied = true;
+                options.dims = dimensionList(*next);
+            } else if (a == "--range") {
+                const auto r = parseNumber(*next);
+                if (!r || !(*r > 0) || !std::isfinite(*r))
+                    throw UsageError{"--range takes a positive number, not '" + *next + "'"};
+                options.range = *r;
+            } else if (a == "--goal") {
+                options.goals = parseGoals(*next);
+            } else if (a == "--max-evals") {
+                options.maxEvaluations = parseCount(a, *next, 1, 100000);
+            } else {
+                outFile = *next;
+            }
+            return 2;
+        },
+        {.erieForm = true});
+    if (!varied) throw UsageError{"--vary names the dimensions to change"};
+    if (const std::string problem = equaliserOptionsProblem(options); !problem.empty())
+        throw UsageError{problem};
+    GearModel m;
+    buildModel(m, common);
+    const EqualiserResult r = runEqualiser(m, options);
+    out << equaliserText(options, r);
+    if (outFile) {
+        if (r.improved()) applyEqualiserResult(m, options, r);
+        const FileResult saved = saveDimensionFile(m, *outFile);
+        if (!saved.ok) throw WorkError{saved.message};
+    }
+}
+
+}  // namespace quarn::cli

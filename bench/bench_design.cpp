@@ -1,0 +1,84 @@
+// The design studies: the events of 21 settings against their solves alone, the
+// sensitivity of all 47 dimensions in wall time, and the equaliser's evaluations.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <vector>
+
+#include "model/dimensions.h"
+#include "model/equaliser.h"
+#include "model/event_report.h"
+#include "model/gear_model.h"
+#include "model/sensitivity.h"
+#include "model/sweep.h"
+
+namespace quarn {
+namespace {
+
+GearModel nominal() {
+    GearModel m;
+    InitStartupState(m);
+    return m;
+}
+
+// The solves an events table of 21 settings needs (a priming solve and one revolution
+// in 0.1 degree steps each), with nothing read from them: the floor for the table.
+void BM_SolvesOf21Settings(benchmark::State& state) {
+    GearModel m = nominal();
+    const std::vector<float> settings = eventTableSettings(m, 10);
+    for (auto _ : state) {
+        for (const float s : settings) {
+            const double dir = s < m.RevArmCentre() ? -1.0 : 1.0;
+            SolveAt(m, s, 0.0f);
+            for (int i = 0; i < EventSweepSteps; ++i)
+                SolveAt(m, s, static_cast<float>(std::fmod(360.0 + dir * i * EventSweepStep, 360.0)));
+            benchmark::DoNotOptimize(m.FrontSteamOpening);
+        }
+    }
+}
+BENCHMARK(BM_SolvesOf21Settings)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+// The events table of 21 settings on one thread, to set against the solves alone.
+void BM_EventsOf21Settings(benchmark::State& state) {
+    const GearModel m = nominal();
+    const std::vector<float> settings = eventTableSettings(m, 10);
+    WorkControl one;
+    one.threads = 1;
+    for (auto _ : state) benchmark::DoNotOptimize(sweepEventsRange(m, settings, one));
+}
+BENCHMARK(BM_EventsOf21Settings)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+// The events table of 21 settings on every core, in wall time.
+void BM_EventsOf21SettingsAllCores(benchmark::State& state) {
+    const GearModel m = nominal();
+    const std::vector<float> settings = eventTableSettings(m, 10);
+    for (auto _ : state) benchmark::DoNotOptimize(sweepEventsRange(m, settings));
+}
+BENCHMARK(BM_EventsOf21SettingsAllCores)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+// All 47 dimensions up and down on every core, in wall time.
+void BM_SensitivityAll47(benchmark::State& state) {
+    const GearModel m = nominal();
+    for (auto _ : state) benchmark::DoNotOptimize(runSensitivity(m, DefaultSensitivityDelta));
+}
+BENCHMARK(BM_SensitivityAll47)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(2);
+
+// The equaliser on a design with the valve stem 0.03 long, two dimensions, a fixed
+// number of evaluations; the counter gives evaluations per second of wall time.
+void BM_EqualiserEvaluations(benchmark::State& state) {
+    GearModel m = nominal();
+    setDimensionValue(m, *findDimensionByField("ValveCtrToJoint"), 6.42f);
+    EqualiserOptions o;
+    o.dims = {findDimensionByField("ValveCtrToJoint"), findDimensionByField("ValveRodLength")};
+    o.maxEvaluations = 24;
+    o.timeLimitSeconds = 1e9;
+    int evaluations = 0;
+    for (auto _ : state) evaluations += runEqualiser(m, o).evaluations;
+    state.counters["evaluations"] = benchmark::Counter(evaluations, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_EqualiserEvaluations)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(2);
+
+}  // namespace
+}  // namespace quarn
+
+BENCHMARK_MAIN();

@@ -1,0 +1,15 @@
+// What the design windows need from the main window, as plain hooks.
+#pragma once
+
+#include <functional>
+
+namespace quarn {
+
+struct DesignHost {
+    // The equaliser wrote new dimensions and the gear is back at mid gear: the window's
+    // reverse-arm bar, dynamic-variable bars and read-outs follow, as after a dimension
+    // dialog's Close.
+    std::function<void()> designApplied;
+};
+
+}  // namespace quarn

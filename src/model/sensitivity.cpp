@@ -1,0 +1,99 @@
+// The sensitivity study: two readings per dimension, shared out over the cores.
+#include "sensitivity.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "event_report.h"
+#include "mid_gear.h"
+
+namespace quarn {
+
+const char* const watchedNames[WatchedCount] = {
+    "fwd cut-off front", "fwd cut-off rear", "fwd lead front", "fwd lead rear",
+    "rev cut-off front", "rev cut-off rear", "rev lead front", "rev lead rear"};
+
+namespace {
+
+bool isCutOff(int i) { return i % 4 < 2; }
+
+void putEvents(WatchedValues& v, int at, const GearSettingEvents& e) {
+    v[at] = e.front.cutOff;
+    v[at + 1] = e.rear.cutOff;
+    v[at + 2] = e.front.lead;
+    v[at + 3] = e.rear.lead;
+}
+
+}  // namespace
+
+DesignReading readDesign(const GearModel& m) {
+    GearModel copy = m;
+    CalcCentRevArm(copy);
+    const RevArmRange r = revArmRange(copy);
+    // An impossible gear is thrown away whole: its sweeps end at the first error.
+    DesignReading out;
+    const GearSettingEvents fwd = sweepEvents(copy, r.fwd, true);
+    out.impossible = fwd.geometryError;
+    if (out.impossible) return out;
+    const GearSettingEvents rev = sweepEvents(copy, r.rev, true);
+    out.impossible = rev.geometryError;
+    if (out.impossible) return out;
+    putEvents(out.values, 0, fwd);
+    putEvents(out.values, 4, rev);
+    return out;
+}
+
+SensitivityResult runSensitivity(const GearModel& m, double delta, const WorkControl& control,
+                                 std::span<const DimensionDescriptor* const> only) {
+    SensitivityResult out;
+    out.delta = delta;
+    std::vector<const DimensionDescriptor*> dims(only.begin(), only.end());
+    if (dims.empty())
+        for (const auto& d : allDimensions()) dims.push_back(&d);
+    const int n = static_cast<int>(dims.size());
+    // Job 0 reads the design as it stands; jobs 1..2n read it with one dimension moved.
+    std::vector<DesignReading> readings(2 * n + 1);
+    const bool finished = runParallel(2 * n + 1, control, [&](int job) {
+        if (job == 0) {
+            readings[0] = readDesign(m);
+            return;
+        }
+        const DimensionDescriptor& d = *dims[(job - 1) / 2];
+        const double sign = (job - 1) % 2 == 0 ? 1.0 : -1.0;
+        GearModel copy = m;
+        setDimensionValue(copy, d, static_cast<float>(double(dimensionValue(m, d)) + sign * delta));
+        readings[job] = readDesign(copy);
+    });
+    out.base = readings[0];
+
+    std::vector<SensitivityRow> ranked, marked;
+    for (int k = 0; k < n; ++k) {
+        SensitivityRow row;
+        row.dim = dims[k];
+        row.value = dimensionValue(m, *dims[k]);
+        const DesignReading &plus = readings[1 + 2 * k], &minus = readings[2 + 2 * k];
+        row.impossible = plus.impossible || minus.impossible;
+        for (int i = 0; i < WatchedCount; ++i) {
+            const auto& b = out.base.values[i];
+            // An impossible gear's numbers mean nothing: its changes stay empty.
+            if (b && plus.values[i] && !plus.impossible) row.plus[i] = *plus.values[i] - *b;
+            if (b && minus.values[i] && !minus.impossible) row.minus[i] = *minus.values[i] - *b;
+            // A cut-off that the design has and the changed one lost is no small change.
+            if (b && (!plus.values[i] || !minus.values[i])) row.impossible = true;
+            double& effect = isCutOff(i) ? row.cutOffEffect : row.leadEffect;
+            for (const auto& c : {row.plus[i], row.minus[i]})
+                if (c && std::isfinite(*c)) effect = std::max(effect, std::abs(*c));
+        }
+        (row.impossible ? marked : ranked).push_back(row);
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const SensitivityRow& a, const SensitivityRow& b) {
+        if (a.cutOffEffect != b.cutOffEffect) return a.cutOffEffect > b.cutOffEffect;
+        return a.leadEffect > b.leadEffect;
+    });
+    out.rows = std::move(ranked);
+    out.rows.insert(out.rows.end(), marked.begin(), marked.end());
+    out.complete = finished && !out.base.impossible;
+    return out;
+}
+
+}  // namespace quarn

@@ -1,0 +1,57 @@
+// How far each dimension moves the cut-offs and leads at normal forward and normal
+// reverse: the dimensions a builder must hold to the closest tolerance.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "dimensions.h"
+#include "gear_model.h"
+#include "parallel_work.h"
+
+namespace quarn {
+
+constexpr double DefaultSensitivityDelta = 0.001;
+
+// The eight numbers a study watches, in this order: at normal forward the front and rear
+// cut-off (percent) and the front and rear lead, then the same at normal reverse.
+constexpr int WatchedCount = 8;
+using WatchedValues = std::array<std::optional<double>, WatchedCount>;
+extern const char* const watchedNames[WatchedCount];  // "fwd cut-off front", ...
+
+// The watched numbers of a design as the gear is set after a dimension dialog's Close:
+// mid gear found afresh, normal forward and reverse either side of it. Empty entries
+// for a cut-off that does not happen; `impossible`, and no values, when a sweep met
+// impossible geometry.
+struct DesignReading {
+    WatchedValues values;
+    bool impossible = false;
+};
+DesignReading readDesign(const GearModel& m);
+
+struct SensitivityRow {
+    const DimensionDescriptor* dim = nullptr;
+    float value = 0;                  // the dimension as it stands
+    WatchedValues plus{}, minus{};    // changes of the watched numbers for +D and -D
+    bool impossible = false;          // impossible geometry, or a cut-off lost, at +D or -D
+    double cutOffEffect = 0;          // the largest cut-off change (percent), either way
+    double leadEffect = 0;            // the largest lead change, either way
+};
+
+struct SensitivityResult {
+    double delta = DefaultSensitivityDelta;
+    DesignReading base;
+    // Ranked rows first, largest cut-off effect first (then the lead effect, then the
+    // dimension order); the marked ones after them in dimension order.
+    std::vector<SensitivityRow> rows;
+    bool complete = false;  // false: cancelled, or the design itself is impossible
+};
+
+// Changes each of the dimensions (all 47 unless a list is given) by +delta and by
+// -delta on copies of the model and reads the design each time; the model is only read.
+SensitivityResult runSensitivity(const GearModel& m, double delta, const WorkControl& control = {},
+                                 std::span<const DimensionDescriptor* const> only = {});
+
+}  // namespace quarn

@@ -1,0 +1,186 @@
+// The design windows, offscreen: the events table and plot, the sensitivity study's
+// Cancel, and the equaliser's Search, Apply, Discard and Cancel, pressed as a user would.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+
+#include "design/equaliser_window.h"
+#include "design/sensitivity_window.h"
+#include "design/study_runner.h"
+#include "design/valve_events_window.h"
+#include "model/dimensions.h"
+#include "model/dyn_vars.h"
+#include "model/gear_model.h"
+#include "support/qt_app.h"
+
+namespace quarn {
+namespace {
+
+template <class T>
+T* child(QWidget* w, const char* name) {
+    T* c = w->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
+
+// Lets a study finish and its queued signals arrive, and any study that starts again
+// for a newer design.
+void finish(StudyRunner& runner) {
+    do {
+        runner.wait();
+        QCoreApplication::processEvents();
+    } while (runner.running());
+}
+
+const DimensionDescriptor& stem() { return *findDimensionByField("ValveCtrToJoint"); }
+
+class DesignWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::ensureApplication();
+        InitStartupState(model);
+    }
+    GearModel model;
+};
+
+TEST_F(DesignWindows, EventsTableAndPlotFollowTheSteps) {
+    ValveEventsWindow w(model);
+    w.show();
+    finish(w.runner());
+    auto* table = child<QTableWidget>(&w, "EventsTable");
+    EXPECT_EQ(table->rowCount(), 21);
+    child<QSpinBox>(&w, "Steps")->setValue(1);
+    finish(w.runner());
+    ASSERT_EQ(table->rowCount(), 3);
+    ASSERT_NE(table->item(2, 16), nullptr);
+    EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("rev"));
+    EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("10.298"));
+    EXPECT_EQ(table->item(2, 1)->text(), QStringLiteral("fwd"));
+    EXPECT_EQ(table->item(2, 16)->text(), QStringLiteral("ok"));
+    // The plot has red (front) and blue (rear) crosses.
+    const QImage& plot = w.plotImage();
+    bool red = false, blue = false;
+    for (int y = 0; y < plot.height(); ++y)
+        for (int x = 0; x < plot.width(); ++x) {
+            red = red || plot.pixel(x, y) == qRgb(255, 0, 0);
+            blue = blue || plot.pixel(x, y) == qRgb(0, 0, 255);
+        }
+    EXPECT_TRUE(red && blue);
+    QTest::mouseClick(child<QPushButton>(&w, "Copy"), Qt::LeftButton);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.startsWith(QStringLiteral("Reverse arm\tRuns\tLead F"))) << copied.toStdString();
+    EXPECT_EQ(copied.count(QLatin1Char('\n')), 4);
+}
+
+TEST_F(DesignWindows, EventsRefreshWhenTheDesignChanges) {
+    ValveEventsWindow w(model);
+    child<QSpinBox>(&w, "Steps")->setValue(1);
+    w.show();
+    finish(w.runner());
+    auto* table = child<QTableWidget>(&w, "EventsTable");
+    ASSERT_EQ(table->rowCount(), 3);
+    const QString before = table->item(2, 5)->text();  // front cut-off at full forward
+    setDimensionValue(model, stem(), 6.45f);
+    QTest::qWait(700);  // the window looks at the design twice a second
+    finish(w.runner());
+    EXPECT_NE(table->item(2, 5)->text(), before);
+}
+
+TEST_F(DesignWindows, SensitivityCancelLeavesNothingBehind) {
+    SensitivityWindow w(model);
+    w.show();
+    const GearModel before = model;
+    auto* delta = child<QLineEdit>(&w, "Delta");
+    delta->setText(QStringLiteral("0"));
+    QTest::mouseClick(child<QPushButton>(&w, "Run"), Qt::LeftButton);
+    EXPECT_FALSE(w.runner().running());
+    EXPECT_EQ(child<QLabel>(&w, "Status")->text(), QStringLiteral("The change must be a number above 0."));
+    delta->setText(QStringLiteral("0.001"));
+    QTest::mouseClick(child<QPushButton>(&w, "Run"), Qt::LeftButton);
+    ASSERT_TRUE(w.runner().running());
+    EXPECT_FALSE(child<QPushButton>(&w, "Run")->isEnabled());
+    QTest::mouseClick(child<QPushButton>(&w, "Cancel"), Qt::LeftButton);
+    finish(w.runner());
+    EXPECT_EQ(child<QLabel>(&w, "Status")->text(), QStringLiteral("Cancelled."));
+    EXPECT_EQ(child<QTableWidget>(&w, "SensitivityTable")->rowCount(), 0);
+    EXPECT_TRUE(child<QPushButton>(&w, "Run")->isEnabled());
+    EXPECT_EQ(model.PivotHorz, before.PivotHorz);
+    EXPECT_EQ(dimensionValue(model, stem()), 6.39f);
+}
+
+class EqualiserWindowTest : public DesignWindows {
+protected:
+    void SetUp() override {
+        DesignWindows::SetUp();
+        setDimensionValue(model, stem(), 6.42f);
+        selectDynVar(model, stem().dynVarCode, 6.42f, stem().label);  // the slot the window offers
+        model.RevArmPosition = 11.0f;
+        window = std::make_unique<EqualiserWindow>(model, DesignHost{[this] { ++applied; }});
+        window->show();
+        child<QSpinBox>(window.get(), "MaxEvals")->setValue(4);
+        child<QLineEdit>(window.get(), "Range")->setText(QStringLiteral("0.04"));
+    }
+    QPushButton* button(const char* name) { return child<QPushButton>(window.get(), name); }
+    std::unique_ptr<EqualiserWindow> window;
+    int applied = 0;
+};
+
+TEST_F(EqualiserWindowTest, OffersTheDynamicVariableAndAppliesAsATypedChange) {
+    EXPECT_EQ(child<QComboBox>(window.get(), "Vary1")->currentText(), QStringLiteral("Valve ctr to Joint (Stem)"));
+    EXPECT_EQ(child<QComboBox>(window.get(), "Vary2")->currentText(), QStringLiteral("(none)"));
+    EXPECT_FALSE(button("Apply")->isEnabled());
+    QTest::mouseClick(button("Search"), Qt::LeftButton);
+    finish(window->runner());
+    ASSERT_TRUE(window->result().has_value());
+    EXPECT_TRUE(button("Apply")->isEnabled());
+    EXPECT_TRUE(child<QPlainTextEdit>(window.get(), "Result")->toPlainText().contains(QStringLiteral("Before")));
+    EXPECT_EQ(dimensionValue(model, stem()), 6.42f);  // nothing written before Apply
+    const float found = window->result()->after[0];
+    QTest::mouseClick(button("Apply"), Qt::LeftButton);
+    EXPECT_EQ(dimensionValue(model, stem()), found);
+    EXPECT_EQ(model.dyn.UndoCount, 1);
+    EXPECT_EQ(model.dyn.UndoHistory[1].OldValue, 6.42f);
+    EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
+    EXPECT_EQ(applied, 1);
+    EXPECT_FALSE(button("Apply")->isEnabled());
+}
+
+TEST_F(EqualiserWindowTest, DiscardAndCancelLeaveTheDesignAlone) {
+    QTest::mouseClick(button("Search"), Qt::LeftButton);
+    finish(window->runner());
+    QTest::mouseClick(button("Discard"), Qt::LeftButton);
+    EXPECT_FALSE(window->result().has_value());
+    EXPECT_FALSE(button("Apply")->isEnabled());
+    QTest::mouseClick(button("Search"), Qt::LeftButton);
+    QTest::mouseClick(button("Cancel"), Qt::LeftButton);
+    finish(window->runner());
+    if (window->result() && window->result()->improved()) QTest::mouseClick(button("Discard"), Qt::LeftButton);
+    EXPECT_EQ(dimensionValue(model, stem()), 6.42f);
+    EXPECT_EQ(model.dyn.UndoCount, 0);
+    EXPECT_EQ(model.RevArmPosition, 11.0f);
+    EXPECT_EQ(applied, 0);
+}
+
+TEST_F(EqualiserWindowTest, AResultForAnotherDesignIsNotApplied) {
+    QTest::mouseClick(button("Search"), Qt::LeftButton);
+    finish(window->runner());
+    ASSERT_TRUE(button("Apply")->isEnabled());
+    setDimensionValue(model, stem(), 6.5f);  // typed elsewhere while the window was open
+    QTest::mouseClick(button("Apply"), Qt::LeftButton);
+    EXPECT_EQ(dimensionValue(model, stem()), 6.5f);
+    EXPECT_EQ(applied, 0);
+    EXPECT_EQ(child<QLabel>(window.get(), "Status")->text(),
+              QStringLiteral("The design changed since the search: search again."));
+}
+
+}  // namespace
+}  // namespace quarn

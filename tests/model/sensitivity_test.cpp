@@ -1,0 +1,163 @@
+// The sensitivity study: which dimensions move the cut-offs and leads, and by how much.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <string>
+#include <thread>
+
+#include "model/design_text.h"
+#include "model/dimensions.h"
+#include "model/sensitivity.h"
+#include "startup_model.h"
+
+namespace quarn {
+namespace {
+
+WorkControl twoThreads(const std::atomic<bool>* cancel = nullptr) {
+    WorkControl c;
+    c.cancel = cancel;
+    c.threads = 2;
+    return c;
+}
+
+const DimensionDescriptor* dim(std::string_view field) { return findDimensionByField(field); }
+
+// Ten of the most sensitive dimensions of the nominal gear and two outside the linkage:
+// the whole study of 47 takes too long under the sanitizers to run in a test.
+const std::vector<const DimensionDescriptor*>& someDimensions() {
+    static const std::vector<const DimensionDescriptor*> dims{
+        dim("DriverDia"),         dim("RevArmPivotVert"),  dim("BellCrankPivotVert"), dim("RadiusBarLength"),
+        dim("GearConRodUpper"),   dim("RevArmLowerLength"), dim("BellCrankPivotHorz"), dim("CylCtrToDriverCtr"),
+        dim("ValveCtrToJoint"),   dim("ValveBoreCtrToPort"), dim("ValveCtrToRing"),    dim("RevArmToCentMax")};
+    return dims;
+}
+
+// The solver's searches stop at steps of 0.0001, so a change of 0.001 moves a cut-off
+// by little more than that grain; a change of 0.01 shows the gear's own response.
+constexpr double LinearDelta = 0.01;
+
+const SensitivityResult& nominalStudy() {
+    static const SensitivityResult r = [] {
+        const GearModel m = startupModel();
+        return runSensitivity(m, LinearDelta, twoThreads(), someDimensions());
+    }();
+    return r;
+}
+
+const SensitivityRow* rowOf(const SensitivityResult& r, std::string_view field) {
+    for (const auto& row : r.rows)
+        if (row.dim->field == field) return &row;
+    return nullptr;
+}
+
+// The largest change of one kind (cut-offs: first two of each four; leads: last two).
+double largest(const WatchedValues& v, bool cutOffs, bool& opposite, const WatchedValues& other) {
+    double best = 0;
+    for (int i = 0; i < WatchedCount; ++i) {
+        if ((i % 4 < 2) != cutOffs || !v[i] || !other[i]) continue;
+        if (std::abs(*v[i]) > best) {
+            best = std::abs(*v[i]);
+            opposite = *v[i] * *other[i] < 0;
+        }
+    }
+    return best;
+}
+
+// One study of the nominal gear (read once: it is the slow part) checked four ways.
+TEST(Sensitivity, NominalStudyIsLinearRankedAndComplete) {
+    const SensitivityResult& r = nominalStudy();
+    EXPECT_TRUE(r.complete);
+    ASSERT_EQ(r.rows.size(), someDimensions().size());
+    EXPECT_EQ(r.delta, LinearDelta);
+    EXPECT_FALSE(r.base.impossible);
+    // The base reading is the nominal gear: cut-offs near 78 % at normal forward.
+    ASSERT_TRUE(r.base.values[0] && r.base.values[1]);
+    EXPECT_NEAR(*r.base.values[0], 78.3, 0.05);
+    EXPECT_NEAR(*r.base.values[1], 78.4, 0.05);
+
+    // Small changes act linearly: the number each of the ten most sensitive moves most
+    // goes the other way for -D, by about as much.
+    for (int k = 0; k < 10; ++k) {
+        const SensitivityRow& row = r.rows[k];
+        SCOPED_TRACE(std::string(row.dim->field));
+        EXPECT_FALSE(row.impossible);
+        for (const bool cutOffs : {true, false}) {
+            bool oppositeUp = false, oppositeDown = false;
+            const double up = largest(row.plus, cutOffs, oppositeUp, row.minus);
+            const double down = largest(row.minus, cutOffs, oppositeDown, row.plus);
+            EXPECT_GT(up, 0.0);
+            EXPECT_TRUE(oppositeUp && oppositeDown) << (cutOffs ? "cut-off" : "lead");
+            EXPECT_NEAR(up, down, 0.1 * std::max(up, down)) << (cutOffs ? "cut-off" : "lead");
+        }
+    }
+
+    // Ranked by the largest cut-off change.
+    for (std::size_t k = 1; k < r.rows.size(); ++k)
+        EXPECT_GE(r.rows[k - 1].cutOffEffect, r.rows[k].cutOffEffect) << k;
+
+    // The driver diameter and the reverse arm's maximum travel are not part of the
+    // linkage: they move nothing and come last.
+    for (const char* field : {"DriverDia", "RevArmToCentMax"}) {
+        const SensitivityRow* row = rowOf(r, field);
+        ASSERT_NE(row, nullptr) << field;
+        EXPECT_EQ(row->cutOffEffect, 0.0) << field;
+        EXPECT_EQ(row->leadEffect, 0.0) << field;
+    }
+    // The valve stem moves the valve itself: a change of 0.01 is a lead of 0.01.
+    EXPECT_NEAR(rowOf(r, "ValveCtrToJoint")->leadEffect, 0.01, 0.0005);
+}
+
+TEST(Sensitivity, ImpossibleChangesAreMarkedAfterTheRanked) {
+    const GearModel m = startupModel();
+    // Ten units off is beyond what many links can take.
+    const std::vector<const DimensionDescriptor*> dims{dim("EccRodLength"), dim("DriverDia"), dim("Stroke")};
+    const SensitivityResult r = runSensitivity(m, 10.0, twoThreads(), dims);
+    ASSERT_EQ(r.rows.size(), 3u);
+    const auto firstMarked =
+        std::find_if(r.rows.begin(), r.rows.end(), [](const SensitivityRow& row) { return row.impossible; });
+    ASSERT_NE(firstMarked, r.rows.end());
+    EXPECT_TRUE(std::all_of(firstMarked, r.rows.end(), [](const SensitivityRow& row) { return row.impossible; }));
+    const SensitivityRow* shortRod = rowOf(r, "EccRodLength");
+    EXPECT_TRUE(shortRod->impossible);  // 1.094 cannot reach the gear
+    for (const auto& change : shortRod->minus) EXPECT_FALSE(change.has_value());  // no numbers from it
+    EXPECT_FALSE(rowOf(r, "DriverDia")->impossible);
+    const std::string text = sensitivityText(r);
+    EXPECT_NE(text.find("   - EccRodLength"), std::string::npos) << text;
+}
+
+TEST(Sensitivity, CancelStopsWithoutTouchingTheModel) {
+    GearModel m = startupModel();
+    m.DriverAngle = 33;
+    const GearModel before = m;
+    std::atomic<bool> cancel{true};
+    const SensitivityResult r = runSensitivity(m, 0.001, twoThreads(&cancel));
+    EXPECT_FALSE(r.complete);
+    EXPECT_EQ(r.rows.size(), 47u);  // every dimension listed, none of them read
+    EXPECT_EQ(m.DriverAngle, before.DriverAngle);
+    EXPECT_EQ(m.RevArmPosition, before.RevArmPosition);
+    EXPECT_EQ(m.PivotHorz, before.PivotHorz);
+}
+
+TEST(Sensitivity, ProgressCountsEveryReadingOnTheCallingThread) {
+    const GearModel m = startupModel();
+    int last = -1, total = 0;
+    bool onCaller = true;
+    const auto caller = std::this_thread::get_id();
+    WorkControl control = twoThreads();
+    control.progress = [&](int done, int all) {
+        onCaller = onCaller && std::this_thread::get_id() == caller;
+        EXPECT_GE(done, last);
+        last = done;
+        total = all;
+    };
+    const std::vector<const DimensionDescriptor*> dims{dim("Stroke"), dim("DriverDia")};
+    runSensitivity(m, 0.001, control, dims);
+    EXPECT_TRUE(onCaller);
+    EXPECT_EQ(total, 5);  // the design as it stands, and two dimensions up and down
+    EXPECT_EQ(last, 5);
+}
+
+}  // namespace
+}  // namespace quarn
