@@ -95,9 +95,15 @@ ValveEventsWindow::ValveEventsWindow(GearModel& model, QWidget* parent)
 
     auto* copyButton = button(this, "Copy", QStringLiteral("C&opy"),
                               QStringLiteral("Copy the table to the clipboard"));
+    auto* saveButton = button(this, "SavePicture", QStringLiteral("Save &Picture..."),
+                              QStringLiteral("Save the cut-off plot as PNG, SVG or PDF"));
+    auto* printButton = button(this, "Print", QStringLiteral("P&rint..."),
+                               QStringLiteral("Print the cut-off plot"));
     auto* closeButton = button(this, "Close", QStringLiteral("Close"), QStringLiteral("Close this window"));
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(copyButton);
+    bottom->addWidget(saveButton);
+    bottom->addWidget(printButton);
     bottom->addStretch(1);
     bottom->addWidget(closeButton);
 
@@ -115,7 +121,18 @@ ValveEventsWindow::ValveEventsWindow(GearModel& model, QWidget* parent)
     connect(refreshButton, &QPushButton::clicked, this, &ValveEventsWindow::refresh);
     connect(steps_, &QSpinBox::valueChanged, this, &ValveEventsWindow::refresh);
     connect(copyButton, &QPushButton::clicked, this, &ValveEventsWindow::CopyClick);
+    connect(saveButton, &QPushButton::clicked, this, [this] { savePictureWithDialog(this, picture()); });
+    connect(printButton, &QPushButton::clicked, this, [this] { printPictureWithDialog(this, picture()); });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
+}
+
+PictureSource ValveEventsWindow::picture() const {
+    // A copy of the events, so a sweep finishing while the file is written cannot
+    // change what is drawn.
+    return {PlotWidth, PlotHeight,
+            [events = events_, centre = model_.RevArmCentre()](Canvas& c) {
+                drawCutOffPlot(c, events, centre);
+            }};
 }
 
 // The study must not call back into a window that is half gone.

@@ -9,6 +9,7 @@
 
 #include "model/event_report.h"
 #include "model/gear_model.h"
+#include "platform/picture_actions.h"
 
 class QLabel;
 class QProgressBar;
@@ -35,6 +36,8 @@ public:
     const std::vector<GearSettingEvents>& events() const { return events_; }
     StudyRunner& runner() { return *runner_; }
     const QImage& plotImage() const { return plot_; }
+    // The cut-off plot as "Save Picture..." and "Print..." draw it afresh.
+    PictureSource picture() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

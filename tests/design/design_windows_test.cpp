@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <cstdio>
 
 #include "design/equaliser_window.h"
 #include "design/sensitivity_window.h"
@@ -79,6 +80,21 @@ TEST_F(DesignWindows, EventsTableAndPlotFollowTheSteps) {
     const QString copied = QApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith(QStringLiteral("Reverse arm\tRuns\tLead F"))) << copied.toStdString();
     EXPECT_EQ(copied.count(QLatin1Char('\n')), 4);
+}
+
+TEST_F(DesignWindows, EventsPlotSavesAsTheWindowShowsIt) {
+    ValveEventsWindow w(model);
+    child<QSpinBox>(&w, "Steps")->setValue(2);
+    w.show();
+    finish(w.runner());
+    EXPECT_NE(child<QPushButton>(&w, "SavePicture"), nullptr);
+    EXPECT_NE(child<QPushButton>(&w, "Print"), nullptr);
+    const std::string path = ::testing::TempDir() + "/events_plot.png";
+    ASSERT_EQ(savePicture(path, w.picture().width, w.picture().height, w.picture().draw), "");
+    QImage saved(QString::fromStdString(path));
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), w.plotImage());
+    std::remove(path.c_str());
 }
 
 TEST_F(DesignWindows, EventsRefreshWhenTheDesignChanges) {
