@@ -26,14 +26,6 @@
 namespace quarn {
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& hint) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
-    b->setStatusTip(hint);
-    return b;
-}
-
 QLineEdit* numberField(QWidget* parent, const char* name, const QString& text, const QString& accessible) {
     auto* f = new QLineEdit(text, parent);
     f->setObjectName(QString::fromLatin1(name));

@@ -21,17 +21,6 @@
 #include "platform/number_field.h"
 
 namespace quarn {
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& hint) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
-    b->setStatusTip(hint);
-    return b;
-}
-
-}  // namespace
 
 SensitivityWindow::SensitivityWindow(GearModel& model, QWidget* parent) : QDialog(parent), model_(model) {
     setObjectName(QStringLiteral("Sensitivity"));

@@ -1,6 +1,7 @@
 // Table cells and clipboard text of the design windows.
 #include "table_text.h"
 
+#include <QPushButton>
 #include <QTableWidget>
 
 namespace quarn {
@@ -25,6 +26,14 @@ QString tableAsText(const QTableWidget* t) {
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& hint) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(hint);
+    b->setStatusTip(hint);
+    return b;
 }
 
 }  // namespace quarn

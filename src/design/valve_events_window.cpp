@@ -35,14 +35,6 @@ const char* const columnTitles[] = {
 
 QString percent(const std::optional<double>& v) { return v ? qText(Str(*v, 0, 2)) : QStringLiteral("none"); }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& hint) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
-    b->setStatusTip(hint);
-    return b;
-}
-
 }  // namespace
 
 std::vector<float> designKey(const GearModel& m) {
