@@ -44,6 +44,10 @@ struct TravelSweep {
     std::vector<TravelPosition> positions;
 };
 
+// The steam and port sweeps turn the driver 4 degrees a step, forwards (less 360 while
+// above 360) or backwards (plus 360 while below 0), and solve the linkage, piston and ports.
+void turnAndSolve(GearModel& m, bool forward);
+
 // Sine: steps j = 7..73, DriverAngle = 8 j + 272 less 360 while above 360 (one and a
 // half turns from 328 degrees).
 constexpr int SineFirstStep = 7;

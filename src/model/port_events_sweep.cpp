@@ -48,15 +48,7 @@ PortSweep portSweep(GearModel& m, char mode) {
         float prevPos = 0;
         Openings prev;
         for (int j = 0; j <= PortStepCount; ++j) {
-            if (forward) {
-                m.DriverAngle += 4;
-                while (m.DriverAngle > 360) m.DriverAngle -= 360;
-            } else {
-                m.DriverAngle -= 4;
-                while (m.DriverAngle < 0) m.DriverAngle += 360;
-            }
-            SolveLinkage(m);
-            SolvePistonAndPorts(m);
+            turnAndSolve(m, forward);
             const Openings cur = openingsOf(m);
             const float pos = m.PistonPos640;
             if (j > 0) {

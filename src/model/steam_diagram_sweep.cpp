@@ -146,15 +146,7 @@ SteamSweep steamSweep(GearModel& m) {
         const bool forward = m.RevArmPosition >= m.RevArmCentre();
         position.steps.reserve(SteamStepsPerPosition);
         for (int n = 1; n <= SteamStepsPerPosition; ++n) {
-            if (forward) {
-                m.DriverAngle += 4;
-                while (m.DriverAngle > 360) m.DriverAngle -= 360;
-            } else {
-                m.DriverAngle -= 4;
-                while (m.DriverAngle < 0) m.DriverAngle += 360;
-            }
-            SolveLinkage(m);
-            SolvePistonAndPorts(m);
+            turnAndSolve(m, forward);
             const float pos = m.PistonPos640;
             phaseStep(front, {m.FrontSteamOpening, m.FrontExhaustOpening}, prevPos, pos);
             phaseStep(rear, {m.RearSteamOpening, m.RearExhaustOpening}, prevPos, pos);

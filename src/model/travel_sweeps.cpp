@@ -100,4 +100,16 @@ TravelSweep ovalSweep(GearModel& m) {
                        [&m](TravelStep& step) { step.pistonU = ovalPistonU(m, step.angle); });
 }
 
+void turnAndSolve(GearModel& m, bool forward) {
+    if (forward) {
+        m.DriverAngle += 4;
+        while (m.DriverAngle > 360) m.DriverAngle -= 360;
+    } else {
+        m.DriverAngle -= 4;
+        while (m.DriverAngle < 0) m.DriverAngle += 360;
+    }
+    SolveLinkage(m);
+    SolvePistonAndPorts(m);
+}
+
 }  // namespace quarn
