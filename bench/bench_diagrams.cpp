@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QColor>
-#include <QGuiApplication>
 #include <QImage>
 
 #include "canvas/recording_canvas.h"
@@ -15,6 +14,7 @@
 #include "model/gear_model.h"
 #include "model/solver.h"
 #include "platform/qt_canvas.h"
+#include "qt_benchmark_main.h"
 
 namespace {
 
@@ -132,11 +132,4 @@ BENCHMARK_CAPTURE(onImage, PortsBoth, drawBothPortGraphs);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QUARN_QT_BENCHMARK_MAIN()

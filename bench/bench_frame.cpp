@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QColor>
-#include <QGuiApplication>
 #include <QImage>
 
 #include "drawing/frame_mapping.h"
@@ -13,6 +12,7 @@
 #include "drawing/tick.h"
 #include "model/gear_model.h"
 #include "platform/qt_canvas.h"
+#include "qt_benchmark_main.h"
 
 namespace {
 
@@ -83,12 +83,4 @@ BENCHMARK(BM_Fill);
 
 }  // namespace
 
-// The steam legend is text, and Qt draws text only inside an application.
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QUARN_QT_BENCHMARK_MAIN()
