@@ -520,20 +520,22 @@ FrameRequestTargets TMainForm::requestTargets() {
 
 void TMainForm::Timer1Timer() {
     FrameRequests requests;
-    QRect inked;
+    QRegion inked, changed;
     {
         QtCanvas canvas(frame_);
-        // The frame is white wherever the last tick drew nothing.
-        canvas.assumeCleared(colors::White, lastInked_);
+        // The frame is white wherever the last tick drew nothing; what the clear covers
+        // is kept to tell which squares this tick really changed.
+        canvas.assumeCleared(colors::White, lastInked_, &keptFromLastFrame_);
         requests = runTick(model_, canvas, random_);
-        inked = canvas.inkedBounds();
+        inked = canvas.inkedRegion();
+        changed = canvas.changedRegion();
     }
     applyFrameRequests(requests, requestTargets());
     if (requests.defaultPointer) view_->unsetCursor();
     refreshCaption();
-    // Only what this frame or the one before drew has changed on the screen; the white
-    // rest need not travel to the display 64 times a second.
-    view_->update(inked | lastInked_);
+    // Only the squares whose pixels differ travel to the display; most of the frame,
+    // white or drawn the same as the tick before, stays as it is on the screen.
+    if (!changed.isEmpty()) view_->update(changed);
     lastInked_ = inked;
 }
 

@@ -4,9 +4,10 @@
 
 #include <QElapsedTimer>
 #include <QImage>
-#include <QRect>
+#include <QRegion>
 #include <QMainWindow>
 #include <string>
+#include <vector>
 
 #include "dims/file_layout.h"
 #include "drawing/random.h"
@@ -183,7 +184,8 @@ private:
     DesignMenu* design_ = nullptr;
 
     qint64 lastCaptionSecond_ = -1;
-    QRect lastInked_;  // what the previous frame drew
+    QRegion lastInked_;  // what the previous frame drew
+    std::vector<QRgb> keptFromLastFrame_;  // lent to each tick's canvas
     std::string captionSetName_;
     // The date and time of the caption written last; a diagram window opened while the
     // timer is stopped shows them.

@@ -8,6 +8,7 @@
 #include <QPolygon>
 #include <QString>
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <unordered_map>
 #include <cmath>
@@ -56,11 +57,23 @@ struct LaidOutText {
     int advance = 0;
     int ascent = 0;
     int height = 0;
+    // The pixels the glyphs cover, in runs along rows from the text's top left, found
+    // the first time the text goes onto a 32-bit image. Setting them again costs far
+    // less than the painter's glyph path each tick. A font that gives part-covered
+    // pixels (no such font is asked for: the styles turn smoothing off) leaves
+    // `blended` set, and the text goes through the painter.
+    struct Run {
+        int dy, dx, length;
+    };
+    bool maskMade = false;
+    bool blended = false;
+    std::vector<Run> runs;
+    QRect box;  // the bounds of the runs
 };
 
 // Looked up by the text and its style as they come, so that a text seen before costs
 // no conversion at all.
-const LaidOutText& layOut(const std::string& s, const TextStyle& style, const QFont& font) {
+LaidOutText& layOut(const std::string& s, const TextStyle& style) {
     thread_local std::unordered_map<std::string, LaidOutText> cache;
     constexpr std::size_t MaxKept = 1024;
     thread_local std::string key;
@@ -71,6 +84,7 @@ const LaidOutText& layOut(const std::string& s, const TextStyle& style, const QF
     key += std::to_string(style.pointSize);
     if (auto found = cache.find(key); found != cache.end()) return found->second;
     if (cache.size() >= MaxKept) cache.clear();
+    const QFont font = fontFor(style);
     const QString q = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
     LaidOutText laid;
     laid.text.setText(q);
@@ -84,6 +98,42 @@ const LaidOutText& layOut(const std::string& s, const TextStyle& style, const QF
     return cache.emplace(key, std::move(laid)).first->second;
 }
 
+// Draws the text once, white on nothing, with room around it for glyphs that reach
+// beyond the advance, and keeps the covered pixels.
+void makeMask(LaidOutText& laid, const TextStyle& style) {
+    laid.maskMade = true;
+    constexpr int Room = 16;
+    QImage img(laid.advance + 2 * Room, laid.height + 2 * Room,
+               QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setFont(fontFor(style));
+        p.setPen(QPen(Qt::white, 0));
+        p.drawStaticText(QPoint(Room, Room), laid.text);
+    }
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width();) {
+            const int alpha = qAlpha(row[x]);
+            if (alpha == 0) {
+                ++x;
+                continue;
+            }
+            if (alpha != 255) {
+                laid.blended = true;
+                laid.runs.clear();
+                return;
+            }
+            const int start = x;
+            while (x < img.width() && qAlpha(row[x]) == 255) ++x;
+            laid.runs.push_back({y - Room, start - Room, x - start});
+            laid.box |= QRect(start - Room, y - Room, x - start, 1);
+        }
+    }
+}
+
 }  // namespace
 
 QtCanvas::QtCanvas(QImage& img)
@@ -93,6 +143,11 @@ QtCanvas::QtCanvas(QImage& img)
     if (isDirectFormat(img.format()) && !img.isNull()) {
         bits = img.bits();
         stride = img.bytesPerLine();
+    }
+    if (!img.isNull()) {
+        tilesX = (img.width() + CellW - 1) >> CellShiftX;
+        tilesY = (img.height() + CellH - 1) >> CellShiftY;
+        inkTiles.assign(static_cast<std::size_t>(tilesX) * static_cast<std::size_t>(tilesY), 0);
     }
     pixels.reserve(4096);
 }
@@ -118,21 +173,131 @@ QPainter& QtCanvas::textPainter() {
 void QtCanvas::clear(Color c) {
     inkLeft = inkTop = 1 << 30;
     inkRight = inkBottom = -(1 << 30);
-    if (image && knownColor && *knownColor == c) {
-        // Only what the last frame drew differs from the clear colour.
-        const QRect dirty = knownDirty & image->rect();
-        if (!dirty.isEmpty() && bits) {
-            const QRgb rgb = toRgb(c);
-            for (int y = dirty.top(); y <= dirty.bottom(); ++y)
-                std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + dirty.left(),
-                            dirty.width(), rgb);
-        } else if (!dirty.isEmpty()) {
-            textPainter().fillRect(dirty, toQColor(c));
-        }
-    } else if (image)
+    if (image && bits && knownColor && *knownColor == c) {
+        clearKnown(toRgb(c));
+        return;
+    }
+    std::fill(inkTiles.begin(), inkTiles.end(), std::uint8_t{0});
+    before = Before::Gone;
+    if (image) {
         image->fill(toQColor(c));
-    else
+        // Now the picture is known to be `c` throughout.
+        knownColor = c;
+        knownDirty = QRegion();
+    } else {
         painter->fillRect(0, 0, area.width, area.height, toQColor(c));
+    }
+}
+
+std::vector<std::uint8_t> QtCanvas::squaresOf(const QRegion& region) const {
+    std::vector<std::uint8_t> marks(inkTiles.size(), 0);
+    for (const QRect& r : region & QRect(0, 0, area.width, area.height))
+        for (int ty = r.top() >> CellShiftY; ty <= r.bottom() >> CellShiftY; ++ty)
+            std::fill_n(marks.begin() + ty * tilesX + (r.left() >> CellShiftX),
+                        (r.right() >> CellShiftX) - (r.left() >> CellShiftX) + 1,
+                        std::uint8_t{1});
+    return marks;
+}
+
+QRect QtCanvas::squareRect(int tx, int ty) const {
+    return QRect(tx * CellW, ty * CellH, CellW, CellH) & QRect(0, 0, area.width, area.height);
+}
+
+// Clears what differs from the known colour: the dirty part the window named and what
+// was drawn since an earlier clear of this frame. The first clear keeps the pixels it
+// covers, the picture on the screen, for changedRegion.
+void QtCanvas::clearKnown(QRgb rgb) {
+    std::vector<std::uint8_t> toKeep;
+    if (before == Before::Unknown) {
+        toKeep = squaresOf(knownDirty);
+        before = Before::Kept;
+        beforeColour = rgb;
+        keptSlot.assign(inkTiles.size(), -1);
+        int keptCount = 0;
+        for (std::size_t at = 0; at < toKeep.size(); ++at)
+            if (toKeep[at]) keptSlot[at] = keptCount++;
+        kept->resize(static_cast<std::size_t>(keptCount) * CellW * CellH);
+    }
+    std::vector<std::uint8_t> dirty = squaresOf(knownDirty);
+    for (std::size_t at = 0; at < dirty.size(); ++at) dirty[at] |= inkTiles[at];
+    std::fill(inkTiles.begin(), inkTiles.end(), std::uint8_t{0});
+    // The picture is that colour everywhere once the squares below are filled.
+    knownDirty = QRegion();
+    // Band after band of squares, row after row: the rows of one square lie a page
+    // apart, and the picture of the tick before is no longer in the cache.
+    struct Run {
+        int first, last;  // squares
+    };
+    std::vector<Run> runs;
+    for (int ty = 0; ty < tilesY; ++ty) {
+        const std::uint8_t* row = dirty.data() + static_cast<std::ptrdiff_t>(ty) * tilesX;
+        runs.clear();
+        for (int tx = 0; tx < tilesX; ++tx) {
+            if (!row[tx]) continue;
+            const int first = tx;
+            while (tx + 1 < tilesX && row[tx + 1]) ++tx;
+            runs.push_back({first, tx});
+        }
+        if (runs.empty()) continue;
+        const std::uint8_t* keep =
+            toKeep.empty() ? nullptr : toKeep.data() + static_cast<std::ptrdiff_t>(ty) * tilesX;
+        const int top = ty * CellH, bottom = std::min(area.height, top + CellH);
+        // Asked for all at once, the band's lines come from memory side by side rather
+        // than one after the other as the loop below reaches them.
+        for (int y = top; y < bottom; ++y)
+            for (const Run& run : runs)
+                for (int tx = run.first; tx <= run.last; ++tx)
+                    __builtin_prefetch(bits + y * stride + tx * CellW * 4, 1);
+        for (int y = top; y < bottom; ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(bits + y * stride);
+            for (const Run& run : runs) {
+                if (keep)
+                    for (int tx = run.first; tx <= run.last; ++tx) {
+                        if (!keep[tx]) continue;
+                        const int left = tx * CellW;
+                        const int slot = keptSlot[static_cast<std::size_t>(ty) * tilesX + tx];
+                        std::copy_n(line + left, std::min(CellW, area.width - left),
+                                    kept->begin() +
+                                        static_cast<std::ptrdiff_t>(slot) * CellW * CellH +
+                                        (y - top) * CellW);
+                    }
+                const int left = run.first * CellW;
+                std::fill_n(line + left, std::min(area.width, (run.last + 1) * CellW) - left,
+                            rgb);
+            }
+        }
+    }
+}
+
+QRegion QtCanvas::changedRegion() const {
+    const QRect whole(0, 0, area.width, area.height);
+    if (inkTiles.empty() || before == Before::Gone) return QRegion(whole);
+    if (before == Before::Unknown) return inkedRegion();
+    std::vector<std::uint8_t> changed(inkTiles.size(), 0);
+    for (int ty = 0; ty < tilesY; ++ty)
+        for (int tx = 0; tx < tilesX; ++tx) {
+            const std::size_t at = static_cast<std::size_t>(ty) * tilesX + tx;
+            const int slot = keptSlot[at];
+            if (!inkTiles[at] && slot < 0) continue;  // that colour before and now
+            const QRect sq = squareRect(tx, ty);
+            // Whole rows compared at once, no branch per pixel: most squares do not differ
+            // and must be read to the end anyway.
+            const int w = sq.width();
+            QRgb differs = 0;
+            for (int y = sq.top(); y <= sq.bottom() && !differs; ++y) {
+                const QRgb* now = reinterpret_cast<const QRgb*>(bits + y * stride) + sq.left();
+                if (slot < 0) {
+                    for (int i = 0; i < w; ++i) differs |= now[i] ^ beforeColour;
+                } else {
+                    const QRgb* was = kept->data() +
+                                      static_cast<std::ptrdiff_t>(slot) * CellW * CellH +
+                                      (y - sq.top()) * CellW;
+                    for (int i = 0; i < w; ++i) differs |= now[i] ^ was[i];
+                }
+            }
+            changed[at] = differs != 0 ? 1 : 0;
+        }
+    return regionOfSquares(changed, tilesX, QSize(CellW, CellH), whole);
 }
 
 // Sets the pixels gathered for one primitive in one colour.
@@ -193,14 +358,40 @@ void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) 
     constexpr int Far = 1 << 28;
     x = std::clamp(x, -Far, Far);
     y = std::clamp(y, -Far, Far);
+    LaidOutText& laid = layOut(s, style);
+    const int advance = laid.advance;
+    if (bits && !laid.maskMade) makeMask(laid, style);
+    if (bits && !laid.blended) {
+        const QRect picture(0, 0, area.width, area.height);
+        if (style.opaque) {
+            const QRect box = QRect(x, y, advance, laid.height) & picture;
+            const QRgb back = toRgb(style.background);
+            for (int row = box.top(); row <= box.bottom(); ++row)
+                std::fill_n(reinterpret_cast<QRgb*>(bits + row * stride) + box.left(),
+                            box.width(), back);
+            if (!box.isEmpty()) inkRect(box.left(), box.top(), box.right(), box.bottom());
+        }
+        const QRgb rgb = toRgb(style.color);
+        for (const LaidOutText::Run& run : laid.runs) {
+            const int row = y + run.dy;
+            if (row < 0 || row >= area.height) continue;
+            const int left = std::max(0, x + run.dx);
+            const int right = std::min(area.width, x + run.dx + run.length);
+            if (left < right)
+                std::fill_n(reinterpret_cast<QRgb*>(bits + row * stride) + left, right - left,
+                            rgb);
+        }
+        const QRect glyphs = laid.box.translated(x, y) & picture;
+        if (!glyphs.isEmpty())
+            inkRect(glyphs.left(), glyphs.top(), glyphs.right(), glyphs.bottom());
+        return;
+    }
     QPainter& p = textPainter();
     if (!fontOf || fontOf->fontName != style.fontName || fontOf->pointSize != style.pointSize ||
         fontOf->bold != style.bold) {
         p.setFont(fontFor(style));
         fontOf = style;
     }
-    const LaidOutText& laid = layOut(s, style, p.font());
-    const int advance = laid.advance;
     if (style.opaque) p.fillRect(QRect(x, y, advance, laid.height), toQColor(style.background));
     p.setPen(QPen(toQColor(style.color), 0));
     // A static text is placed by its top left, the baseline one ascent below.
@@ -208,13 +399,58 @@ void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) 
     // Glyphs may reach a few pixels beyond their advance (bold, overhangs); a margin
     // is cheaper than laying the text out a second time for its exact bounds.
     constexpr int Overhang = 8;
-    ink(x - Overhang, y - Overhang);
-    ink(x + advance + Overhang, y + laid.height + Overhang);
+    inkRect(x - Overhang, y - Overhang, x + advance + Overhang, y + laid.height + Overhang);
+}
+
+void QtCanvas::inkRect(int x1, int y1, int x2, int y2) {
+    ink(x1, y1);
+    ink(x2, y2);
+    if (inkTiles.empty()) return;
+    const int left = std::max(x1, 0), top = std::max(y1, 0);
+    const int right = std::min(x2, area.width - 1), bottom = std::min(y2, area.height - 1);
+    if (left > right || top > bottom) return;
+    for (int ty = top >> CellShiftY; ty <= bottom >> CellShiftY; ++ty)
+        std::fill_n(inkTiles.begin() + ty * tilesX + (left >> CellShiftX),
+                    (right >> CellShiftX) - (left >> CellShiftX) + 1, std::uint8_t{1});
 }
 
 QRect QtCanvas::inkedBounds() const {
     if (inkLeft > inkRight) return {};
     return QRect(QPoint(inkLeft, inkTop), QPoint(inkRight, inkBottom));
+}
+
+QRegion QtCanvas::inkedRegion() const {
+    if (inkTiles.empty()) return QRegion(inkedBounds());
+    return regionOfSquares(inkTiles, tilesX, QSize(CellW, CellH),
+                           QRect(0, 0, area.width, area.height));
+}
+
+QRegion regionOfSquares(const std::vector<std::uint8_t>& marks, int columns, QSize cell,
+                        QRect clip) {
+    if (columns <= 0) return {};
+    // Each row of squares gives its runs of marked squares, left to right and apart
+    // from each other: the banded order a region is built from directly.
+    const int rows = static_cast<int>(marks.size()) / columns;
+    std::vector<QRect> runs;
+    for (int ty = 0; ty < rows; ++ty) {
+        const std::uint8_t* row = marks.data() + static_cast<std::ptrdiff_t>(ty) * columns;
+        for (int tx = 0; tx < columns;) {
+            if (!row[tx]) {
+                ++tx;
+                continue;
+            }
+            const int start = tx;
+            while (tx < columns && row[tx]) ++tx;
+            const QRect run =
+                QRect(start * cell.width(), ty * cell.height(), (tx - start) * cell.width(),
+                      cell.height()) &
+                clip;
+            if (!run.isEmpty()) runs.push_back(run);
+        }
+    }
+    QRegion region;
+    region.setRects(runs.data(), static_cast<int>(runs.size()));
+    return region;
 }
 
 }  // namespace quarn

@@ -7,7 +7,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <QRegion>
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -20,6 +22,11 @@ namespace quarn {
 // The Qt font the canvas draws a style's texts in; the dialogs whose labels are drawn
 // give their fields the same font, so drawn and typed texts match.
 QFont fontFor(const TextStyle& style);
+
+// The region of the squares marked non-zero in `marks`, a row of `columns` squares of
+// `cell` pixels after another, clipped to `clip`.
+QRegion regionOfSquares(const std::vector<std::uint8_t>& marks, int columns, QSize cell,
+                        QRect clip);
 
 class QtCanvas final : public Canvas {
 public:
@@ -49,22 +56,49 @@ public:
     // The part of the picture drawn on since the last clear: a window need copy only
     // this and what the previous frame drew to show the new frame.
     QRect inkedBounds() const;
+    // The same, closer: the 16-pixel squares drawn on. The bounds of a gear that spans
+    // the picture take in the panels too. Only for a canvas over an image; through a
+    // painter it is the bounds.
+    QRegion inkedRegion() const;
+    // The squares whose pixels differ from the picture the canvas was given: what a
+    // window must repaint. Most of what a tick draws (the captions, the cylinder, the
+    // panel's fixed texts) comes out as it was, and the controls lying on the frame
+    // need not be repainted 64 times a second for it. Exact after a clear to the colour
+    // of assumeCleared; without a clear it is the inked region, after any other clear
+    // the whole picture.
+    QRegion changedRegion() const;
 
     // Tells the canvas that its image is colour `c` everywhere outside `dirty`, as the
     // window knows of the frame it drew the tick before: a clear to that colour then
-    // fills `dirty` alone. Only for a canvas over an image.
-    void assumeCleared(Color c, QRect dirty) {
+    // fills `dirty` alone, keeping what it covers to tell the changes. Only for a
+    // canvas over an image. A window that draws every tick lends the store for what
+    // the clear keeps, so that its memory is not taken and given back each time.
+    void assumeCleared(Color c, const QRegion& dirty, std::vector<QRgb>* store = nullptr) {
         knownColor = c;
         knownDirty = dirty;
+        if (store) kept = store;
     }
 
 private:
+    // The picture is marked in squares of 16 x 16 pixels; a row of a square is one
+    // cache line of a 32-bit image. Lower squares were tried: they mark fewer pixels
+    // but cost as much, the memory being reached line by line either way.
+    static constexpr int CellShiftX = 4, CellShiftY = 4;
+    static constexpr int CellW = 1 << CellShiftX, CellH = 1 << CellShiftY;
+
     void ink(int x, int y) {
         inkLeft = std::min(inkLeft, x);
         inkTop = std::min(inkTop, y);
         inkRight = std::max(inkRight, x);
         inkBottom = std::max(inkBottom, y);
+        if (!inkTiles.empty() && x >= 0 && y >= 0 && x < area.width && y < area.height)
+            inkTiles[static_cast<std::size_t>((y >> CellShiftY) * tilesX + (x >> CellShiftX))] =
+                1;
     }
+    void inkRect(int x1, int y1, int x2, int y2);
+    std::vector<std::uint8_t> squaresOf(const QRegion& region) const;
+    QRect squareRect(int tx, int ty) const;
+    void clearKnown(QRgb rgb);
 
     void flush(Color c);
     QPainter& textPainter();
@@ -82,7 +116,17 @@ private:
     std::optional<TextStyle> fontOf;    // the style the painter's font was made for
     // Inclusive pixel bounds of the ink since the last clear; empty while left > right.
     std::optional<Color> knownColor;  // the image's colour outside knownDirty, if known
-    QRect knownDirty;
+    QRegion knownDirty;
+    int tilesX = 0, tilesY = 0;
+    std::vector<std::uint8_t> inkTiles;  // 1 for each square drawn on since the clear
+    // What the picture was before the first clear, for changedRegion: the colour it
+    // had outside the dirty part, and the pixels of each dirty square the clear covered
+    // (slot k holds square k's 16 x 16 pixels at (*kept)[k * 256]).
+    enum class Before { Unknown, Kept, Gone } before = Before::Unknown;
+    QRgb beforeColour = 0;
+    std::vector<int> keptSlot;  // per square, -1 where the picture was beforeColour
+    std::vector<QRgb> ownKept;
+    std::vector<QRgb>* kept = &ownKept;
     int inkLeft = 1 << 30, inkTop = 1 << 30, inkRight = -(1 << 30), inkBottom = -(1 << 30);
 };
 

@@ -325,6 +325,54 @@ TEST(QtCanvasText, FarOffTextIsNothingAndNoOverflow) {
     EXPECT_TRUE(s.empty());
 }
 
+// Texts on a 32-bit image are set from the pixels their glyphs covered the first time;
+// through a painter they go through Qt's glyph path every time. Both must give the
+// same picture: every style the frame uses, texts cut by the edges, opaque boxes, and
+// the same text twice (the second from what was kept).
+TEST(QtCanvasText, KeptGlyphsMatchThePainterPixelForPixel) {
+    test::ensureApplication();
+    auto scene = [](Canvas& c) {
+        TextStyle plain;
+        TextStyle bold;
+        bold.bold = true;
+        bold.color = colors::Red;
+        TextStyle large;
+        large.pointSize = 10;
+        large.color = colors::Blue;
+        TextStyle serif;
+        serif.fontName = "Times New Roman";
+        serif.pointSize = 12;
+        TextStyle opaque;
+        opaque.opaque = true;
+        opaque.background = colors::Yellow;
+        opaque.color = colors::Maroon;
+        for (int pass = 0; pass < 2; ++pass) {
+            const int dy = pass * 90;
+            c.text(4, 2 + dy, "RevArm  10.298", plain);
+            c.text(4, 20 + dy, "ValveFEx -0.218 jgpqy", bold);
+            c.text(4, 38 + dy, "Pan Vert / Zoom", large);
+            c.text(4, 58 + dy, "Front CO% 78.3", serif);
+            c.text(150, 2 + dy, "Piston %  3.39", opaque);
+        }
+        c.text(-9, 190, "cut at the left", bold);
+        c.text(200, 194, "cut at the right and bottom", large);
+        c.text(60, -6, "cut at the top", plain);
+    };
+    QImage direct = whiteImage(260, 200);
+    {
+        QtCanvas c(direct);
+        scene(c);
+    }
+    QImage viaPainter = whiteImage(260, 200);
+    {
+        QPainter p(&viaPainter);
+        QtCanvas c(p, 260, 200);
+        scene(c);
+    }
+    ASSERT_FALSE(inked(direct).empty()) << "no font available";
+    EXPECT_EQ(direct, viaPainter);
+}
+
 TEST(QtCanvasPainter, PainterTargetGivesTheSamePixelsAsTheImage) {
     auto scene = [](Canvas& c) {
         c.setPenColor(colors::Red);
@@ -358,15 +406,17 @@ namespace {
 // What a window relies on when it clears only what the last frame drew: the inked
 // bounds hold every pixel a frame set, text included, and a clear to the colour the
 // image is known to have outside the dirty part touches nothing else.
-TEST(QtCanvasDirtyClear, InkedBoundsCoverEveryDrawnPixel) {
+TEST(QtCanvasDirtyClear, InkedBoundsAndRegionCoverEveryDrawnPixel) {
     test::ensureApplication();
     QImage img(200, 120, QImage::Format_RGB32);
     img.fill(Qt::white);
     QRect inked;
+    QRegion region;
     {
         QtCanvas c(img);
         c.clear(colors::White);
         EXPECT_TRUE(c.inkedBounds().isEmpty());
+        EXPECT_TRUE(c.inkedRegion().isEmpty());
         c.setPenColor(colors::Red);
         c.moveTo(10, 10);
         c.lineTo(40, 30);
@@ -376,12 +426,21 @@ TEST(QtCanvasDirtyClear, InkedBoundsCoverEveryDrawnPixel) {
         bold.bold = true;
         c.text(100, 50, "Pt1V -2.889", bold);
         inked = c.inkedBounds();
+        region = c.inkedRegion();
     }
+    int drawn = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
             if (img.pixel(x, y) != qRgb(255, 255, 255)) {
+                ++drawn;
                 EXPECT_TRUE(inked.contains(x, y)) << x << "," << y;
+                EXPECT_TRUE(region.contains(QPoint(x, y))) << x << "," << y;
             }
+    ASSERT_GT(drawn, 0);
+    // The region is the drawn squares, not the box around them: the far corners of
+    // the bounds were not drawn on.
+    EXPECT_FALSE(region.contains(QPoint(inked.right(), inked.top())));
+    EXPECT_FALSE(region.contains(QPoint(inked.left(), inked.bottom())));
 }
 
 TEST(QtCanvasDirtyClear, KnownColourClearsOnlyTheDirtyPart) {
@@ -390,22 +449,94 @@ TEST(QtCanvasDirtyClear, KnownColourClearsOnlyTheDirtyPart) {
     img.fill(Qt::black);  // "stale" everywhere, to see what a clear touches
     {
         QtCanvas c(img);
-        c.assumeCleared(colors::White, QRect(10, 5, 20, 10));
+        c.assumeCleared(colors::White, QRect(16, 16, 16, 16));
         c.clear(colors::White);
     }
-    EXPECT_EQ(img.pixel(10, 5), qRgb(255, 255, 255));
-    EXPECT_EQ(img.pixel(29, 14), qRgb(255, 255, 255));
-    EXPECT_EQ(img.pixel(9, 5), qRgb(0, 0, 0));
-    EXPECT_EQ(img.pixel(30, 14), qRgb(0, 0, 0));
-    EXPECT_EQ(img.pixel(10, 15), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(16, 16), qRgb(255, 255, 255));
+    EXPECT_EQ(img.pixel(31, 31), qRgb(255, 255, 255));
+    EXPECT_EQ(img.pixel(15, 16), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(32, 31), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(16, 32), qRgb(0, 0, 0));
     // Another colour than the known one clears the whole picture.
     {
         QtCanvas c(img);
-        c.assumeCleared(colors::White, QRect(10, 5, 20, 10));
+        c.assumeCleared(colors::White, QRect(16, 16, 16, 16));
         c.clear(colors::Red);
     }
     EXPECT_EQ(img.pixel(0, 0), qRgb(255, 0, 0));
     EXPECT_EQ(img.pixel(49, 39), qRgb(255, 0, 0));
+}
+
+// The window's ticks in small: each frame is drawn on the last one's image after a
+// clear of what that one inked, and only the changed squares are copied to a "screen"
+// image. The screen must always equal the frame, and squares drawn the same as before
+// must not be counted as changed.
+TEST(QtCanvasDirtyClear, ChangedRegionIsExactlyWhatDiffersFromTheLastFrame) {
+    test::ensureApplication();
+    QImage frame(120, 90, QImage::Format_RGB32);
+    frame.fill(Qt::white);
+    QImage screen = frame.copy();
+    QRegion lastInked;
+    std::vector<QRgb> kept;
+    auto tick = [&](int crankX, bool drawTwice) {
+        QRegion changed;
+        {
+            QtCanvas c(frame);
+            c.assumeCleared(colors::White, lastInked, &kept);
+            c.clear(colors::White);
+            if (drawTwice) {
+                // A frame that clears again after drawing must lose what it drew.
+                c.setPenColor(colors::Lime);
+                c.ellipse(70, 50, 110, 85);
+                c.clear(colors::White);
+            }
+            c.setPenColor(colors::Black);
+            c.moveTo(5, 5);
+            c.lineTo(60, 5);  // the same every frame
+            c.text(5, 60, "Driv Ang", TextStyle{});
+            c.setPenColor(colors::Red);
+            c.moveTo(30, 40);
+            c.lineTo(crankX, 20);  // moves
+            lastInked = c.inkedRegion();
+            changed = c.changedRegion();
+        }
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x) {
+                if (frame.pixel(x, y) != screen.pixel(x, y)) {
+                    EXPECT_TRUE(changed.contains(QPoint(x, y))) << x << "," << y;
+                }
+            }
+        for (const QRect& r : changed)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    screen.setPixel(x, y, frame.pixel(x, y));
+        EXPECT_EQ(screen, frame);
+        return changed;
+    };
+    tick(50, false);
+    const QRegion moved = tick(90, true);
+    EXPECT_FALSE(moved.isEmpty());
+    EXPECT_FALSE(moved.contains(QPoint(5, 5))) << "the level line is drawn as before";
+    EXPECT_FALSE(moved.contains(QPoint(6, 62))) << "the text is drawn as before";
+    EXPECT_TRUE(tick(90, false).isEmpty()) << "the same frame again changes nothing";
+    // The green ellipse was cleared away within its own frame: nothing of it remains.
+    EXPECT_EQ(frame.pixel(90, 50), qRgb(255, 255, 255));
+}
+
+TEST(QtCanvasDirtyClear, WithoutAKnownPictureTheChangeIsTheInkOrEverything) {
+    test::ensureApplication();
+    QImage img(64, 48, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QtCanvas c(img);  // no clear: what was there stays, the ink may differ from it
+        c.setPixel(3, 3, colors::Red);
+        EXPECT_EQ(c.changedRegion(), c.inkedRegion());
+    }
+    {
+        QtCanvas c(img);  // a clear whose colour nobody vouched for changes everything
+        c.clear(colors::White);
+        EXPECT_EQ(c.changedRegion(), QRegion(0, 0, 64, 48));
+    }
 }
 
 }  // namespace
