@@ -115,7 +115,7 @@ void eventsCommand(const Args& args, std::ostream& out) {
 const char sensitivityUsage[] =
     "quarngear-cli sensitivity [--file PATH] [--set NAME=VALUE]... [--erie]\n"
     "                          [--delta D] [--dims NAME,NAME,...] [--csv]\n"
-    "  Changes each of the 47 dimensions by +D and by -D (default 0.001), finds mid\n"
+    "  Changes each of the 47 dimensions by +D and by -D (default 0.01), finds mid\n"
     "  gear afresh each time, and prints the changes of the front and rear cut-off and\n"
     "  lead at normal forward and normal reverse, the dimension that moves a cut-off\n"
     "  most first. Dimensions that make the gear impossible, or lose a cut-off, at +D\n"

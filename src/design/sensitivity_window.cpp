@@ -27,7 +27,7 @@ SensitivityWindow::SensitivityWindow(GearModel& model, QWidget* parent) : QDialo
     setWindowTitle(QStringLiteral("Sensitivity to Each Dimension"));
 
     auto* deltaLabel = new QLabel(QStringLiteral("&Change of each dimension, + and -:"), this);
-    delta_ = new QLineEdit(QStringLiteral("0.001"), this);
+    delta_ = new QLineEdit(QString::number(DefaultSensitivityDelta), this);
     delta_->setObjectName(QStringLiteral("Delta"));
     delta_->setToolTip(QStringLiteral("How far each dimension is moved up and down"));
     delta_->setMaximumWidth(90);

@@ -37,6 +37,9 @@ std::string sensitivityText(const SensitivityResult& r) {
     std::string out = "Changes for +" + Str(r.delta, 0, 6) + " and -" + Str(r.delta, 0, 6) +
                       " of each dimension, at normal forward (fwd) and normal reverse (rev):\n"
                       "cut-off (CO) in percent of stroke, lead in units. Largest cut-off change first.\n";
+    if (r.delta < SensitivityGrainDelta)
+        out += "A change this small moves cut-offs little more than the solver's grain (about\n"
+               "0.06 % of stroke): the cut-off columns are mostly that grain.\n";
     if (r.base.impossible) out += "The design as it stands meets impossible geometry: no ranking.\n";
     out += "\nRank Dimension                   Value    ";
     const char* heads[WatchedCount] = {"fwd CO F", "fwd CO R", "fwdLeadF", "fwdLeadR",
@@ -87,7 +90,9 @@ std::string equaliserText(const EqualiserOptions& o, const EqualiserResult& r) {
     out += left("cost", 18) + cost(r.beforeCost) + cost(r.afterCost) + "\n\n";
     for (std::size_t i = 0; i < o.dims.size() && i < r.after.size(); ++i)
         out += left(std::string(o.dims[i]->field), 26) + Str(r.before[i], 12, 6) + Str(r.after[i], 12, 6) + "\n";
-    out += "\n" + std::to_string(r.evaluations) + " evaluations";
+    out += '\n';
+    out += std::to_string(r.evaluations);
+    out += " evaluations";
     if (r.cancelled) out += ", cancelled";
     if (r.timedOut) out += ", stopped at the time limit";
     out += r.improved() ? "; the design improved.\n" : "; no better design found.\n";

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <string_view>
 
 #include "event_report.h"
 #include "mid_gear.h"
@@ -25,6 +27,14 @@ void putEvents(WatchedValues& v, int at, const GearSettingEvents& e) {
 }
 
 }  // namespace
+
+bool readingIgnores(const DimensionDescriptor& d) {
+    static constexpr std::string_view ignored[] = {
+        "DriverDia",   "RevArmToCentMax",      "CylinderBoreDia", "CylinderBoreLength",
+        "CylSteamPortWidth", "PistonCtrToCrosshead", "PistonWidth", "ValveBoreDia",
+        "ValveBoreLength"};
+    return std::find(std::begin(ignored), std::end(ignored), d.field) != std::end(ignored);
+}
 
 DesignReading readDesign(const GearModel& m) {
     GearModel copy = m;
@@ -51,19 +61,28 @@ SensitivityResult runSensitivity(const GearModel& m, double delta, const WorkCon
     if (dims.empty())
         for (const auto& d : allDimensions()) dims.push_back(&d);
     const int n = static_cast<int>(dims.size());
-    // Job 0 reads the design as it stands; jobs 1..2n read it with one dimension moved.
+    // Job 0 reads the design as it stands; the others read it with one dimension moved
+    // up or down. A dimension the reading ignores gets the design's own reading.
+    std::vector<int> swept;
+    for (int k = 0; k < n; ++k)
+        if (!readingIgnores(*dims[k])) swept.push_back(k);
     std::vector<DesignReading> readings(2 * n + 1);
-    const bool finished = runParallel(2 * n + 1, control, [&](int job) {
+    const int jobs = 1 + 2 * static_cast<int>(swept.size());
+    const bool finished = runParallel(jobs, control, [&](int job) {
         if (job == 0) {
             readings[0] = readDesign(m);
             return;
         }
-        const DimensionDescriptor& d = *dims[(job - 1) / 2];
-        const double sign = (job - 1) % 2 == 0 ? 1.0 : -1.0;
+        const int k = swept[(job - 1) / 2];
+        const bool up = (job - 1) % 2 == 0;
+        const DimensionDescriptor& d = *dims[k];
         GearModel copy = m;
-        setDimensionValue(copy, d, static_cast<float>(double(dimensionValue(m, d)) + sign * delta));
-        readings[job] = readDesign(copy);
+        setDimensionValue(copy, d,
+                          static_cast<float>(double(dimensionValue(m, d)) + (up ? delta : -delta)));
+        readings[up ? 1 + 2 * k : 2 + 2 * k] = readDesign(copy);
     });
+    for (int k = 0; k < n; ++k)
+        if (readingIgnores(*dims[k])) readings[1 + 2 * k] = readings[2 + 2 * k] = readings[0];
     out.base = readings[0];
 
     std::vector<SensitivityRow> ranked, marked;

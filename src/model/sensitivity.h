@@ -13,7 +13,13 @@
 
 namespace quarn {
 
-constexpr double DefaultSensitivityDelta = 0.001;
+// The solver finds the valve to steps that move a cut-off by about 0.06 % of stroke
+// either way. A change of 0.001 moves the most sensitive cut-offs by little more than
+// that, so its readings would rank the grain; 0.01 moves them ten times as far, and
+// up and down then agree to within a tenth.
+constexpr double DefaultSensitivityDelta = 0.01;
+// Below this the cut-off columns are mostly the solver's grain; the study says so.
+constexpr double SensitivityGrainDelta = 0.005;
 
 // The eight numbers a study watches, in this order: at normal forward the front and rear
 // cut-off (percent) and the front and rear lead, then the same at normal reverse.
@@ -30,6 +36,12 @@ struct DesignReading {
     bool impossible = false;
 };
 DesignReading readDesign(const GearModel& m);
+
+// True for the dimensions readDesign never reads: those that only shape the drawing
+// (the driving wheel, the cylinder and valve bores, the piston) and the reverse arm's
+// full travel. Changing one leaves the reading as it is, so a study need not sweep
+// the gear for it.
+bool readingIgnores(const DimensionDescriptor& d);
 
 struct SensitivityRow {
     const DimensionDescriptor* dim = nullptr;

@@ -9,6 +9,8 @@
 
 #include "model/design_text.h"
 #include "model/dimensions.h"
+#include "model/mid_gear.h"
+#include "model/sweep.h"
 #include "model/sensitivity.h"
 #include "startup_model.h"
 
@@ -34,14 +36,10 @@ const std::vector<const DimensionDescriptor*>& someDimensions() {
     return dims;
 }
 
-// The solver's searches stop at steps of 0.0001, so a change of 0.001 moves a cut-off
-// by little more than that grain; a change of 0.01 shows the gear's own response.
-constexpr double LinearDelta = 0.01;
-
 const SensitivityResult& nominalStudy() {
     static const SensitivityResult r = [] {
         const GearModel m = startupModel();
-        return runSensitivity(m, LinearDelta, twoThreads(), someDimensions());
+        return runSensitivity(m, DefaultSensitivityDelta, twoThreads(), someDimensions());
     }();
     return r;
 }
@@ -70,15 +68,16 @@ TEST(Sensitivity, NominalStudyIsLinearRankedAndComplete) {
     const SensitivityResult& r = nominalStudy();
     EXPECT_TRUE(r.complete);
     ASSERT_EQ(r.rows.size(), someDimensions().size());
-    EXPECT_EQ(r.delta, LinearDelta);
+    EXPECT_EQ(r.delta, DefaultSensitivityDelta);
     EXPECT_FALSE(r.base.impossible);
     // The base reading is the nominal gear: cut-offs near 78 % at normal forward.
     ASSERT_TRUE(r.base.values[0] && r.base.values[1]);
     EXPECT_NEAR(*r.base.values[0], 78.3, 0.05);
     EXPECT_NEAR(*r.base.values[1], 78.4, 0.05);
 
-    // Small changes act linearly: the number each of the ten most sensitive moves most
-    // goes the other way for -D, by about as much.
+    // Small changes act linearly: at the default change, the number each of the ten
+    // most sensitive moves most goes the other way for -D, by about as much. (At 0.001
+    // they would not: the solver's grain is about as large as the change itself.)
     for (int k = 0; k < 10; ++k) {
         const SensitivityRow& row = r.rows[k];
         SCOPED_TRACE(std::string(row.dim->field));
@@ -107,6 +106,55 @@ TEST(Sensitivity, NominalStudyIsLinearRankedAndComplete) {
     }
     // The valve stem moves the valve itself: a change of 0.01 is a lead of 0.01.
     EXPECT_NEAR(rowOf(r, "ValveCtrToJoint")->leadEffect, 0.01, 0.0005);
+}
+
+// A study takes the design's own reading for the dimensions the reading ignores, without
+// sweeping the gear. That is only right while no step of the reading reads them: mid
+// gear, the normal settings and the solve at every angle must come out bit for bit the
+// same whatever such a dimension holds, a number far off or not a number at all.
+TEST(Sensitivity, DimensionsTheReadingIgnoresMoveNothingItReads) {
+    const GearModel base = startupModel();
+    auto solveAround = [](GearModel m) {
+        CalcCentRevArm(m);
+        const RevArmRange r = revArmRange(m);
+        std::vector<float> seen{r.fwd, r.rev};
+        for (const float setting : {r.fwd, r.rev})
+            for (int angle = 0; angle < 360; angle += 15) {
+                SolveAt(m, setting, static_cast<float>(angle));
+                seen.insert(seen.end(), m.PivotHorz.begin(), m.PivotHorz.end());
+                seen.insert(seen.end(), m.PivotVert.begin(), m.PivotVert.end());
+                seen.insert(seen.end(), {m.FrontSteamOpening, m.FrontExhaustOpening,
+                                         m.RearSteamOpening, m.RearExhaustOpening,
+                                         m.PistonPos640, float(m.GeometryError)});
+            }
+        return seen;
+    };
+    auto bits = [](const std::vector<float>& v) {
+        return std::string(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(float));
+    };
+    const std::string expected = bits(solveAround(base));
+    int ignored = 0;
+    for (const DimensionDescriptor& d : allDimensions()) {
+        if (!readingIgnores(d)) continue;
+        ++ignored;
+        for (const float value : {std::nanf(""), dimensionValue(base, d) + 0.5f, 1e6f}) {
+            GearModel m = base;
+            setDimensionValue(m, d, value);
+            EXPECT_EQ(bits(solveAround(m)), expected) << d.field << " = " << value;
+        }
+    }
+    EXPECT_EQ(ignored, 9);
+    // And a dimension of the linkage is not among them.
+    EXPECT_FALSE(readingIgnores(*dim("RadiusBarLength")));
+    EXPECT_FALSE(readingIgnores(*dim("ValveCLToCylCL")));
+}
+
+TEST(Sensitivity, TextWarnsWhenTheChangeIsWithinTheSolversGrain) {
+    SensitivityResult r;
+    r.delta = 0.001;
+    EXPECT_NE(sensitivityText(r).find("solver's grain"), std::string::npos);
+    r.delta = DefaultSensitivityDelta;
+    EXPECT_EQ(sensitivityText(r).find("solver's grain"), std::string::npos);
 }
 
 TEST(Sensitivity, ImpossibleChangesAreMarkedAfterTheRanked) {
@@ -155,8 +203,10 @@ TEST(Sensitivity, ProgressCountsEveryReadingOnTheCallingThread) {
     const std::vector<const DimensionDescriptor*> dims{dim("Stroke"), dim("DriverDia")};
     runSensitivity(m, 0.001, control, dims);
     EXPECT_TRUE(onCaller);
-    EXPECT_EQ(total, 5);  // the design as it stands, and two dimensions up and down
-    EXPECT_EQ(last, 5);
+    // The design as it stands, and the stroke up and down; the driving wheel's size is
+    // not read, so it takes the design's own reading without a sweep.
+    EXPECT_EQ(total, 3);
+    EXPECT_EQ(last, 3);
 }
 
 }  // namespace
