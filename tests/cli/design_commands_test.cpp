@@ -105,8 +105,9 @@ TEST(SensitivityCommand, CsvRanksTheDimensionsUpAndDown) {
     ASSERT_EQ(l.size(), 1u + 4u);
     EXPECT_EQ(l[0].substr(0, 28), "rank,dimension,value,change,");
     EXPECT_EQ(l[1].substr(0, 2), "1,");
-    EXPECT_NE(l[1].find(",0.001000,"), std::string::npos) << l[1];
-    EXPECT_NE(l[2].find(",-0.001000,"), std::string::npos) << l[2];
+    // The default change is 0.01, up then down.
+    EXPECT_NE(l[1].find(",0.010000,"), std::string::npos) << l[1];
+    EXPECT_NE(l[2].find(",-0.010000,"), std::string::npos) << l[2];
     // The valve stem moves the events, the driver diameter nothing: it ranks second.
     EXPECT_EQ(l[1].substr(0, 18), "1,ValveCtrToJoint,");
     EXPECT_EQ(l[2].substr(0, 18), "1,ValveCtrToJoint,");

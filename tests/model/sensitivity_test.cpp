@@ -26,13 +26,14 @@ WorkControl twoThreads(const std::atomic<bool>* cancel = nullptr) {
 
 const DimensionDescriptor* dim(std::string_view field) { return findDimensionByField(field); }
 
-// Ten of the most sensitive dimensions of the nominal gear and two outside the linkage:
+// The eleven most sensitive dimensions of the nominal gear and two outside the linkage:
 // the whole study of 47 takes too long under the sanitizers to run in a test.
 const std::vector<const DimensionDescriptor*>& someDimensions() {
     static const std::vector<const DimensionDescriptor*> dims{
         dim("DriverDia"),         dim("RevArmPivotVert"),  dim("BellCrankPivotVert"), dim("RadiusBarLength"),
         dim("GearConRodUpper"),   dim("RevArmLowerLength"), dim("BellCrankPivotHorz"), dim("CylCtrToDriverCtr"),
-        dim("ValveCtrToJoint"),   dim("ValveBoreCtrToPort"), dim("ValveCtrToRing"),    dim("RevArmToCentMax")};
+        dim("ValveCtrToJoint"),   dim("ValveBoreCtrToPort"), dim("ValveCtrToRing"),    dim("RevArmToCentMax"),
+        dim("QuarnGearMtgHorz")};
     return dims;
 }
 
@@ -88,7 +89,12 @@ TEST(Sensitivity, NominalStudyIsLinearRankedAndComplete) {
             const double down = largest(row.minus, cutOffs, oppositeDown, row.plus);
             EXPECT_GT(up, 0.0);
             EXPECT_TRUE(oppositeUp && oppositeDown) << (cutOffs ? "cut-off" : "lead");
-            EXPECT_NEAR(up, down, 0.1 * std::max(up, down)) << (cutOffs ? "cut-off" : "lead");
+            // Moving the mounting sideways also moves mid gear, and the reverse cut-off
+            // answers unevenly: +1.09 and -1.22 for 0.01, further apart the larger the
+            // change (13 % at 0.018, 15 % at 0.03), so not the solver's grain.
+            const bool uneven = row.dim->field == "QuarnGearMtgHorz" && cutOffs;
+            EXPECT_NEAR(up, down, (uneven ? 0.12 : 0.1) * std::max(up, down))
+                << (cutOffs ? "cut-off" : "lead");
         }
     }
 

@@ -16,12 +16,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -389,9 +391,25 @@ private:
     std::deque<std::string> log_;
 };
 
+// The folder a file dialog opens in, while the test runs: the hands may type a name
+// into a diagram window's Save Picture dialog and press Enter, and those pictures
+// belong in a folder that goes with the test, not beside the test programs.
+class WorkInTemporaryFolder {
+public:
+    WorkInTemporaryFolder() : was(QDir::currentPath()) { QDir::setCurrent(folder.path()); }
+    ~WorkInTemporaryFolder() { QDir::setCurrent(was); }
+    WorkInTemporaryFolder(const WorkInTemporaryFolder&) = delete;
+    WorkInTemporaryFolder& operator=(const WorkInTemporaryFolder&) = delete;
+
+private:
+    QTemporaryDir folder;
+    QString was;
+};
+
 TEST(RandomEvents, TheWindowSurvivesAPersonsHandsAndKeepsItsNumbers) {
     test::ensureApplication();
     SCOPED_TRACE("seed " + std::to_string(Seed));
+    const WorkInTemporaryFolder folder;
     GearModel model;
     InitStartupState(model);
     auto form = std::make_unique<TMainForm>(model);
