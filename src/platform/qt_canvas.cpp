@@ -210,13 +210,20 @@ void QtCanvas::clearKnown(QRgb rgb) {
     std::vector<std::uint8_t> toKeep;
     if (before == Before::Unknown) {
         toKeep = squaresOf(knownDirty);
-        before = Before::Kept;
         beforeColour = rgb;
         keptSlot.assign(inkTiles.size(), -1);
         int keptCount = 0;
         for (std::size_t at = 0; at < toKeep.size(); ++at)
             if (toKeep[at]) keptSlot[at] = keptCount++;
-        kept->resize(static_cast<std::size_t>(keptCount) * CellW * CellH);
+        // Over a quarter of the picture (steam close up) hardly any square comes out as
+        // it was, and keeping and comparing them would cost more than it saves.
+        if (keptCount > static_cast<int>(inkTiles.size() / 4)) {
+            before = Before::Marked;
+            toKeep.clear();
+        } else {
+            before = Before::Kept;
+            kept->resize(static_cast<std::size_t>(keptCount) * CellW * CellH);
+        }
     }
     std::vector<std::uint8_t> dirty = squaresOf(knownDirty);
     for (std::size_t at = 0; at < dirty.size(); ++at) dirty[at] |= inkTiles[at];
@@ -274,6 +281,11 @@ QRegion QtCanvas::changedRegion() const {
     if (inkTiles.empty() || before == Before::Gone) return QRegion(whole);
     if (before == Before::Unknown) return inkedRegion();
     std::vector<std::uint8_t> changed(inkTiles.size(), 0);
+    if (before == Before::Marked) {
+        for (std::size_t at = 0; at < changed.size(); ++at)
+            changed[at] = inkTiles[at] || keptSlot[at] >= 0 ? 1 : 0;
+        return regionOfSquares(changed, tilesX, QSize(CellW, CellH), whole);
+    }
     for (int ty = 0; ty < tilesY; ++ty)
         for (int tx = 0; tx < tilesX; ++tx) {
             const std::size_t at = static_cast<std::size_t>(ty) * tilesX + tx;

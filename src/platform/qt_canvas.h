@@ -122,7 +122,9 @@ private:
     // What the picture was before the first clear, for changedRegion: the colour it
     // had outside the dirty part, and the pixels of each dirty square the clear covered
     // (slot k holds square k's 16 x 16 pixels at (*kept)[k * 256]).
-    enum class Before { Unknown, Kept, Gone } before = Before::Unknown;
+    // Marked: the dirty squares were too many to keep (the steam display close up);
+    // they count as changed, as does every square drawn on.
+    enum class Before { Unknown, Kept, Marked, Gone } before = Before::Unknown;
     QRgb beforeColour = 0;
     std::vector<int> keptSlot;  // per square, -1 where the picture was beforeColour
     std::vector<QRgb> ownKept;

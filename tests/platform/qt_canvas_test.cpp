@@ -473,7 +473,8 @@ TEST(QtCanvasDirtyClear, KnownColourClearsOnlyTheDirtyPart) {
 // must not be counted as changed.
 TEST(QtCanvasDirtyClear, ChangedRegionIsExactlyWhatDiffersFromTheLastFrame) {
     test::ensureApplication();
-    QImage frame(120, 90, QImage::Format_RGB32);
+    // Large enough that what the frames draw is well under a quarter of it.
+    QImage frame(240, 180, QImage::Format_RGB32);
     frame.fill(Qt::white);
     QImage screen = frame.copy();
     QRegion lastInked;
@@ -521,6 +522,21 @@ TEST(QtCanvasDirtyClear, ChangedRegionIsExactlyWhatDiffersFromTheLastFrame) {
     EXPECT_TRUE(tick(90, false).isEmpty()) << "the same frame again changes nothing";
     // The green ellipse was cleared away within its own frame: nothing of it remains.
     EXPECT_EQ(frame.pixel(90, 50), qRgb(255, 255, 255));
+}
+
+// Steam close up inks most of the picture: then the squares are not kept and compared,
+// and all that was or is drawn on counts as changed.
+TEST(QtCanvasDirtyClear, AMostlyDirtyPictureCountsItsDirtSquaresAsChanged) {
+    test::ensureApplication();
+    QImage img(64, 64, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    std::vector<QRgb> kept;
+    QtCanvas c(img);
+    c.assumeCleared(colors::White, QRegion(0, 0, 48, 64), &kept);  // 12 of 16 squares
+    c.clear(colors::White);
+    c.setPixel(60, 60, colors::Red);
+    EXPECT_TRUE((c.changedRegion() ^ (QRegion(0, 0, 48, 64) | QRegion(48, 48, 16, 16))).isEmpty());
+    EXPECT_TRUE(kept.empty());
 }
 
 TEST(QtCanvasDirtyClear, WithoutAKnownPictureTheChangeIsTheInkOrEverything) {
