@@ -18,6 +18,7 @@
 #include "model/diagram_sweeps.h"
 #include "model/dyn_vars.h"
 #include "model/solver.h"
+#include "model/startup_model.h"
 #include "support/strange_models.h"
 
 namespace quarn {
@@ -25,14 +26,6 @@ namespace {
 
 using Kind = DrawnItem::Kind;
 
-GearModel openedModel() {
-    GearModel m;
-    InitStartupState(m);
-    applyRevArmSetRule(m);
-    SolveLinkage(m);
-    SolvePistonAndPorts(m);
-    return m;
-}
 
 std::vector<DrawnItem> texts(const RecordingCanvas& c, const std::string& s) {
     std::vector<DrawnItem> found;
@@ -70,7 +63,7 @@ std::vector<DrawCase> everyDrawing() {
 class EveryDiagram : public ::testing::TestWithParam<DrawCase> {};
 
 TEST_P(EveryDiagram, LeavesTheReverseArmAndDriverAndNeverClears) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.RevArmPosition = 9.75f;
     m.DriverAngle = 200.0f;
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
@@ -84,7 +77,7 @@ TEST_P(EveryDiagram, LeavesTheReverseArmAndDriverAndNeverClears) {
 // Without a dimension chosen the panel is the red banner and every bar disabled; the
 // UnDo button follows its switch.
 TEST_P(EveryDiagram, EndsWithTheBannerWhileNoDimensionIsChosen) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.dyn.DynVarsShown = 1;
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
     const DiagramRequests r = GetParam().draw(m, canvas);
@@ -100,7 +93,7 @@ TEST_P(EveryDiagram, EndsWithTheBannerWhileNoDimensionIsChosen) {
 
 TEST_P(EveryDiagram, DrawsEveryStrangeDesign) {
     for (const auto& strange : test::strangeModels()) {
-        GearModel m = openedModel();
+        GearModel m = diagramOpenedModel();
         strange.apply(m);
         RecordingCanvas canvas(DiagramWidth, DiagramHeight);
         GetParam().draw(m, canvas);
@@ -112,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Diagrams, EveryDiagram, ::testing::ValuesIn(everyDrawin
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DiagramEnd, PanelRowsAndTheUndoLineComposedForTheNextDrawing) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     selectDynVar(m, 1, 9.0f, "Driver Dia");
     m.dyn.DynVarsShown = 1;
     m.dyn.UndoShown = 1;
@@ -144,7 +137,7 @@ TEST(DiagramEnd, PanelRowsAndTheUndoLineComposedForTheNextDrawing) {
 }
 
 TEST(SineDiagram, ThreeCurvesLabelledAtTheirLeftEndsAndOneMidGearColumn) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
     DrawSineDiagram(m, canvas);
     for (const char* k : {" 1", " 2", " 3"}) {
@@ -163,7 +156,7 @@ TEST(SineDiagram, ThreeCurvesLabelledAtTheirLeftEndsAndOneMidGearColumn) {
 }
 
 TEST(SineDiagram, NoColumnWithoutAMidGearPosition) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.RevArmPositions[1] = 11.0f;
     m.RevArmPositions[2] = 9.0f;
     m.RevArmPositions[3] = 0;
@@ -180,7 +173,7 @@ TEST(SineDiagram, NoColumnWithoutAMidGearPosition) {
 // With the nominal valve: lap 1.789 - 1.578 = 0.211, full port 0.211 + 0.297 = 0.508,
 // exhaust clearance 0.211 + 0.297 - 0.5 = 0.008; 250 pixels a unit at scale 1.5.
 TEST(SineDiagram, PortEdgeLinesOfTheNominalValve) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
     DrawSineDiagram(m, canvas);
     std::set<int> lime, red;
@@ -197,7 +190,7 @@ TEST(SineDiagram, PortEdgeLinesOfTheNominalValve) {
 
 // TravelScale 4: g = 16, and beyond 3.75 only every fifth tick is drawn.
 TEST(SineDiagram, CoarseScaleTicksAndLabelsEveryHalfUnit) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.diagrams.TravelScale = 4.0f;
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
     DrawSineDiagram(m, canvas);
@@ -220,7 +213,7 @@ TEST(SineDiagram, CoarseScaleTicksAndLabelsEveryHalfUnit) {
 TEST(SineDiagram, AnyTravelScaleDrawsABoundedAxis) {
     for (float scale : {1e30f, std::numeric_limits<float>::infinity(), 0.0f, -1.0f,
                         std::nanf("")}) {
-        GearModel m = openedModel();
+        GearModel m = diagramOpenedModel();
         m.diagrams.TravelScale = scale;
         RecordingCanvas canvas(DiagramWidth, DiagramHeight);
         DrawSineDiagram(m, canvas);
@@ -231,7 +224,7 @@ TEST(SineDiagram, AnyTravelScaleDrawsABoundedAxis) {
 // The large-font layout moves the list's columns by 1.27 and its rows by 1.22, each
 // row rounded before the 12 pixels of the header are added: 2 × 1.22 × 12 = 29.28.
 TEST(SineDiagram, PositionListInTheLargeLayout) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.screen.text = TextScale::large();
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
     DrawSineDiagram(m, canvas);
@@ -246,7 +239,7 @@ TEST(SineDiagram, PositionListInTheLargeLayout) {
 }
 
 TEST(OvalDiagram, EveryLoopTouchesBothDeadCentreLines) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     RecordingCanvas canvas(DiagramWidth, OvalDiagramHeight);
     DrawOvalDiagram(m, canvas);
     // The loops are the black lines after the last rear port-edge line, 45 a position.
@@ -279,7 +272,7 @@ TEST(OvalDiagram, EveryLoopTouchesBothDeadCentreLines) {
 // for the nominal valve, 213 and 204 above the travel at j = 22 and j = 46.
 TEST(OvalDiagram, WideFrontPortKeepsTheLoopLabels) {
     auto labels = [](float width) {
-        GearModel m = openedModel();
+        GearModel m = diagramOpenedModel();
         m.cyl.ValveBorePortWidthFront = width;
         RecordingCanvas canvas(DiagramWidth, OvalDiagramHeight);
         DrawOvalDiagram(m, canvas);
@@ -294,7 +287,7 @@ TEST(OvalDiagram, WideFrontPortKeepsTheLoopLabels) {
 }
 
 TEST(SteamDiagram, CurvesOverOneTurnWithTheirCutOffs) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
     DrawSteamDiagram(m, canvas);
     // 90 curve segments per end and position, plus one admission piece per cut-off
@@ -317,11 +310,11 @@ TEST(SteamDiagram, CurvesOverOneTurnWithTheirCutOffs) {
 }
 
 TEST(SteamDiagram, ShortMainRodDrawsNoPointOutsideReason) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.frame.MainRodLength = 1.0f;
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
     DrawSteamDiagram(m, canvas);
-    EXPECT_EQ(m.DriverAngle, openedModel().DriverAngle);
+    EXPECT_EQ(m.DriverAngle, diagramOpenedModel().DriverAngle);
     for (const auto& l : lines(canvas, colors::DarkGreen)) {
         // A segment either lies near the window or ran off with an infinite pressure.
         for (int v : {l.x1, l.y1, l.x2, l.y2})
@@ -331,7 +324,7 @@ TEST(SteamDiagram, ShortMainRodDrawsNoPointOutsideReason) {
 
 // RevArmToCentNormal 1.5 and RevArmToCentMax 1.7: 343 - 1.5 × 288 / 1.7 = 88.88.
 TEST(PortDiagram, NormalGearLineAt89) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
     DrawPortDiagram(m, canvas);
     const auto blue = lines(canvas, colors::Blue);
@@ -345,7 +338,7 @@ TEST(PortDiagram, NormalGearLineAt89) {
 // An event's first point has no line; every later point joins the one before from the
 // row below.
 TEST(PortDiagram, FirstPointOfAnEventHasNoLine) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     const PortSweep sweep = portSweep(m, 'F');
     std::size_t found = 0;
     std::set<int> kinds;
@@ -363,7 +356,7 @@ TEST(PortDiagram, FirstPointOfAnEventHasNoLine) {
 }
 
 TEST(PortDiagram, BothGraphsShowOnlyTheForwardLegend) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.diagrams.PortDiaMode = 'B';
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
     drawPortDiagramForMode(m, canvas);
@@ -381,7 +374,7 @@ TEST(PortDiagram, BothGraphsShowOnlyTheForwardLegend) {
 }
 
 TEST(PortDiagram, ReverseModeDrawsOnlyTheReverseGraph) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.diagrams.PortDiaMode = 'R';
     RecordingCanvas canvas(DiagramWidth, DiagramHeight);
     drawPortDiagramForMode(m, canvas);

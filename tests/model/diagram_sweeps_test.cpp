@@ -17,15 +17,6 @@
 namespace quarn {
 namespace {
 
-// The state a diagram window opens on: the position dialog has drawn its list once and
-// the main window has solved the gear.
-GearModel openedModel() {
-    GearModel m = startupModel();
-    applyRevArmSetRule(m);
-    SolveLinkage(m);
-    SolvePistonAndPorts(m);
-    return m;
-}
 
 struct AngleCase {
     const char* name;
@@ -54,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OvalPistonAxis, IsOneHalfStrokeEitherSideAtTheDeadCentres) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     EXPECT_NEAR(ovalPistonU(m, 0), 1.0, 1e-9);
     EXPECT_NEAR(ovalPistonU(m, 180), -1.0, 1e-9);
     // At 90 degrees the crank is square and the rod's slant pulls the piston back:
@@ -79,7 +70,7 @@ std::vector<SweepCase> everySweep() {
 class EverySweep : public ::testing::TestWithParam<SweepCase> {};
 
 TEST_P(EverySweep, LeavesTheReverseArmAndDriverAsItFoundThem) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.RevArmPosition = 11.25f;
     m.DriverAngle = 123.5f;
     GetParam().run(m);
@@ -89,7 +80,7 @@ TEST_P(EverySweep, LeavesTheReverseArmAndDriverAsItFoundThem) {
 
 TEST_P(EverySweep, EndsOnEveryStrangeDesign) {
     for (const auto& strange : test::strangeModels()) {
-        GearModel m = openedModel();
+        GearModel m = diagramOpenedModel();
         strange.apply(m);
         GetParam().run(m);
         SUCCEED() << strange.name;
@@ -100,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Diagrams, EverySweep, ::testing::ValuesIn(everySweep())
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SineSweep, DefaultListIsThreePositionsOfSixtySevenStepsAndOneMidGear) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     const TravelSweep sweep = sineSweep(m);
     ASSERT_EQ(sweep.positions.size(), 3u);
     for (const auto& p : sweep.positions) EXPECT_EQ(p.steps.size(), 67u);
@@ -115,7 +106,7 @@ TEST(SineSweep, DefaultListIsThreePositionsOfSixtySevenStepsAndOneMidGear) {
 // clearance 1.789 + 0.297 - 1.578 - 0.5 = 0.008 at both ends. The leads are the travel
 // beyond the lap, a few hundredths.
 TEST(SineSweep, MidGearFiguresNearTheValveDrawing) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     const MidGearFigures f = sineSweep(m).positions[0].figures;
     EXPECT_NEAR(f.frontLap, 0.211, 0.002);
     EXPECT_NEAR(f.rearLap, 0.211, 0.002);
@@ -136,7 +127,7 @@ TEST(SineSweep, MidGearFiguresNearTheValveDrawing) {
 // rule: the lap is still measured from the middle of the travel (0.211), and the front
 // exhaust clearance grows with the port: 1.789 + 2 - 1.578 - 0.5 = 1.711.
 TEST(SineSweep, WideFrontPortKeepsTheMidGearRule) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.cyl.ValveBorePortWidthFront = 2.0f;
     ASSERT_GT(m.cyl.ValveBorePortWidthFront, m.cyl.ValveCtrToRing);
     const MidGearFigures f = sineSweep(m).positions[0].figures;
@@ -147,7 +138,7 @@ TEST(SineSweep, WideFrontPortKeepsTheMidGearRule) {
 }
 
 TEST(SineSweep, NoMidGearWithoutAPositionNearIt) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.RevArmPositions[1] = m.RevArmCentre() + 0.05f;
     m.RevArmPositions[2] = 0;
     applyRevArmSetRule(m);
@@ -157,7 +148,7 @@ TEST(SineSweep, NoMidGearWithoutAPositionNearIt) {
 }
 
 TEST(OvalSweep, EachLoopStartsAndEndsAt32Degrees) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     const TravelSweep sweep = ovalSweep(m);
     ASSERT_EQ(sweep.positions.size(), 3u);
     for (const auto& p : sweep.positions) {
@@ -171,7 +162,7 @@ TEST(OvalSweep, EachLoopStartsAndEndsAt32Degrees) {
 // The cut-off of the nominal gear at normal forward: the front port closes at about
 // 121 degrees, 78.3 % of the stroke; the rear one at about 307 degrees, 78.4 %.
 TEST(SteamSweep, NormalForwardCutsOffNearSeventyEightPercent) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     const SteamSweep sweep = steamSweep(m);
     ASSERT_EQ(sweep.positions.size(), 3u);
     double front = -1, rear = -1;
@@ -187,7 +178,7 @@ TEST(SteamSweep, NormalForwardCutsOffNearSeventyEightPercent) {
 // that releases from expansion) an exhaust step. Compression and expansion have no
 // bound: a compression can pass 303 and turn into admission.
 TEST(SteamSweep, AdmissionAndExhaustKeepToTheirBounds) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     const SteamSweep sweep = steamSweep(m);
     int admissions = 0, exhausts = 0;
     for (const auto& p : sweep.positions)
@@ -209,7 +200,7 @@ TEST(SteamSweep, AdmissionAndExhaustKeepToTheirBounds) {
 }
 
 TEST(SteamSweep, ReversePositionTurnsTheDriverBackwards) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     const SteamSweep sweep = steamSweep(m);
     const auto& rev = sweep.positions[2];
     ASSERT_LT(rev.revArm, m.RevArmCentre());
@@ -228,7 +219,7 @@ TEST(SteamSweep, ReversePositionTurnsTheDriverBackwards) {
 }
 
 TEST(SteamSweep, APortThatNeverClosesHasNoCutOff) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     // Rings this far from the valve's centre keep both ports open to steam all the time.
     m.cyl.ValveCtrToRing = 5;
     const SteamSweep sweep = steamSweep(m);
@@ -240,7 +231,7 @@ TEST(SteamSweep, APortThatNeverClosesHasNoCutOff) {
 }
 
 TEST(SteamSweep, DrawsFromTheSecondStepOn) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     const SteamSweep sweep = steamSweep(m);
     EXPECT_FALSE(sweep.positions[0].steps[0].drawn);
     EXPECT_TRUE(sweep.positions[0].steps[1].drawn);
@@ -250,7 +241,7 @@ TEST(SteamSweep, DrawsFromTheSecondStepOn) {
 // pressure formulas divide by zero or less: the sweep still ends, with every number
 // either a number or infinite and nothing undefined done on the way.
 TEST(SteamSweep, MainRodShorterThanTheCrankEnds) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     m.frame.MainRodLength = 1.0f;
     const SteamSweep sweep = steamSweep(m);
     ASSERT_EQ(sweep.positions.size(), 3u);
@@ -261,7 +252,7 @@ TEST(SteamSweep, MainRodShorterThanTheCrankEnds) {
 }
 
 TEST(PortSweep, NineteenPositionsFromMidGearToFullGear) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     for (char mode : {'F', 'R'}) {
         const PortSweep sweep = portSweep(m, mode);
         ASSERT_EQ(sweep.positions.size(), 19u);
@@ -275,7 +266,7 @@ TEST(PortSweep, NineteenPositionsFromMidGearToFullGear) {
 // the turn, each at a piston position inside the stroke; the front cut-off (event 5)
 // sits near 78 % of it.
 TEST(PortSweep, EveryEventOnceATurnInWorkingGear) {
-    GearModel m = openedModel();
+    GearModel m = diagramOpenedModel();
     const PortSweep sweep = portSweep(m, 'F');
     const PortPosition& p = sweep.positions[16];  // 16/18 × 1.7 ≈ 1.51 ahead of mid gear
     std::multiset<int> events;
