@@ -19,6 +19,17 @@ namespace quarn {
 namespace {
 
 QColor toQColor(Color c) { return QColor(c.r, c.g, c.b); }
+
+// Calls f(first, last) for each run of marked squares in a row, left to right.
+template <class F>
+void forEachRun(const std::uint8_t* row, int columns, F f) {
+    for (int tx = 0; tx < columns; ++tx) {
+        if (!row[tx]) continue;
+        const int first = tx;
+        while (tx + 1 < columns && row[tx + 1]) ++tx;
+        f(first, tx);
+    }
+}
 QRgb toRgb(Color c) { return qRgb(c.r, c.g, c.b); }
 
 bool isDirectFormat(QImage::Format f) {
@@ -207,9 +218,10 @@ QRect QtCanvas::squareRect(int tx, int ty) const {
 // was drawn since an earlier clear of this frame. The first clear keeps the pixels it
 // covers, the picture on the screen, for changedRegion.
 void QtCanvas::clearKnown(QRgb rgb) {
+    std::vector<std::uint8_t> dirty = squaresOf(knownDirty);
     std::vector<std::uint8_t> toKeep;
     if (before == Before::Unknown) {
-        toKeep = squaresOf(knownDirty);
+        toKeep = dirty;
         beforeColour = rgb;
         keptSlot.assign(inkTiles.size(), -1);
         int keptCount = 0;
@@ -225,7 +237,6 @@ void QtCanvas::clearKnown(QRgb rgb) {
             kept->resize(static_cast<std::size_t>(keptCount) * CellW * CellH);
         }
     }
-    std::vector<std::uint8_t> dirty = squaresOf(knownDirty);
     for (std::size_t at = 0; at < dirty.size(); ++at) dirty[at] |= inkTiles[at];
     std::fill(inkTiles.begin(), inkTiles.end(), std::uint8_t{0});
     // The picture is that colour everywhere once the squares below are filled.
@@ -239,12 +250,7 @@ void QtCanvas::clearKnown(QRgb rgb) {
     for (int ty = 0; ty < tilesY; ++ty) {
         const std::uint8_t* row = dirty.data() + static_cast<std::ptrdiff_t>(ty) * tilesX;
         runs.clear();
-        for (int tx = 0; tx < tilesX; ++tx) {
-            if (!row[tx]) continue;
-            const int first = tx;
-            while (tx + 1 < tilesX && row[tx + 1]) ++tx;
-            runs.push_back({first, tx});
-        }
+        forEachRun(row, tilesX, [&](int first, int last) { runs.push_back({first, last}); });
         if (runs.empty()) continue;
         const std::uint8_t* keep =
             toKeep.empty() ? nullptr : toKeep.data() + static_cast<std::ptrdiff_t>(ty) * tilesX;
@@ -446,19 +452,12 @@ QRegion regionOfSquares(const std::vector<std::uint8_t>& marks, int columns, QSi
     std::vector<QRect> runs;
     for (int ty = 0; ty < rows; ++ty) {
         const std::uint8_t* row = marks.data() + static_cast<std::ptrdiff_t>(ty) * columns;
-        for (int tx = 0; tx < columns;) {
-            if (!row[tx]) {
-                ++tx;
-                continue;
-            }
-            const int start = tx;
-            while (tx < columns && row[tx]) ++tx;
-            const QRect run =
-                QRect(start * cell.width(), ty * cell.height(), (tx - start) * cell.width(),
-                      cell.height()) &
-                clip;
+        forEachRun(row, columns, [&](int first, int last) {
+            const QRect run = QRect(first * cell.width(), ty * cell.height(),
+                                    (last - first + 1) * cell.width(), cell.height()) &
+                              clip;
             if (!run.isEmpty()) runs.push_back(run);
-        }
+        });
     }
     QRegion region;
     region.setRects(runs.data(), static_cast<int>(runs.size()));
