@@ -106,7 +106,8 @@ TEST_F(DesignWindows, EventsRefreshWhenTheDesignChanges) {
     ASSERT_EQ(table->rowCount(), 3);
     const QString before = table->item(2, 5)->text();  // front cut-off at full forward
     setDimensionValue(model, stem(), 6.45f);
-    QTest::qWait(700);  // the window looks at the design twice a second
+    // The window looks at the design twice a second and sweeps again when it changed.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.runner().running() || table->item(2, 5)->text() != before; }));
     finish(w.runner());
     EXPECT_NE(table->item(2, 5)->text(), before);
 }
@@ -176,10 +177,17 @@ TEST_F(EqualiserWindowTest, DiscardAndCancelLeaveTheDesignAlone) {
     QTest::mouseClick(button("Discard"), Qt::LeftButton);
     EXPECT_FALSE(window->result().has_value());
     EXPECT_FALSE(button("Apply")->isEnabled());
+    // A search long enough to be still running when Cancel is pressed; Cancel keeps
+    // the best found so far, which is only offered, never written.
+    child<QSpinBox>(window.get(), "MaxEvals")->setValue(1000);
     QTest::mouseClick(button("Search"), Qt::LeftButton);
+    ASSERT_TRUE(window->runner().running());
     QTest::mouseClick(button("Cancel"), Qt::LeftButton);
     finish(window->runner());
-    if (window->result() && window->result()->improved()) QTest::mouseClick(button("Discard"), Qt::LeftButton);
+    ASSERT_TRUE(window->result().has_value());
+    EXPECT_TRUE(window->result()->cancelled);
+    EXPECT_LT(window->result()->evaluations, 1000);
+    if (window->result()->improved()) QTest::mouseClick(button("Discard"), Qt::LeftButton);
     EXPECT_EQ(dimensionValue(model, stem()), 6.42f);
     EXPECT_EQ(model.dyn.UndoCount, 0);
     EXPECT_EQ(model.RevArmPosition, 11.0f);

@@ -7,11 +7,11 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTemporaryDir>
-#include <fstream>
 
 #include "mainwin/frame_requests.h"
 #include "platform/sound.h"
 #include "support/qt_app.h"
+#include "support/tiny_wav.h"
 
 namespace quarn {
 namespace {
@@ -19,8 +19,7 @@ namespace {
 struct Applied : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        // Not real sound data: the sound is started all the same and stays silent.
-        std::ofstream(wav, std::ios::binary) << "RIFF";
+        test::writeTinyWav(wav);
         error.setVisible(false);
     }
     void TearDown() override {
@@ -29,6 +28,7 @@ struct Applied : ::testing::Test {
         QDeadlineTimer deadline(5000);
         while (sound.loading() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_FALSE(sound.loading()) << "a real wave file, and still loading after 5 s";
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     FrameRequestTargets targets() {
