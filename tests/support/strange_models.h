@@ -2,7 +2,10 @@
 // them without crashing or stalling.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <ostream>
 #include <vector>
@@ -33,6 +36,21 @@ inline std::vector<StrangeCase> strangeModels() {
         {"NaNAngle", [](GearModel& m) { m.DriverAngle = std::nanf(""); }},
         {"ZeroEverything", [](GearModel& m) { m.frame = FrameDims{}; }},
     };
+}
+
+// What a picture or a sweep must leave behind after a strange design: the driver and the
+// reverse arm where it found them (bit for bit, a NaN included), the dimensions untouched,
+// and every pivot the solver places a number, unless the gear was reported impossible.
+inline void expectSettled(const GearModel& before, const GearModel& after) {
+    const auto same = [](const auto& a, const auto& b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    EXPECT_TRUE(same(after.DriverAngle, before.DriverAngle)) << after.DriverAngle;
+    EXPECT_TRUE(same(after.RevArmPosition, before.RevArmPosition)) << after.RevArmPosition;
+    EXPECT_TRUE(same(after.frame, before.frame));
+    EXPECT_TRUE(same(after.cyl, before.cyl));
+    bool finite = true;
+    for (int p : {1, 2, 3, 4, 5, 7, 8, 9, 10, 12, 14, 15, 21, 22, 23})
+        finite = finite && std::isfinite(after.PivotHorz[p]) && std::isfinite(after.PivotVert[p]);
+    EXPECT_TRUE(finite || after.GeometryError) << "pivots that are not numbers, and no error reported";
 }
 
 }  // namespace quarn::test
