@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "file_io.h"
+#include "model/undo_history.h"
 #include "set_name.h"
 
 namespace quarn {
@@ -23,6 +24,7 @@ FileResult load(GearModel& m, const std::string& path, std::size_t bytesNeeded, 
         return result;
     }
     m.DimSetName = setNameFromPath(path);
+    followNewDesign(m);
     return result;
 }
 

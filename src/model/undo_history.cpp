@@ -52,6 +52,11 @@ void ClearUndo(GearModel& m) {
     m.dyn.UndoEnabled = false;
 }
 
+void followNewDesign(GearModel& m) {
+    ClearUndo(m);
+    resyncSlots(m);
+}
+
 bool undoButtonClick(GearModel& m) {
     if (m.dyn.UndoHistory[1].DynVarCode > 0) {
         UndoLast(m);

@@ -17,6 +17,10 @@ void PushUndo(GearModel& m);
 void UndoLast(GearModel& m);
 // Empties every record and disables the UnDo buttons.
 void ClearUndo(GearModel& m);
+// A whole design came in (opened or imported): the old design's history must not reach
+// into it, so it is emptied; the slots keep their dimensions, a choice and not values,
+// and show the new design's values.
+void followNewDesign(GearModel& m);
 
 // A click on any of the five UnDo buttons: undoes record 1 if it holds a change,
 // otherwise disables the buttons. Returns true when something was undone, so a

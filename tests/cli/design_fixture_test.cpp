@@ -6,12 +6,15 @@
 #include <algorithm>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli_run.h"
 #include "dims/dimension_file.h"
 #include "dims/file_layout.h"
+#include "model/dimensions.h"
 #include "model/gear_model.h"
+#include "model/undo_history.h"
 #include "test_data.h"
 
 namespace quarn::cli {
@@ -44,6 +47,27 @@ TEST(NominalDesignFile, HoldsTheNominalDimensionsAndStartView) {
     EXPECT_EQ(m.overlay.CurrentItem, 1);
     EXPECT_EQ(m.overlay.ItemType[1], -1.0f);  // no overlay item in use
     EXPECT_FLOAT_EQ(m.RevArmPosition, NominalMidGear);
+}
+
+// A design opened or imported starts a history of its own: an undo must never write
+// the old design's value into it. The slots keep their dimensions, with the new values.
+TEST(DesignFiles, OpenAndImportEmptyTheUndoHistoryAndRefreshTheSlots) {
+    for (const auto& [file, stroke] : {std::pair{"nominal.qgd", 4.25f}, std::pair{"old.qgk", 4.5f}}) {
+        SCOPED_TRACE(file);
+        GearModel m;
+        InitStartupState(m);
+        m.dyn.TypedFlag = 1;  // Stroke typed as 4.0 in the frame dialog
+        takeFieldValue(m, *findDimensionByField("Stroke"), 4.0f);
+        ASSERT_EQ(m.dyn.UndoCount, 1);
+        ASSERT_TRUE(loadDesignFile(m, dataFile(file)).ok);
+        EXPECT_EQ(m.dyn.UndoCount, 0);
+        EXPECT_FALSE(m.dyn.UndoEnabled);
+        EXPECT_EQ(m.dyn.UndoHistory[1].DynVarCode, 0);
+        EXPECT_EQ(m.dyn.DynVarSlots[1].DynVarCode, 2);
+        EXPECT_EQ(m.dyn.DynVarSlots[1].DynVarValue, stroke);
+        EXPECT_FALSE(undoButtonClick(m));
+        EXPECT_EQ(m.frame.Stroke, stroke);
+    }
 }
 
 struct SaveCase {
