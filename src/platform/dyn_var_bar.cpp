@@ -60,7 +60,18 @@ DynVarBar::DynVarBar(QWidget* parent) : FocusFramedBar(Qt::Horizontal, parent) {
 
 void DynVarBar::focusInEvent(QFocusEvent* event) {
     QScrollBar::focusInEvent(event);
-    if (onEnter) onEnter();
+    startGesture();
+}
+
+void DynVarBar::mousePressEvent(QMouseEvent* event) {
+    // Before the bar moves: a press on the groove or an arrow changes the dimension at once.
+    if (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton) startGesture();
+    QScrollBar::mousePressEvent(event);
+}
+
+void DynVarBar::keyPressEvent(QKeyEvent* event) {
+    if (!event->isAutoRepeat() && movesBar(event->key())) startGesture();
+    QScrollBar::keyPressEvent(event);
 }
 
 void DynVarBar::mouseReleaseEvent(QMouseEvent* event) {
@@ -74,15 +85,19 @@ void DynVarBar::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void DynVarBar::wheelEvent(QWheelEvent* event) {
-    // A turn of the wheel is a whole gesture. It takes the focus first, so that the
-    // undo record starts from this dimension's value and not from whatever value the
-    // last bar to hold the focus had.
+    // A turn of the wheel is a whole gesture. It takes the focus, as a click would, and
+    // starts from this dimension's value as it is now.
     if (!hasFocus()) setFocus(Qt::MouseFocusReason);
+    startGesture();
     QScrollBar::wheelEvent(event);
     // The bar is back at 0 by now, so the slider calls the turn no change and would
     // pass it on to the window.
     event->accept();
     endScroll();
+}
+
+void DynVarBar::startGesture() {
+    if (onEnter) onEnter();
 }
 
 void DynVarBar::endScroll() {

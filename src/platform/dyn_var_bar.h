@@ -20,9 +20,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A dynamic-variable bar tells, besides its changes, when it takes the focus and when
-// a gesture on it ends: the mouse button or the key is let go. Between the two lies
-// one change of a dimension, which the end records for undo.
+// A dynamic-variable bar tells, besides its changes, when a gesture on it starts (it
+// takes the focus, a mouse button or a key that moves it goes down, the wheel turns)
+// and when it ends (the button or the key is let go). Between the two lies one change
+// of a dimension, which the end records for undo from the value the start took. The
+// start is told at every press, not only with the focus: a bar that kept the focus
+// while the design changed elsewhere gets no focus event before its next gesture.
 class DynVarBar : public FocusFramedBar {
 public:
     explicit DynVarBar(QWidget* parent);
@@ -32,11 +35,14 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void startGesture();
     void endScroll();
 };
 

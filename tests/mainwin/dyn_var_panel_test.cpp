@@ -195,6 +195,41 @@ TEST_F(DynVarPanelTest, EachGestureStartsFromTheValueItFound) {
     EXPECT_EQ(model.dyn.UndoHistory[2].NewValue, 9.001f);
 }
 
+// The bar kept the focus while another dimension took its slot (a dialog's field was
+// left, the window was not activated again): no focus event comes before the gesture,
+// which must still start from the new dimension's value, not from the old slot's.
+TEST_F(DynVarPanelTest, AGestureWithoutAFocusEventRecordsTheTrueOldValue) {
+    struct Row {
+        const char* start;
+        const char* field;
+        float value;
+        std::function<void(QScrollBar*)> gesture;
+    };
+    const Row rows[] = {
+        {"arrow click", "QuarnGearMtgHorz", 13.75f,
+         [](QScrollBar* b) { QTest::mouseClick(b, Qt::LeftButton, {}, pointOf(b, QStyle::SC_ScrollBarAddLine)); }},
+        {"key", "ValveRodLength", 7.406f, [](QScrollBar* b) { QTest::keyClick(b, Qt::Key_Right); }},
+        {"wheel", "Stroke", 4.25f, [](QScrollBar* b) {
+             const QPoint at = b->rect().center();
+             QWheelEvent wheel(at, b->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(b, &wheel);
+         }},
+    };
+    leaveField("DriverDia", 9.0f);
+    showDynVars();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.start);
+        bar(1)->setFocus(Qt::TabFocusReason);  // takes the value of the slot's dimension before
+        leaveField(row.field, row.value);
+        ASSERT_TRUE(bar(1)->hasFocus());
+        row.gesture(bar(1));
+        EXPECT_EQ(model.dyn.UndoHistory[1].OldValue, row.value);
+        EXPECT_GT(model.dyn.UndoHistory[1].NewValue, row.value);
+        undoButton()->click();
+        EXPECT_EQ(dimensionValue(model, *findDimensionByField(row.field)), row.value);
+    }
+}
+
 TEST_F(DynVarPanelTest, DragAndProgrammaticStepsChangeButRecordNothing) {
     leaveField("DriverDia", 9.0f);
     showDynVars();
