@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quarngear"));
+    // The settings (the recent designs) live under this name.
+    QApplication::setOrganizationName(QStringLiteral("quarngear"));
     quarn::GearModel model;
     quarn::InitStartupState(model);
     quarn::TMainForm window(model);

@@ -2,7 +2,9 @@
 // readers so that they cannot drift apart.
 #include "file_layout.h"
 
+#include <algorithm>
 #include <bit>
+#include <iterator>
 
 #include "model/mid_gear.h"
 #include "overlay_values.h"
@@ -152,6 +154,18 @@ std::vector<std::uint8_t> encodeDimensionFile(const GearModel& m) {
         for (int item = 1; item <= OverlayItemCount; ++item) put((*column)[item]);
     for (int f = 1; f < FieldsPerRecord; ++f) put(0);
     put(static_cast<float>(m.overlay.CurrentItem));
+    return bytes;
+}
+
+std::vector<std::uint8_t> designFingerprint(const GearModel& m) {
+    std::vector<std::uint8_t> bytes = encodeDimensionFile(m);
+    const float* const ofTheMoment[] = {&m.view.ViewScale, &m.view.ViewOffsetX, &m.view.ViewOffsetY,
+                                        &m.PivotHorz[1], &m.diagrams.LastDiagramRevArm};
+    const auto fields = shortPartFields(m);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (std::find(std::begin(ofTheMoment), std::end(ofTheMoment), fields[i]) != std::end(ofTheMoment))
+            std::fill_n(bytes.begin() + std::ptrdiff_t(i * FieldBytes), FieldBytes, std::uint8_t{0});
+    bytes.resize(bytes.size() - FieldBytes);  // the current overlay row, last of all
     return bytes;
 }
 

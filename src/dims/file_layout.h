@@ -50,6 +50,12 @@ struct FileResult {
 // The 71 records the program saves, 1420 bytes.
 std::vector<std::uint8_t> encodeDimensionFile(const GearModel& m);
 
+// The design as the file holds it, less what belongs to the moment rather than to the
+// design: the pan and zoom (scale and offsets), the reverse-arm setting, the diagrams'
+// last position and the overlay row being edited. Two models with the same fingerprint
+// hold the same design; moving the gear or the view never changes it.
+std::vector<std::uint8_t> designFingerprint(const GearModel& m);
+
 // Store a whole dimension file or DOS file, given as its bytes, into the model and
 // bring the rest of the model into line (mid gear, the reverse arm at its centre).
 // A file of the wrong size changes nothing. The set name is left to the caller.

@@ -4,10 +4,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -95,6 +93,7 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     statusBar();
     createTimer();
     placeWindow();
+    document_.markClean(model_, {});  // the nominal gear, on no file yet
     refreshCaption();
 }
 
@@ -150,6 +149,9 @@ void TMainForm::createActions() {
     for (const QKeySequence& k : QKeySequence::keyBindings(QKeySequence::SaveAs))
         if (!saveAsKeys.contains(k)) saveAsKeys << k;
     SaveAsDimensions->setShortcuts(saveAsKeys);
+    SaveDimensions = make("SaveDimensions", QStringLiteral("&Save"),
+                          QStringLiteral("Save the design to its own file"));
+    SaveDimensions->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     ResetAll = make("ResetAll", QStringLiteral("&ResetAllDimensions"), {});
     FrameDim = make("FrameDim", QStringLiteral("&FrameDimensions"),
                     QStringLiteral("Change Frame Dimensions"));
@@ -182,6 +184,7 @@ void TMainForm::createActions() {
     connect(OpenDimensions, &QAction::triggered, this, &TMainForm::OpenDimensionsClick);
     connect(OpenDosVersionDim, &QAction::triggered, this, &TMainForm::OpenDosVersionDimClick);
     connect(SaveAsDimensions, &QAction::triggered, this, &TMainForm::SaveAsDimensionsClick);
+    connect(SaveDimensions, &QAction::triggered, this, &TMainForm::SaveDimensionsClick);
     connect(ResetAll, &QAction::triggered, this, &TMainForm::ResetAllClick);
     connect(FrameDim, &QAction::triggered, this, &TMainForm::FrameDimClick);
     connect(CylDim, &QAction::triggered, this, &TMainForm::CylDimClick);
@@ -209,7 +212,12 @@ void TMainForm::createMenusAndToolBar() {
     menuBar()->addAction(Exit1);
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
-    for (QAction* a : {OpenDimensions, OpenDosVersionDim, SaveAsDimensions}) file->addAction(a);
+    for (QAction* a : {OpenDimensions, OpenDosVersionDim, SaveDimensions, SaveAsDimensions})
+        file->addAction(a);
+    RecentMenu = file->addMenu(QStringLiteral("&Recent Designs"));
+    RecentMenu->setObjectName(QStringLiteral("RecentDesigns"));
+    connect(RecentMenu, &QMenu::aboutToShow, this, &TMainForm::fillRecentMenu);
+    fillRecentMenu();
     file->addSeparator();
     file->addAction(SavePicture);
     file->addAction(PrintPicture);
@@ -313,72 +321,6 @@ void TMainForm::placeWindow() {
         resize(std::min(width(), avail.width()), std::min(height(), avail.height()));
         move(avail.center() - rect().center());
     }
-}
-
-bool TMainForm::openDesign(const std::string& path) {
-    const bool ok = followLoadedDesign(loadDesignFile(model_, path));
-    // A DOS file carries no overlay: the dialog's rows stay as they were.
-    if (ok && !isDosFileName(path)) followLoadedOverlay();
-    return ok;
-}
-
-void TMainForm::followLoadedOverlay() {
-    overlayFollowLoadedDesign(model_);
-    DrawLines->mirror();
-}
-
-bool TMainForm::followLoadedDesign(const FileResult& r) {
-    if (!r.ok) {
-        QMessageBox::critical(this, QStringLiteral("quarngear"), qs(r.message));
-        return false;
-    }
-    followDesign();
-    return true;
-}
-
-void TMainForm::followDesign() {
-    motion_->followDesign();
-    dynVars_->followDesign();
-    viewPanel_->followModel();
-}
-
-bool TMainForm::saveDesign(const std::string& path) {
-    const FileResult r = saveDimensionFile(model_, path);
-    if (!r.ok) QMessageBox::critical(this, QStringLiteral("quarngear"), qs(r.message));
-    return r.ok;
-}
-
-namespace {
-
-// Runs a file dialog made by `make` and deletes it; the chosen path, or empty.
-std::string askPath(QWidget* parent, QFileDialog* (*make)(QWidget*)) {
-    std::unique_ptr<QFileDialog> d(make(parent));
-    return runFileDialog(d.get()).toStdString();
-}
-
-}  // namespace
-
-void TMainForm::OpenDimensionsClick() {
-    const std::string path = askPath(this, makeOpenDimensionsDialog);
-    if (!path.empty() && followLoadedDesign(openDimensionFile(model_, path)))
-        followLoadedOverlay();
-}
-
-void TMainForm::OpenDosVersionDimClick() {
-    const std::string path = askPath(this, makeOpenDosDialog);
-    if (!path.empty()) followLoadedDesign(importDosFile(model_, path));
-}
-
-void TMainForm::SaveAsDimensionsClick() {
-    const std::string path = askPath(this, makeSaveDimensionsDialog);
-    if (!path.empty()) saveDesign(path);
-}
-
-void TMainForm::ResetAllClick() {
-    resetAllDimensions(model_);
-    followDesign();
-    // The arm is at mid gear; the motion buttons follow.
-    motion_->CenterClick();
 }
 
 DimensionDialogHost TMainForm::dimensionDialogHost() {
@@ -491,6 +433,10 @@ void TMainForm::changeEvent(QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!maySetDesignAside()) {
+        event->ignore();
+        return;
+    }
     Timer1->stop();
     sound_.setVolume(0x8000, 0x8000);
     QMainWindow::closeEvent(event);
@@ -505,8 +451,10 @@ void TMainForm::refreshCaption() {
     captionSetName_ = model_.DimSetName;
     captionDate_ = shortDateText();
     captionTime_ = longTimeText();
+    // "[*]": the platform shows there that the design has unsaved changes.
     setWindowTitle(
-        qs(frameCaption(caption::MainWindow, model_.DimSetName, captionDate_, captionTime_)));
+        qs(frameCaption(caption::MainWindow, model_.DimSetName, captionDate_, captionTime_)) +
+        QStringLiteral("[*]"));
 }
 
 FrameRequestTargets TMainForm::requestTargets() {
@@ -533,6 +481,7 @@ void TMainForm::Timer1Timer() {
     applyFrameRequests(requests, requestTargets());
     if (requests.defaultPointer) view_->unsetCursor();
     refreshCaption();
+    setWindowModified(document_.modified(model_));
     // Only the squares whose pixels differ travel to the display; most of the frame,
     // white or drawn the same as the tick before, stays as it is on the screen.
     if (!changed.isEmpty()) view_->update(changed);

@@ -11,12 +11,14 @@
 
 #include "dims/file_layout.h"
 #include "drawing/random.h"
+#include "mainwin/design_document.h"
 #include "mainwin/frame_requests.h"
 #include "mainwin/tick_pace.h"
 #include "model/gear_model.h"
 #include "platform/sound.h"
 
 class QAction;
+class QMenu;
 class QPrinter;
 class QPushButton;
 class QTimer;
@@ -103,7 +105,17 @@ private:
     void OpenDimensionsClick();
     void OpenDosVersionDimClick();
     void SaveAsDimensionsClick();
+    void SaveDimensionsClick();
     void ResetAllClick();
+    // A changed design is about to be replaced or closed: asks whether to save it
+    // first. False when the user cancels (or a save fails): nothing must happen then.
+    bool maySetDesignAside();
+    // The File menu's recent designs, each opening its file; read afresh whenever the
+    // menu opens, so that another running copy's saves show too.
+    void fillRecentMenu();
+    void openRecent(const QString& path);
+    // A design that came from a file (or was saved to one) is the clean state from now.
+    void cameFromFile(const std::string& path, bool writable);
     void FrameDimClick();
     void CylDimClick();
     void SineDiagClick();
@@ -159,6 +171,8 @@ private:
     QAction* OpenDimensions = nullptr;
     QAction* OpenDosVersionDim = nullptr;
     QAction* SaveAsDimensions = nullptr;
+    QAction* SaveDimensions = nullptr;
+    QMenu* RecentMenu = nullptr;
     QAction* ResetAll = nullptr;
     QAction* FrameDim = nullptr;
     QAction* CylDim = nullptr;
@@ -183,6 +197,8 @@ private:
     HelpMenu* helpMenu_ = nullptr;
     DesignMenu* design_ = nullptr;
 
+    DesignDocument document_;
+    RecentDesigns recent_;
     qint64 lastCaptionSecond_ = -1;
     QRegion lastInked_;  // what the previous frame drew
     std::vector<QRgb> keptFromLastFrame_;  // lent to each tick's canvas

@@ -44,10 +44,14 @@ namespace quarn {
 namespace {
 
 // Menu items of the main window the random hands leave alone: they end the program or
-// open a file dialog, which would read and write files wherever the hands point it.
+// open a file dialog, which would read and write files wherever the hands point it
+// (Save asks for a name while the design has no file; a recent design may be anywhere).
 const std::set<QString> ItemsNotPicked = {
     QStringLiteral("Exit1"), QStringLiteral("OpenDimensions"), QStringLiteral("OpenDosVersionDim"),
-    QStringLiteral("SaveAsDimensions"), QStringLiteral("Error")};
+    QStringLiteral("SaveAsDimensions"), QStringLiteral("SaveDimensions"), QStringLiteral("Error"),
+    QStringLiteral("Recent1"), QStringLiteral("Recent2"), QStringLiteral("Recent3"),
+    QStringLiteral("Recent4"), QStringLiteral("Recent5"), QStringLiteral("Recent6"),
+    QStringLiteral("Recent7"), QStringLiteral("Recent8")};
 
 // How the person opens each window the run must visit. Every so many events, when the
 // main window is on top, the next of these is opened and the random events go on in it;
@@ -295,7 +299,11 @@ private:
     }
 
     bool clickButton(QWidget* on) {
-        const auto buttons = shown<QAbstractButton>(on);
+        auto buttons = shown<QAbstractButton>(on);
+        // Asked to save a changed design, the hands never choose Save: without a file it
+        // opens the file dialog.
+        if (on->objectName() == QStringLiteral("SaveChanges"))
+            buttons.removeIf([](QAbstractButton* b) { return b->text().contains(QStringLiteral("Save")); });
         if (buttons.isEmpty()) return false;
         QAbstractButton* b = buttons[pick(buttons.size())];
         note(QStringLiteral("click ") + b->objectName() + " \"" + b->text() + "\"");

@@ -12,6 +12,8 @@ inline void ensureApplication() {
     static char name[] = "quarngear-tests";
     static char* argv[] = {name, nullptr};
     static QApplication* app = new QApplication(argc, argv);  // lives for the whole program
+    // Settings the tests write (the recent designs) never reach the program's own.
+    QCoreApplication::setOrganizationName(QStringLiteral("quarngear-tests"));
     (void)app;
 }
 
