@@ -49,7 +49,8 @@ const std::map<std::string, Command>& commands() {
           "quarngear-cli save OUT [--file IN] [--set NAME=VALUE]...\n"
           "  Writes the design (start-up, or IN, with the changes) to the dimension file\n"
           "  OUT as the program saves it. An existing OUT is replaced only once the new\n"
-          "  file is complete.\n"}},
+          "  file is complete (written over in place if its folder takes no new file);\n"
+          "  a link is followed, and a read-only file, a pipe or a device is refused.\n"}},
         {"convert",
          {convertCommand,
           "quarngear-cli convert IN.qgk OUT.qgd\n"

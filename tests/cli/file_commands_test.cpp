@@ -1,12 +1,15 @@
 // The file commands of quarngear-cli (save, convert, show) and --file on the others.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "cli_run.h"
 #include "dims/file_layout.h"
+#include "support/pipe_guard.h"
 
 namespace quarn::cli {
 namespace {
@@ -204,6 +207,23 @@ TEST_F(FileCommands, SetKeepsTheNormalTravelWithinTheMaximum) {
         EXPECT_TRUE(hasLine(shown, "  30 Rev Arm to Cemt Max        RevArmToCentMax           " +
                                        std::string(row.max)));
     }
+}
+
+TEST_F(FileCommands, NamedPipeIsRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo(file("pipe.qgd").c_str(), 0644), 0);
+    const std::vector<std::vector<std::string>> commands{{"show", file("pipe.qgd")},
+                                                         {"solve", "--file", file("pipe.qgd")},
+                                                         {"save", file("pipe.qgd")}};
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args[0]);
+        const auto r = test::doneWithinTwoSeconds(file("pipe.qgd"), [&] { return runCommand(args); });
+        ASSERT_TRUE(r) << "still waiting after two seconds";
+        EXPECT_EQ(r->status, 1);
+        EXPECT_EQ(r->err, "quarngear-cli " + args[0] + ": " + file("pipe.qgd") +
+                              " is not a regular file\n");
+        EXPECT_TRUE(r->out.empty());
+    }
+    EXPECT_TRUE(fs::is_fifo(file("pipe.qgd")));
 }
 
 TEST_F(FileCommands, WrongFileArgumentsAreUsageErrors) {
