@@ -14,7 +14,7 @@ namespace {
 // command name, then what it does in lines indented by two spaces. The README repeats
 // the usage lines, and a test holds the two together.
 struct Command {
-    void (*run)(const Args&, std::ostream&);
+    void (*run)(const Args&, std::ostream& out, std::ostream& err);
     std::string usage;
 };
 
@@ -49,7 +49,8 @@ const std::map<std::string, Command>& commands() {
           "quarngear-cli save OUT [--file IN] [--set NAME=VALUE]...\n"
           "  Writes the design (start-up, or IN, with the changes) to the dimension file\n"
           "  OUT as the program saves it. An existing OUT is replaced only once the new\n"
-          "  file is complete.\n"}},
+          "  file is complete (written over in place if its folder takes no new file);\n"
+          "  a link is followed, and a read-only file, a pipe or a device is refused.\n"}},
         {"convert",
          {convertCommand,
           "quarngear-cli convert IN.qgk OUT.qgd\n"
@@ -72,7 +73,8 @@ void printUsage(std::ostream& os) {
     os << "usage: quarngear-cli COMMAND [OPTIONS]\n\n"
           "  --file PATH       starts from the design in a dimension file (.qgd) or a\n"
           "                    DOS dimension file (.qgk) instead of the nominal one\n"
-          "  --set NAME=VALUE  changes a dimension by its field name (e.g. Stroke=4.5)\n"
+          "  --set NAME=VALUE  changes a dimension by its field name (e.g. Stroke=4.5);\n"
+          "                    the normal reverse-arm travel is held within the maximum\n"
           "  --help            after a command: that command's usage\n\ncommands:\n";
     for (const auto& [name, command] : commands()) os << "\n" << command.usage;
 }
@@ -112,7 +114,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 0;
     }
     try {
-        it->second.run(rest, out);
+        it->second.run(rest, out, err);
         out.flush();
         return out ? 0 : 1;
     } catch (const UsageError& e) {

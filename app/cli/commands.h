@@ -1,5 +1,6 @@
 // The commands of the command-line companion. Each takes the arguments after its
-// name, writes its result to `out` and throws UsageError or WorkError.
+// name, writes its result to `out`, a note on what it took differently from what was
+// asked to `err`, and throws UsageError or WorkError.
 #pragma once
 
 #include <iosfwd>
@@ -12,27 +13,27 @@ namespace quarn::cli {
 
 using Args = std::vector<std::string>;
 
-void solveCommand(const Args& args, std::ostream& out);
-void centreCommand(const Args& args, std::ostream& out);
-void reportCommand(const Args& args, std::ostream& out);
-void renderCommand(const Args& args, std::ostream& out);
-void saveCommand(const Args& args, std::ostream& out);
-void convertCommand(const Args& args, std::ostream& out);
-void showCommand(const Args& args, std::ostream& out);
-void tableCommand(const Args& args, std::ostream& out);
+void solveCommand(const Args& args, std::ostream& out, std::ostream& err);
+void centreCommand(const Args& args, std::ostream& out, std::ostream& err);
+void reportCommand(const Args& args, std::ostream& out, std::ostream& err);
+void renderCommand(const Args& args, std::ostream& out, std::ostream& err);
+void saveCommand(const Args& args, std::ostream& out, std::ostream& err);
+void convertCommand(const Args& args, std::ostream& out, std::ostream& err);
+void showCommand(const Args& args, std::ostream& out, std::ostream& err);
+void tableCommand(const Args& args, std::ostream& out, std::ostream& err);
 extern const char tableUsage[];
-void diagramCommand(const Args& args, std::ostream& out);
+void diagramCommand(const Args& args, std::ostream& out, std::ostream& err);
 extern const char diagramUsage[];
 
 // --out FILE: a name whose ending sets the format, else UsageError; the picture written
 // through the one picture writer, else WorkError with its message.
 void checkPictureName(const std::string& path);
 void writePicture(const std::string& path, int width, int height, const DrawPicture& draw);
-void eventsCommand(const Args& args, std::ostream& out);
+void eventsCommand(const Args& args, std::ostream& out, std::ostream& err);
 extern const char eventsUsage[];
-void sensitivityCommand(const Args& args, std::ostream& out);
+void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err);
 extern const char sensitivityUsage[];
-void equaliseCommand(const Args& args, std::ostream& out);
+void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err);
 extern const char equaliseUsage[];
 
 // The help of render, made from its table of pictures and formats.

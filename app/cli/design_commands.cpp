@@ -76,7 +76,7 @@ const char eventsUsage[] =
     "  the front-rear difference of lead and cut-off. --csv prints one row per setting\n"
     "  and end instead; an event that does not happen is an empty field.\n";
 
-void eventsCommand(const Args& args, std::ostream& out) {
+void eventsCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions common;
     bool csv = false;
     std::optional<std::vector<float>> settings;
@@ -99,7 +99,7 @@ void eventsCommand(const Args& args, std::ostream& out) {
         },
         {.erieForm = true});
     GearModel m;
-    buildModel(m, common);
+    buildModel(m, common, err);
     const std::vector<float> chosen = settings ? *settings : eventTableSettings(m, steps.value_or(10));
     const std::vector<GearSettingEvents> events = sweepEventsRange(m, chosen);
     if (csv) {
@@ -122,7 +122,7 @@ const char sensitivityUsage[] =
     "  or -D are marked, not ranked. --dims studies only the dimensions named (by field\n"
     "  name). Uses every core.\n";
 
-void sensitivityCommand(const Args& args, std::ostream& out) {
+void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions common;
     bool csv = false;
     double delta = DefaultSensitivityDelta;
@@ -148,7 +148,7 @@ void sensitivityCommand(const Args& args, std::ostream& out) {
         },
         {.erieForm = true});
     GearModel m;
-    buildModel(m, common);
+    buildModel(m, common, err);
     const SensitivityResult r = runSensitivity(m, delta, {}, only);
     if (csv) {
         out << sensitivityCsvHeader << sensitivityCsvRows(r);
@@ -212,7 +212,7 @@ const char equaliseUsage[] =
     "  taken. Prints the events before and after and the chosen values; --out writes\n"
     "  the improved design, the gear at mid gear.\n";
 
-void equaliseCommand(const Args& args, std::ostream& out) {
+void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions common;
     EqualiserOptions options;
     std::optional<std::string> outFile;
@@ -244,7 +244,7 @@ void equaliseCommand(const Args& args, std::ostream& out) {
     if (const std::string problem = equaliserOptionsProblem(options); !problem.empty())
         throw UsageError{problem};
     GearModel m;
-    buildModel(m, common);
+    buildModel(m, common, err);
     const EqualiserResult r = runEqualiser(m, options);
     out << equaliserText(options, r);
     if (outFile) {

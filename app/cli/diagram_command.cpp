@@ -250,7 +250,7 @@ void drawDiagram(Kind kind, GearModel& m, Canvas& canvas) {
 
 }  // namespace
 
-void diagramCommand(const Args& args, std::ostream& out) {
+void diagramCommand(const Args& args, std::ostream& out, std::ostream& err) {
     DiagramRequest request;
     request.kind = parseKind(args);
     CommonOptions common;
@@ -262,7 +262,7 @@ void diagramCommand(const Args& args, std::ostream& out) {
     if (*request.output == Output::Out) checkPictureName(request.out);
 
     GearModel m;
-    buildModel(m, common);
+    buildModel(m, common, err);
     applyPositions(m, request);
     solveAsTheMainWindowHas(m);
     const int width = DiagramWidth;

@@ -137,13 +137,13 @@ void showOverlay(std::ostream& out, const GearModel& m) {
 
 }  // namespace
 
-void saveCommand(const Args& args, std::ostream&) {
+void saveCommand(const Args& args, std::ostream&, std::ostream& err) {
     CommonOptions common;
     std::vector<std::string> names;
     parseOptions(args, common, fileNames(names, 1), {});
     requireFileNames(names, 1, "the name of the file to write");
     GearModel m;
-    buildModel(m, common);
+    buildModel(m, common, err);
     saveDesign(m, names[0]);
 }
 
@@ -161,7 +161,7 @@ std::vector<std::string> plainFileNames(const Args& args, std::size_t count, con
 
 }  // namespace
 
-void convertCommand(const Args& args, std::ostream&) {
+void convertCommand(const Args& args, std::ostream&, std::ostream&) {
     const auto names =
         plainFileNames(args, 2, "the DOS file to read and the dimension file to write");
     GearModel m;
@@ -171,7 +171,7 @@ void convertCommand(const Args& args, std::ostream&) {
     saveDesign(m, names[1]);
 }
 
-void showCommand(const Args& args, std::ostream& out) {
+void showCommand(const Args& args, std::ostream& out, std::ostream&) {
     const auto names = plainFileNames(args, 1, "the file to show");
     GearModel m;
     InitStartupState(m);

@@ -80,7 +80,7 @@ void writeSolveRow(std::ostream& out, const GearModel& m) {
 
 }  // namespace
 
-void solveCommand(const Args& args, std::ostream& out) {
+void solveCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions common;
     std::optional<std::vector<double>> angles;
     parseOptions(
@@ -101,7 +101,7 @@ void solveCommand(const Args& args, std::ostream& out) {
         {.gearSetting = true, .erieForm = true});
 
     GearModel m;
-    buildModel(m, common);
+    buildModel(m, common, err);
     const float revArm = chosenRevArm(m, common);
     writeSolveHeader(out);
     for (double angle : angles.value_or(stepAngles(10))) {
@@ -114,11 +114,11 @@ void solveCommand(const Args& args, std::ostream& out) {
     }
 }
 
-void centreCommand(const Args& args, std::ostream& out) {
+void centreCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions common;
     parseOptions(args, common, nullptr, {});
     GearModel m;
-    buildModel(m, common);
+    buildModel(m, common, err);
     const RevArmRange r = revArmRange(m);
     char buf[256];
     std::snprintf(buf, sizeof buf, "centre=%.6f min=%.6f max=%.6f rev=%.6f fwd=%.6f\n",
@@ -195,7 +195,7 @@ void writeReportCsv(std::ostream& out, const GearModel& m, const ReportColumn (&
 
 }  // namespace
 
-void reportCommand(const Args& args, std::ostream& out) {
+void reportCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions common;
     bool csv = false;
     parseOptions(
@@ -207,7 +207,7 @@ void reportCommand(const Args& args, std::ostream& out) {
         },
         {.erieForm = true});
     GearModel m;
-    buildModel(m, common);
+    buildModel(m, common, err);
     const RevArmRange r = revArmRange(m);
     const ReportColumn cols[3] = {{"mid", "Mid gear", sweepEvents(m, r.centre)},
                                   {"fwd", "Normal fwd", sweepEvents(m, r.fwd)},

@@ -3,11 +3,14 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <ostream>
 
 #include "dims/dimension_file.h"
+#include "model/dimension_edits.h"
 #include "model/dimensions.h"
 #include "model/gear_model.h"
 #include "model/mid_gear.h"
+#include "model/number_text.h"
 
 namespace quarn::cli {
 namespace {
@@ -80,11 +83,22 @@ void loadDesign(GearModel& m, const std::string& path) {
     if (!r.ok) throw WorkError{r.message};
 }
 
-void buildModel(GearModel& m, const CommonOptions& common) {
+void buildModel(GearModel& m, const CommonOptions& common, std::ostream& notes) {
     InitStartupState(m);
     if (common.file) loadDesign(m, *common.file);
-    for (const auto& [name, value] : common.sets)
-        setDimensionValue(m, *findDimensionByField(name), value);
+    for (const auto& [name, value] : common.sets) {
+        const DimensionDescriptor& d = *findDimensionByField(name);
+        if (!isRevArmLimit(d)) {
+            setDimensionValue(m, d, value);
+            continue;
+        }
+        if (const DimensionDescriptor* other = takeRevArmLimit(m, d, value)) {
+            const float taken = dimensionValue(m, d);
+            notes << "quarngear-cli: " << name << " " << Str(value, 1, 3)
+                  << (value > taken ? " is beyond " : " is below ") << other->field << " "
+                  << Str(taken, 1, 3) << ": taken as " << Str(taken, 1, 3) << "\n";
+        }
+    }
     CalcCentRevArm(m);
     if (common.erie) m.ErieTriplexForm = 1;
 }

@@ -49,8 +49,11 @@ std::optional<double> parseNumber(const std::string& text);
 // Opens a dimension file, or a DOS file by its name, into the model as the program
 // does; a file that cannot be read stops the command with WorkError.
 void loadDesign(GearModel& m, const std::string& path);
-// The program's start-up state, then --file, the --set changes and --erie.
-void buildModel(GearModel& m, const CommonOptions& common);
+// The program's start-up state, then --file, the --set changes and --erie. Each
+// change is taken as the dimension dialog takes a field that is left, so the two
+// reverse-arm limits hold each other in check; a value pulled to the other limit is
+// noted on `notes`.
+void buildModel(GearModel& m, const CommonOptions& common, std::ostream& notes);
 // The reverse-arm setting the options ask for (mid gear without one).
 float chosenRevArm(const GearModel& m, const CommonOptions& common);
 

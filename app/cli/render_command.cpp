@@ -245,7 +245,7 @@ std::string renderUsage() {
     return usage;
 }
 
-void renderCommand(const Args& args, std::ostream& out) {
+void renderCommand(const Args& args, std::ostream& out, std::ostream& err) {
     const Picture& picture = findPicture(args);
     CommonOptions common;
     RenderRequest request;
@@ -258,11 +258,12 @@ void renderCommand(const Args& args, std::ostream& out) {
         throw UsageError{"--frame is a frame of the graphic of --show-dimension N"};
     if (request.out) checkPictureName(*request.out);
 
-    // Each output draws from a design of its own: drawing a frame advances the
-    // model's state, and both must show the same moment.
+    // Each output draws from a copy of its own: drawing a frame advances the model's
+    // state, and both must show the same moment.
+    GearModel built;
+    buildModel(built, common, err);
     const DrawPicture draw = [&](Canvas& canvas) {
-        GearModel m;
-        buildModel(m, common);
+        GearModel m = built;
         picture.draw(m, common, request, canvas);
     };
     if (request.out) writePicture(*request.out, picture.width, picture.height, draw);

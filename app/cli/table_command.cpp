@@ -62,7 +62,7 @@ float parseStep(const std::string& text) {
 
 }  // namespace
 
-void tableCommand(const Args& args, std::ostream& out) {
+void tableCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions common;
     float step = 10;
     RowPivots pivots{};
@@ -80,7 +80,7 @@ void tableCommand(const Args& args, std::ostream& out) {
         {.gearSetting = true, .erieForm = true});
 
     GearModel m;
-    buildModel(m, common);
+    buildModel(m, common, err);
     m.RevArmPosition = chosenRevArm(m, common);
     m.StepAngleSetting = step;
     for (int row = 1; row <= PivotDataRows; ++row)

@@ -54,7 +54,6 @@ QString labelOf(const DimensionDescriptor& d) {
     return QString::fromUtf8(d.label.data(), qsizetype(d.label.size()));
 }
 
-bool isRevArmNormal(const DimensionDescriptor& d) { return d.field == "RevArmToCentNormal"; }
 bool isRevArmMax(const DimensionDescriptor& d) { return d.field == "RevArmToCentMax"; }
 
 }  // namespace
@@ -232,18 +231,16 @@ void DimensionDialog::fieldExit(int row) {
     const DimensionDescriptor& d = layout_.rows[std::size_t(row - 1)];
     QLineEdit* f = field(row);
     const auto value = static_cast<float>(leadingNumber(f->text().trimmed().toStdString()));
-    if (isRevArmNormal(d)) {
-        takeRevArmNormal(model_, value);
-    } else if (isRevArmMax(d)) {
-        takeRevArmMax(model_, value);
-        if (host_.revArmRange) host_.revArmRange();
+    if (isRevArmLimit(d)) {
+        takeRevArmLimit(model_, d, value);
+        if (isRevArmMax(d) && host_.revArmRange) host_.revArmRange();
     } else {
         takeFieldValue(model_, d, value);
     }
     // The field shows what the design now holds: a text such as "1-2" was read as 1,
     // and a limit may have been pulled to the other.
     for (std::size_t k = 0; k < layout_.rows.size(); ++k)
-        if (isRevArmNormal(layout_.rows[k]) || isRevArmMax(layout_.rows[k]) || int(k) + 1 == row)
+        if (isRevArmLimit(layout_.rows[k]) || int(k) + 1 == row)
             showValue(k);
     if (host_.dimensionsChanged) host_.dimensionsChanged();
 }

@@ -14,10 +14,21 @@ namespace {
 
 using Loader = FileResult (*)(GearModel&, std::span<const std::uint8_t>);
 
+// The message names the file as the user gave it, also when it was a link.
+std::string failureMessage(const char* verb, const std::string& path, const FileFailure& f) {
+    switch (f.kind) {
+        case FileFailure::Kind::NotRegularFile: return path + " is not a regular file";
+        case FileFailure::Kind::ReadOnly: return path + " is read-only";
+        case FileFailure::Kind::None:
+        case FileFailure::Kind::System: break;
+    }
+    return std::string("Cannot ") + verb + " " + path + ": " + f.reason;
+}
+
 FileResult load(GearModel& m, const std::string& path, std::size_t bytesNeeded, Loader loader,
                 const char* verb) {
     const FileBytes file = readFilePrefix(path, bytesNeeded);
-    if (!file.ok) return {false, std::string("Cannot ") + verb + " " + path + ": " + file.error};
+    if (file.failure.failed()) return {false, failureMessage(verb, path, file.failure)};
     FileResult result = loader(m, file.bytes);
     if (!result.ok) {
         result.message = std::string("Cannot ") + verb + " " + path + ": " + result.message;
@@ -31,8 +42,8 @@ FileResult load(GearModel& m, const std::string& path, std::size_t bytesNeeded, 
 }  // namespace
 
 FileResult saveDimensionFile(GearModel& m, const std::string& path) {
-    const std::string failure = replaceFile(path, encodeDimensionFile(m));
-    if (!failure.empty()) return {false, "Cannot save " + path + ": " + failure};
+    const FileFailure failure = replaceFile(path, encodeDimensionFile(m));
+    if (failure.failed()) return {false, failureMessage("save", path, failure)};
     m.DimSetName = setNameFromPath(path);
     return {};
 }

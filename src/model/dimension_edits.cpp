@@ -24,22 +24,33 @@ void clampDiagramPositions(GearModel& m) {
     }
 }
 
-void takeRevArmNormal(GearModel& m, float value) {
+bool takeRevArmNormal(GearModel& m, float value) {
     FrameDims& f = m.frame;
     f.RevArmToCentNormal = value;
-    if (f.RevArmToCentNormal > f.RevArmToCentMax) {
-        f.RevArmToCentNormal = f.RevArmToCentMax;
-        clampDiagramPositions(m);
-    }
+    if (!(f.RevArmToCentNormal > f.RevArmToCentMax)) return false;
+    f.RevArmToCentNormal = f.RevArmToCentMax;
+    clampDiagramPositions(m);
+    return true;
 }
 
-void takeRevArmMax(GearModel& m, float value) {
+bool takeRevArmMax(GearModel& m, float value) {
     FrameDims& f = m.frame;
     f.RevArmToCentMax = value;
-    if (f.RevArmToCentMax < f.RevArmToCentNormal) {
-        f.RevArmToCentMax = f.RevArmToCentNormal;
-        clampDiagramPositions(m);
-    }
+    if (!(f.RevArmToCentMax < f.RevArmToCentNormal)) return false;
+    f.RevArmToCentMax = f.RevArmToCentNormal;
+    clampDiagramPositions(m);
+    return true;
+}
+
+bool isRevArmLimit(const DimensionDescriptor& d) {
+    return d.storage == DimStorage::FrameField && (d.frameMember == &FrameDims::RevArmToCentNormal ||
+                                                   d.frameMember == &FrameDims::RevArmToCentMax);
+}
+
+const DimensionDescriptor* takeRevArmLimit(GearModel& m, const DimensionDescriptor& d, float value) {
+    if (d.frameMember == &FrameDims::RevArmToCentNormal)
+        return takeRevArmNormal(m, value) ? findDimensionByField("RevArmToCentMax") : nullptr;
+    return takeRevArmMax(m, value) ? findDimensionByField("RevArmToCentNormal") : nullptr;
 }
 
 void resetDimensionGroup(GearModel& m, DimGroup group, bool clearHistory) {

@@ -10,12 +10,18 @@ namespace quarn {
 
 // The normal reverse-arm travel (field 29) was left with `value`. It never exceeds the
 // maximum: when it would, it is pulled down to it and the diagram positions in use are
-// brought inside the new travel either side of mid gear.
-void takeRevArmNormal(GearModel& m, float value);
+// brought inside the new travel either side of mid gear. True when it was pulled.
+bool takeRevArmNormal(GearModel& m, float value);
 // The maximum travel (field 30) was left with `value`. It never falls below the
 // normal travel: when it would, it is pulled up to it, and the diagram positions are
 // brought inside as above. The window then spans its reverse-arm bar over the maximum.
-void takeRevArmMax(GearModel& m, float value);
+// True when it was pulled.
+bool takeRevArmMax(GearModel& m, float value);
+// Whether `d` is one of those two limits, which every edit takes by takeRevArmLimit.
+bool isRevArmLimit(const DimensionDescriptor& d);
+// Either limit left with `value`, by the rule above. Returns the other limit when the
+// value was pulled to it, else nullptr.
+const DimensionDescriptor* takeRevArmLimit(GearModel& m, const DimensionDescriptor& d, float value);
 // Brings every diagram reverse-arm position that is in use (not 0) inside mid gear
 // plus or minus the normal travel.
 void clampDiagramPositions(GearModel& m);

@@ -10,10 +10,14 @@ QString dialogFilter(std::string_view barSeparated) {
                                   .split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString text = parts[i].trimmed();
-        const QString pattern = parts[i + 1].trimmed();
-        const QString tail = QStringLiteral("(") + pattern + QStringLiteral(")");
-        filters << (text.endsWith(tail) ? text : text + QLatin1Char(' ') + tail);
+        QString text = parts[i].trimmed();
+        const QString written = parts[i + 1].trimmed();
+        const QString writtenTail = QStringLiteral("(") + written + QStringLiteral(")");
+        if (text.endsWith(writtenTail)) text = text.chopped(writtenTail.size()).trimmed();
+        // "*.*" meant every file where the filters were first written; here it would
+        // hide every name without a dot.
+        const QString pattern = written == QStringLiteral("*.*") ? QStringLiteral("*") : written;
+        filters << text + QStringLiteral(" (") + pattern + QStringLiteral(")");
     }
     return filters.join(QStringLiteral(";;"));
 }

@@ -13,7 +13,7 @@ namespace quarn {
 
 // A filter written as the program always wrote it, "Text|pattern|Text|pattern", as
 // Qt's "Text (pattern);;..." form. A text that already ends in its pattern in
-// parentheses keeps it once; blanks around a text are dropped.
+// parentheses keeps it once; blanks around a text are dropped; "*.*" becomes "*".
 QString dialogFilter(std::string_view barSeparated);
 
 // Made but not shown, so the caller (or a test) can look at it first.

@@ -1,12 +1,15 @@
 // The file commands of quarngear-cli (save, convert, show) and --file on the others.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "cli_run.h"
 #include "dims/file_layout.h"
+#include "support/pipe_guard.h"
 
 namespace quarn::cli {
 namespace {
@@ -157,6 +160,70 @@ TEST_F(FileCommands, FailedSaveKeepsTheOldFileAndSaysSo) {
         EXPECT_NE(r.err.find("Cannot save " + target), std::string::npos) << r.err;
     }
     EXPECT_EQ(read(file("keep.qgd")), old);
+}
+
+// The normal reverse-arm travel never exceeds the maximum: each --set is taken as the
+// frame dimensions dialog takes a field that is left, the limit set pulled to the
+// other. Mid gear is 10.29841; the range is mid gear plus or minus the two travels.
+TEST_F(FileCommands, SetKeepsTheNormalTravelWithinTheMaximum) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> sets;
+        const char* normal;  // as saved and shown
+        const char* max;
+        const char* centre;  // the line of `centre`
+        const char* note;    // on stderr, "" for none
+    } rows[] = {
+        {"NormalBeyondMax", {"RevArmToCentNormal=2.0"}, "1.7", "1.7",
+         "centre=10.298410 min=8.598411 max=11.998410 rev=8.598411 fwd=11.998410",
+         "RevArmToCentNormal 2.000 is beyond RevArmToCentMax 1.700: taken as 1.700"},
+        {"MaxBelowNormal", {"RevArmToCentMax=1.2"}, "1.5", "1.5",
+         "centre=10.298410 min=8.798410 max=11.798410 rev=8.798410 fwd=11.798410",
+         "RevArmToCentMax 1.200 is below RevArmToCentNormal 1.500: taken as 1.500"},
+        {"NormalLoweredFirst", {"RevArmToCentNormal=0.8", "RevArmToCentMax=1"}, "0.8", "1",
+         "centre=10.298410 min=9.298410 max=11.298410 rev=9.498410 fwd=11.098411", ""},
+        {"MaxLoweredFirst", {"RevArmToCentMax=1", "RevArmToCentNormal=0.8"}, "0.8", "1.5",
+         "centre=10.298410 min=8.798410 max=11.798410 rev=9.498410 fwd=11.098411",
+         "RevArmToCentMax 1.000 is below RevArmToCentNormal 1.500: taken as 1.500"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::string> centre{"centre"}, save{"save", file("limits.qgd")};
+        for (const std::string& s : row.sets) {
+            centre.insert(centre.end(), {"--set", s});
+            save.insert(save.end(), {"--set", s});
+        }
+        const CliRun c = runCommand(centre);
+        ASSERT_EQ(c.status, 0) << c.err;
+        EXPECT_EQ(c.out, std::string(row.centre) + "\n");
+        const std::string note = *row.note ? "quarngear-cli: " + std::string(row.note) + "\n" : "";
+        EXPECT_EQ(c.err, note);
+        const CliRun saved = runCommand(save);
+        ASSERT_EQ(saved.status, 0) << saved.err;
+        EXPECT_EQ(saved.err, note);
+        const std::string shown = runCommand({"show", file("limits.qgd")}).out;
+        EXPECT_TRUE(hasLine(shown, "  29 Rev Arm to Cent Normal     RevArmToCentNormal        " +
+                                       std::string(row.normal)));
+        EXPECT_TRUE(hasLine(shown, "  30 Rev Arm to Cemt Max        RevArmToCentMax           " +
+                                       std::string(row.max)));
+    }
+}
+
+TEST_F(FileCommands, NamedPipeIsRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo(file("pipe.qgd").c_str(), 0644), 0);
+    const std::vector<std::vector<std::string>> commands{{"show", file("pipe.qgd")},
+                                                         {"solve", "--file", file("pipe.qgd")},
+                                                         {"save", file("pipe.qgd")}};
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args[0]);
+        const auto r = test::doneWithinTwoSeconds(file("pipe.qgd"), [&] { return runCommand(args); });
+        ASSERT_TRUE(r) << "still waiting after two seconds";
+        EXPECT_EQ(r->status, 1);
+        EXPECT_EQ(r->err, "quarngear-cli " + args[0] + ": " + file("pipe.qgd") +
+                              " is not a regular file\n");
+        EXPECT_TRUE(r->out.empty());
+    }
+    EXPECT_TRUE(fs::is_fifo(file("pipe.qgd")));
 }
 
 TEST_F(FileCommands, WrongFileArgumentsAreUsageErrors) {

@@ -13,12 +13,6 @@ TEST(CentreCommand, PrintsMidGearAndTheRange) {
               "centre=10.298410 min=8.598411 max=11.998410 rev=8.798410 fwd=11.798410\n");
 }
 
-TEST(CentreCommand, SetChangesTheRange) {
-    const CliRun r = runCommand({"centre", "--set", "RevArmToCentMax=1.0"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("min=9.298410 max=11.298410"), std::string::npos) << r.out;
-}
-
 TEST(SolveCommand, SetWritesThroughToThePivotSlots) {
     const CliRun r = runCommand({"solve", "--angles", "0", "--set", "CylCLAboveDriverCtr=0.5",
                                  "--set", "RevArmPivotHorz=3"});

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -13,6 +15,7 @@
 
 #include "dims/dimension_file.h"
 #include "dims_test_support.h"
+#include "support/pipe_guard.h"
 
 namespace quarn {
 namespace {
@@ -66,8 +69,14 @@ TEST_P(FailedOpenOrImport, ChangesNothing) {
     GearModel m = startupModel();
     m.DimSetName = "Mine";
     m.overlay.ItemType[2] = 1;
+    ASSERT_EQ(::mkfifo(dir.file("pipe.qgd").c_str(), 0644), 0);
+    ASSERT_EQ(::mkfifo(dir.file("pipe.qgk").c_str(), 0644), 0);
     const GearModel before = m;
-    const FileResult r = c.dos ? importDosFile(m, dir.file(c.file)) : openDimensionFile(m, dir.file(c.file));
+    const auto read = test::doneWithinTwoSeconds(dir.file(c.file), [&] {
+        return c.dos ? importDosFile(m, dir.file(c.file)) : openDimensionFile(m, dir.file(c.file));
+    });
+    ASSERT_TRUE(read) << "still reading after two seconds";
+    const FileResult& r = *read;
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find(c.text), std::string::npos) << r.message;
     EXPECT_NE(r.message.find(dir.file(c.file)), std::string::npos) << r.message;
@@ -82,7 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FailedRead{"ThirtyRecords", "thirty.qgd", false, "Read beyond end of file"},
                       FailedRead{"DosFileOfElevenRecords", "short.qgk", true,
                                  "Read beyond end of file"},
-                      FailedRead{"Folder", "folder.qgd", false, "Is a directory"}),
+                      FailedRead{"Folder", "folder.qgd", false, "Is a directory"},
+                      FailedRead{"Pipe", "pipe.qgd", false, "pipe.qgd is not a regular file"},
+                      FailedRead{"DosPipe", "pipe.qgk", true, "pipe.qgk is not a regular file"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DimensionFile, DosImportKeepsGraphicZoomAndNamesTheSet) {
@@ -116,22 +127,6 @@ TEST(DimensionFile, DosImportOfADimensionFileTakesItsDimensionsAndView) {
     EXPECT_EQ(m.view.ViewPresets, startupModel().view.ViewPresets);
 }
 
-// The old file and the set name must survive any failed save, and no stray file may
-// be left beside it.
-void expectFailedSaveKeepsOldFile(const TempFolder& dir, const std::string& target,
-                                  const std::vector<std::uint8_t>& old) {
-    const auto entries = folderEntries(dir.path());
-    GearModel m = startupModel();
-    m.frame.Stroke = 6;
-    m.DimSetName = "Mine";
-    const FileResult r = saveDimensionFile(m, target);
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find(target), std::string::npos) << r.message;
-    EXPECT_EQ(m.DimSetName, "Mine");
-    EXPECT_EQ(readBytes(target), old);
-    EXPECT_EQ(folderEntries(dir.path()), entries);
-}
-
 TEST(DimensionFile, SaveThatFailsHalfWayKeepsTheOldFile) {
     TempFolder dir;
     const std::string target = dir.file("Design.qgd");
@@ -156,16 +151,96 @@ TEST(DimensionFile, SaveThatFailsHalfWayKeepsTheOldFile) {
     EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"Design.qgd"});
 }
 
-TEST(DimensionFile, SaveIntoReadOnlyFolderKeepsTheOldFile) {
-    TempFolder dir;
-    const std::string target = dir.file("Design.qgd");
-    const auto old = encodeDimensionFile(startupModel());
-    writeBytes(target, old);
-    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    if (std::ofstream(dir.file("probe")).is_open())
-        GTEST_SKIP() << "running as root: a read-only folder does not stop writes here "
-                        "(SaveThatFailsHalfWayKeepsTheOldFile covers the failure)";
-    expectFailedSaveKeepsOldFile(dir, target, old);
+// Saves `m` to `target` as a user who may not write to the target's folder. Root, whom
+// no mode bit stops, saves from a child process that has become "nobody", with the
+// file, when there is one, handed over to it as a user would own it.
+FileResult saveLockedOut(const TempFolder& dir, const std::string& target, const GearModel& m) {
+    if (::getuid() != 0) {
+        fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+        GearModel copy = m;
+        return saveDimensionFile(copy, target);
+    }
+    const uid_t nobody = 65534;
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+    if (fs::exists(target) && ::chown(target.c_str(), nobody, nobody) != 0) return {false, "chown"};
+    int reply[2];
+    if (::pipe(reply) != 0) return {false, "pipe"};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setresgid(nobody, nobody, nobody) != 0 || ::setresuid(nobody, nobody, nobody) != 0)
+            ::_exit(1);
+        GearModel copy = m;
+        const FileResult r = saveDimensionFile(copy, target);
+        const std::string text = (r.ok ? "1" : "0") + r.message;
+        ::_exit(::write(reply[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 1);
+    }
+    ::close(reply[1]);
+    std::string text;
+    char buf[512];
+    for (ssize_t n; (n = ::read(reply[0], buf, sizeof buf)) > 0;) text.append(buf, std::size_t(n));
+    ::close(reply[0]);
+    ::waitpid(child, nullptr, 0);
+    if (text.empty()) return {false, "the child saved nothing"};
+    return {text[0] == '1', text.substr(1)};
+}
+
+// What stands at the name a design is saved to; the save either writes the file that
+// name leads to or refuses, and leaves the name itself what it was.
+TEST(DimensionFile, SaveFollowsLinksAndRefusesWhatItMustNotReplace) {
+    enum What { Writable, ReadOnly, Pipe, Nothing };
+    struct Row {
+        const char* name;
+        What what;          // at Design.qgd, or at the file a link there points to
+        bool link;
+        bool lockedFolder;  // the folder takes no new file
+        const char* refusal;  // nullptr: the design is saved
+    } rows[] = {
+        {"ThroughALink", Writable, true, false, nullptr},
+        {"ReadOnlyFile", ReadOnly, false, false, "Design.qgd is read-only"},
+        {"LinkToAReadOnlyFile", ReadOnly, true, false, "Design.qgd is read-only"},
+        {"Pipe", Pipe, false, false, "Design.qgd is not a regular file"},
+        {"LinkToAPipe", Pipe, true, false, "Design.qgd is not a regular file"},
+        {"FileInALockedFolder", Writable, false, true, nullptr},
+        {"NewFileInALockedFolder", Nothing, false, true, "Permission denied"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder dir;
+        const std::string target = dir.file("Design.qgd");
+        const std::string real = row.link ? dir.file("real") : target;
+        if (row.what == Pipe) {
+            ASSERT_EQ(::mkfifo(real.c_str(), 0644), 0);
+        }
+        if (row.what == Writable || row.what == ReadOnly) {
+            writeBytes(real, std::vector<std::uint8_t>(3000, 0xAB));
+            // 0444: a read-only file that root, too, must leave alone.
+            ::chmod(real.c_str(), row.what == ReadOnly ? 0444 : 0640);
+        }
+        if (row.link) fs::create_symlink("real", target);
+        const auto kind = fs::symlink_status(target).type();
+        const auto led = fs::status(target);
+        const auto old = fs::is_regular_file(led) ? readBytes(target) : std::vector<std::uint8_t>{};
+        const auto entries = folderEntries(dir.path());
+
+        GearModel m = startupModel();
+        m.frame.Stroke = 6;
+        const FileResult r = row.lockedFolder ? saveLockedOut(dir, target, m) : saveDimensionFile(m, target);
+        EXPECT_EQ(fs::symlink_status(target).type(), kind);
+        EXPECT_EQ(fs::status(target).permissions(), led.permissions());
+        EXPECT_EQ(folderEntries(dir.path()), entries);
+        if (!row.refusal) {
+            EXPECT_TRUE(r.ok) << r.message;
+            EXPECT_EQ(readBytes(target), encodeDimensionFile(m));
+            continue;
+        }
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find(row.refusal), std::string::npos) << r.message;
+        EXPECT_NE(r.message.find(target), std::string::npos) << r.message;
+        if (fs::is_regular_file(led)) {
+            EXPECT_EQ(readBytes(target), old);
+        }
+    }
 }
 
 struct FailedSave {

@@ -16,7 +16,9 @@ TEST(DialogFilter, BarSeparatedPairsBecomeQtFiltersWithTheirPatternOnce) {
         const char* in;
         const char* out;
     } rows[] = {
-        {"Data File (*.qgd)|*.qgd|All Files (*.*)|*.*", "Data File (*.qgd);;All Files (*.*)"},
+        // "*.*" would hide every name without a dot.
+        {"Data File (*.qgd)|*.qgd|All Files (*.*)|*.*", "Data File (*.qgd);;All Files (*)"},
+        {"All|*.*", "All (*)"},
         // The blank before the bar belongs to no pattern.
         {"Data File (*.qgd) |*.qgd", "Data File (*.qgd)"},
         {"Text|*.txt", "Text (*.txt)"},
@@ -45,6 +47,8 @@ TEST(DesignDialogs, SaveAsksForANameOpenForAnExistingFileDosForAnyName) {
     EXPECT_EQ(dos->fileMode(), QFileDialog::AnyFile);
     EXPECT_EQ(dos->defaultSuffix(), "qgk");
     EXPECT_EQ(dos->nameFilters().first(), "Data Files (*.qgk)");
+    for (QFileDialog* d : {save.get(), open.get(), dos.get()})
+        EXPECT_EQ(d->nameFilters().last(), "All Files (*)");
 }
 
 }  // namespace
