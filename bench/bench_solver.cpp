@@ -1,8 +1,10 @@
-// Time of one solve of the gear, and of one mid-gear calculation.
+// Time of one solve of the gear, classic and precise side by side, and of one mid-gear
+// calculation.
 #include <benchmark/benchmark.h>
 
 #include "model/gear_model.h"
 #include "model/mid_gear.h"
+#include "model/precise_solver.h"
 #include "model/solver.h"
 
 namespace {
@@ -21,6 +23,21 @@ void BM_Solve(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Solve);
+
+// Both stages, at the same angles as BM_Solve; the setting's fixed part is made once, as
+// a sweep makes it.
+void BM_PreciseSolve(benchmark::State& state) {
+    quarn::GearModel m;
+    quarn::InitStartupState(m);
+    const quarn::PreciseLinkage linkage(m, m.RevArmPosition);
+    double angle = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(linkage.solve(angle).frontSteam);
+        angle += 7;
+        if (angle >= 360) angle -= 360;
+    }
+}
+BENCHMARK(BM_PreciseSolve);
 
 void BM_CalcCentRevArm(benchmark::State& state) {
     quarn::GearModel m;

@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "mid_gear.h"
+#include "precise_solver.h"
+#include "root_finder.h"
 #include "solver.h"
 #include "sweep.h"
 #include "valve_events.h"
@@ -17,13 +19,16 @@ struct Step {
     double fso, feo, rso, reo, piston;
 };
 
+enum class Crossing { Closing, Rising };
+
 // The events of one end, walking the whole circle once from its dead centre. Each event
 // is looked for only after the one before it, so a port that never closes leaves the
-// events after it empty too.
-CylinderEndEvents readEnd(const std::vector<Step>& steps, int deadCentre, bool front) {
+// events after it empty too. `at(kind, steam, a, b)` says where the end's steam (or
+// exhaust) opening crossed zero that way between steps a and b, as a piston position.
+template <class At>
+CylinderEndEvents readEnd(const std::vector<Step>& steps, int deadCentre, bool front, At at) {
     CylinderEndEvents e;
     const auto steamOf = [front](const Step& s) { return front ? s.fso : s.rso; };
-    const auto exhaustOf = [front](const Step& s) { return front ? s.feo : s.reo; };
     // Percent of this end's working stroke, and of its return stroke.
     const auto working = [front](double p) { return front ? frontStrokePercent(p) : rearStrokePercent(p); };
     const auto returning = [front](double p) { return front ? rearStrokePercent(p) : frontStrokePercent(p); };
@@ -36,28 +41,35 @@ CylinderEndEvents readEnd(const std::vector<Step>& steps, int deadCentre, bool f
     const int n = static_cast<int>(steps.size());
     int phase = 0;  // looking for: 0 cut-off, 1 release, 2 compression, 3 pre-admission
     for (int k = 1; k <= n && phase < 4; ++k) {
-        const Step& a = steps[(deadCentre + k - 1) % n];
-        const Step& b = steps[(deadCentre + k) % n];
-        std::optional<double> at;
+        const int a = (deadCentre + k - 1) % n, b = (deadCentre + k) % n;
+        std::optional<double> piston;
         switch (phase) {
             case 0:
-                if ((at = closingCrossing(steamOf(a), a.piston, steamOf(b), b.piston))) e.cutOff = working(*at);
+                if ((piston = at(Crossing::Closing, true, a, b))) e.cutOff = working(*piston);
                 break;
             case 1:
-                if ((at = risingCrossing(exhaustOf(a), a.piston, exhaustOf(b), b.piston))) e.release = working(*at);
+                if ((piston = at(Crossing::Rising, false, a, b))) e.release = working(*piston);
                 break;
             case 2:
-                if ((at = closingCrossing(exhaustOf(a), a.piston, exhaustOf(b), b.piston)))
-                    e.compression = returning(*at);
+                if ((piston = at(Crossing::Closing, false, a, b))) e.compression = returning(*piston);
                 break;
             case 3:
-                if ((at = risingCrossing(steamOf(a), a.piston, steamOf(b), b.piston)))
-                    e.preAdmission = returning(*at);
+                if ((piston = at(Crossing::Rising, true, a, b))) e.preAdmission = returning(*piston);
                 break;
         }
-        if (at) ++phase;
+        if (piston) ++phase;
     }
     return e;
+}
+
+// The classic reading: the crossing interpolated linearly between the two steps.
+CylinderEndEvents readEndBetweenSteps(const std::vector<Step>& steps, int deadCentre, bool front) {
+    return readEnd(steps, deadCentre, front, [&](Crossing kind, bool steam, int a, int b) {
+        const auto opening = [&](const Step& s) { return steam ? (front ? s.fso : s.rso) : (front ? s.feo : s.reo); };
+        const Step &sa = steps[a], &sb = steps[b];
+        return kind == Crossing::Closing ? closingCrossing(opening(sa), sa.piston, opening(sb), sb.piston)
+                                         : risingCrossing(opening(sa), sa.piston, opening(sb), sb.piston);
+    });
 }
 
 // Sets the error-beep switch for the length of a sweep: a design tool must see an
@@ -107,10 +119,70 @@ GearSettingEvents sweepEvents(GearModel& m, float revArm, bool stopAtError) {
 
     // Front dead centre at angle 0, rear at 180: half a revolution into the sweep in
     // either direction.
-    out.front = readEnd(steps, 0, true);
-    out.rear = readEnd(steps, half, false);
+    out.front = readEndBetweenSteps(steps, 0, true);
+    out.rear = readEndBetweenSteps(steps, half, false);
     out.geometryError = !finite || m.GeometryError != 0;
     return out;
+}
+
+GearSettingEvents preciseEvents(const GearModel& m, double revArm) {
+    GearSettingEvents out;
+    out.revArm = static_cast<float>(revArm);
+    out.backwards = revArm < m.RevArmCentre();
+    const PreciseLinkage gear(m, revArm);
+    // Driver angles run on past 360 (or below 0) rather than wrapping, so that a crossing
+    // between the last step and the first is narrowed like any other.
+    const double dir = out.backwards ? -1.0 : 1.0;
+    const auto angleOf = [dir](double sweep) { return dir * sweep; };
+    std::vector<Step> steps(EventSweepSteps);
+    for (int i = 0; i < EventSweepSteps; ++i) {
+        const PreciseGear g = gear.solve(angleOf(i * EventSweepStep));
+        if (!g.possible()) {
+            out.geometryError = true;
+            return out;
+        }
+        steps[i] = {g.frontSteam, g.frontExhaust, g.rearSteam, g.rearExhaust, g.piston640};
+    }
+    const auto openingAt = [&](bool front, bool steam, double sweep) {
+        const PreciseGear g = gear.solve(angleOf(sweep));
+        if (!g.possible()) return std::nan("");
+        return steam ? (front ? g.frontSteam : g.rearSteam) : (front ? g.frontExhaust : g.rearExhaust);
+    };
+    const auto exactly = [&](bool front) {
+        return [&, front](Crossing kind, bool steam, int a, int b) -> std::optional<double> {
+            const auto opening = [&](const Step& s) { return steam ? (front ? s.fso : s.rso) : (front ? s.feo : s.reo); };
+            const double oa = opening(steps[a]), ob = opening(steps[b]);
+            const bool crossed = kind == Crossing::Closing ? (oa > 0 && ob <= 0) : (oa <= 0 && ob > 0);
+            if (!crossed) return std::nullopt;
+            const double from = a * EventSweepStep, to = (a + 1) * EventSweepStep;
+            const auto at = brentRoot([&](double t) { return openingAt(front, steam, t); }, from, to, oa, ob,
+                                      EventAngleTolerance);
+            return gear.piston640(angleOf(at ? *at : from + (to - from) * oa / (oa - ob)));
+        };
+    };
+    constexpr int half = EventSweepSteps / 2;
+    out.front = readEnd(steps, 0, true, exactly(true));
+    out.rear = readEnd(steps, half, false, exactly(false));
+    // The lead at exactly the dead centre, the largest opening where it truly peaks.
+    for (bool front : {true, false}) {
+        CylinderEndEvents& end = front ? out.front : out.rear;
+        end.lead = static_cast<float>(openingAt(front, true, front ? 0.0 : 180.0));
+        int top = 0;
+        for (int i = 1; i < EventSweepSteps; ++i)
+            if ((front ? steps[i].fso : steps[i].rso) > (front ? steps[top].fso : steps[top].rso)) top = i;
+        const double around = top * EventSweepStep;
+        end.maxOpening = static_cast<float>(
+            goldenMaximum([&](double t) { return openingAt(front, true, t); }, around - EventSweepStep,
+                          around + EventSweepStep, EventAngleTolerance)
+                .second);
+    }
+    return out;
+}
+
+GearSettingEvents settingEvents(const GearModel& m, double revArm, SolverKind solver, bool stopAtError) {
+    if (solver == SolverKind::Precise) return preciseEvents(m, revArm);
+    GearModel copy = m;
+    return sweepEvents(copy, static_cast<float>(revArm), stopAtError);
 }
 
 std::vector<float> eventTableSettings(const GearModel& m, int steps) {
@@ -124,12 +196,10 @@ std::vector<float> eventTableSettings(const GearModel& m, int steps) {
 }
 
 std::vector<GearSettingEvents> sweepEventsRange(const GearModel& m, const std::vector<float>& settings,
-                                                const WorkControl& control) {
+                                                const WorkControl& control, SolverKind solver) {
     std::vector<GearSettingEvents> out(settings.size());
-    runParallel(static_cast<int>(settings.size()), control, [&](int i) {
-        GearModel copy = m;
-        out[i] = sweepEvents(copy, settings[i]);
-    });
+    runParallel(static_cast<int>(settings.size()), control,
+                [&](int i) { out[i] = settingEvents(m, settings[i], solver); });
     return out;
 }
 

@@ -31,6 +31,10 @@ struct GearSettingEvents {
     bool geometryError = false;  // impossible geometry (or no numbers) at some step
 };
 
+// Which solver a design study reads the gear with: the classic one, as the animation,
+// the diagrams and the pivot table do, or the precise one, the design tools' own.
+enum class SolverKind { Classic, Precise };
+
 // Sweeps one revolution from driver angle 0 in steps of EventSweepStep, in the direction
 // the engine runs at that setting (backwards below mid gear), and reads the events of
 // each end from its dead centre round to it again. The solver reports impossible
@@ -41,6 +45,18 @@ struct GearSettingEvents {
 // the first step that meets impossible geometry: the events are then left empty.
 GearSettingEvents sweepEvents(GearModel& m, float revArm, bool stopAtError = false);
 
+// The events of one setting on the precise solver: found on the same sweep, then each
+// crossing narrowed to EventAngleTolerance with the piston where the driver then
+// stands; the lead is the opening at exactly the dead centre and the largest opening is
+// narrowed about the sweep's largest. A setting where the gear cannot be put together at
+// some angle has no events and is marked impossible. The model is only read.
+constexpr double EventAngleTolerance = 1e-9;  // degrees of driver angle
+GearSettingEvents preciseEvents(const GearModel& m, double revArm);
+
+// The events of one setting by the solver chosen (the classic sweep on a copy).
+GearSettingEvents settingEvents(const GearModel& m, double revArm, SolverKind solver,
+                                bool stopAtError = false);
+
 // The reverse-arm settings of an events table: `steps` equal steps from mid gear to full
 // gear reverse and as many to full gear forward, from full reverse upwards (2 × steps + 1
 // settings; mid gear alone for 0 steps).
@@ -50,6 +66,7 @@ std::vector<float> eventTableSettings(const GearModel& m, int steps);
 // the gear. Settings not reached before a cancel are left default (revArm 0); the model
 // is only read.
 std::vector<GearSettingEvents> sweepEventsRange(const GearModel& m, const std::vector<float>& settings,
-                                                const WorkControl& control = {});
+                                                const WorkControl& control = {},
+                                                SolverKind solver = SolverKind::Classic);
 
 }  // namespace quarn
