@@ -78,7 +78,7 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
         lo[i] = v - o.range;
         hi[i] = v + o.range;
     }
-    out.beforeReading = readDesign(m);
+    out.beforeReading = readDesign(m, o.solver);
     out.beforeCost = equaliserCost(out.beforeReading, o.goals);
     out.after = out.before;
     out.afterReading = out.beforeReading;
@@ -114,7 +114,7 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
         if (trials.size() > room) trials.resize(room);
         std::vector<DesignReading> readings(trials.size());
         const bool all = runParallel(static_cast<int>(trials.size()), inner, [&](int k) {
-            readings[k] = readDesign(withValues(m, o, trials[k]));
+            readings[k] = readDesign(withValues(m, o, trials[k]), o.solver);
         });
         if (!all) {
             out.cancelled = true;

@@ -45,6 +45,7 @@ struct EqualiserOptions {
     int maxEvaluations = 200;
     double timeLimitSeconds = 60;
     int threads = 0;  // 0: one per core
+    SolverKind solver = SolverKind::Classic;  // the design tools choose the precise one
 };
 
 // The cost of a reading under the goals; nullopt when the reading must be rejected.

@@ -36,16 +36,16 @@ bool readingIgnores(const DimensionDescriptor& d) {
     return std::find(std::begin(ignored), std::end(ignored), d.field) != std::end(ignored);
 }
 
-DesignReading readDesign(const GearModel& m) {
+DesignReading readDesign(const GearModel& m, SolverKind solver) {
     GearModel copy = m;
     CalcCentRevArm(copy);
     const RevArmRange r = revArmRange(copy);
     // An impossible gear is thrown away whole: its sweeps end at the first error.
     DesignReading out;
-    const GearSettingEvents fwd = sweepEvents(copy, r.fwd, true);
+    const GearSettingEvents fwd = settingEvents(copy, r.fwd, solver, true);
     out.impossible = fwd.geometryError;
     if (out.impossible) return out;
-    const GearSettingEvents rev = sweepEvents(copy, r.rev, true);
+    const GearSettingEvents rev = settingEvents(copy, r.rev, solver, true);
     out.impossible = rev.geometryError;
     if (out.impossible) return out;
     putEvents(out.values, 0, fwd);
@@ -54,9 +54,10 @@ DesignReading readDesign(const GearModel& m) {
 }
 
 SensitivityResult runSensitivity(const GearModel& m, double delta, const WorkControl& control,
-                                 std::span<const DimensionDescriptor* const> only) {
+                                 std::span<const DimensionDescriptor* const> only, SolverKind solver) {
     SensitivityResult out;
     out.delta = delta;
+    out.solver = solver;
     std::vector<const DimensionDescriptor*> dims(only.begin(), only.end());
     if (dims.empty())
         for (const auto& d : allDimensions()) dims.push_back(&d);
@@ -70,7 +71,7 @@ SensitivityResult runSensitivity(const GearModel& m, double delta, const WorkCon
     const int jobs = 1 + 2 * static_cast<int>(swept.size());
     const bool finished = runParallel(jobs, control, [&](int job) {
         if (job == 0) {
-            readings[0] = readDesign(m);
+            readings[0] = readDesign(m, solver);
             return;
         }
         const int k = swept[(job - 1) / 2];
@@ -79,7 +80,7 @@ SensitivityResult runSensitivity(const GearModel& m, double delta, const WorkCon
         GearModel copy = m;
         setDimensionValue(copy, d,
                           static_cast<float>(double(dimensionValue(m, d)) + (up ? delta : -delta)));
-        readings[up ? 1 + 2 * k : 2 + 2 * k] = readDesign(copy);
+        readings[up ? 1 + 2 * k : 2 + 2 * k] = readDesign(copy, solver);
     });
     for (int k = 0; k < n; ++k)
         if (readingIgnores(*dims[k])) readings[1 + 2 * k] = readings[2 + 2 * k] = readings[0];
@@ -100,6 +101,11 @@ SensitivityResult runSensitivity(const GearModel& m, double delta, const WorkCon
             // A cut-off that the design has and the changed one lost is no small change.
             if (b && (!plus.values[i] || !minus.values[i])) row.impossible = true;
             double& effect = isCutOff(i) ? row.cutOffEffect : row.leadEffect;
+            if (solver == SolverKind::Precise) {
+                if (row.plus[i] && row.minus[i] && std::isfinite(*row.plus[i] - *row.minus[i]))
+                    effect = std::max(effect, std::abs(*row.plus[i] - *row.minus[i]) / 2);
+                continue;
+            }
             for (const auto& c : {row.plus[i], row.minus[i]})
                 if (c && std::isfinite(*c)) effect = std::max(effect, std::abs(*c));
         }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dimensions.h"
+#include "event_report.h"
 #include "gear_model.h"
 #include "parallel_work.h"
 
@@ -18,6 +19,9 @@ namespace quarn {
 // that, so its readings would rank the grain; 0.01 moves them ten times as far, and
 // up and down then agree to within a tenth.
 constexpr double DefaultSensitivityDelta = 0.01;
+// The precise solver has no grain: a change of 0.001, read up and down and taken as a
+// central difference, gives the slope at the design itself.
+constexpr double DefaultPreciseSensitivityDelta = 0.001;
 // Below this the cut-off columns are mostly the solver's grain; the study says so.
 constexpr double SensitivityGrainDelta = 0.005;
 
@@ -35,7 +39,7 @@ struct DesignReading {
     WatchedValues values;
     bool impossible = false;
 };
-DesignReading readDesign(const GearModel& m);
+DesignReading readDesign(const GearModel& m, SolverKind solver = SolverKind::Classic);
 
 // True for the dimensions readDesign never reads: those that only shape the drawing
 // (the driving wheel, the cylinder and valve bores, the piston) and the reverse arm's
@@ -48,12 +52,15 @@ struct SensitivityRow {
     float value = 0;                  // the dimension as it stands
     WatchedValues plus{}, minus{};    // changes of the watched numbers for +D and -D
     bool impossible = false;          // impossible geometry, or a cut-off lost, at +D or -D
-    double cutOffEffect = 0;          // the largest cut-off change (percent), either way
-    double leadEffect = 0;            // the largest lead change, either way
+    // The largest cut-off change (percent) and lead change: on the classic solver the
+    // larger of up and down, on the precise one the central difference (up − down) / 2.
+    double cutOffEffect = 0;
+    double leadEffect = 0;
 };
 
 struct SensitivityResult {
     double delta = DefaultSensitivityDelta;
+    SolverKind solver = SolverKind::Classic;
     DesignReading base;
     // Ranked rows first, largest cut-off effect first (then the lead effect, then the
     // dimension order); the marked ones after them in dimension order.
@@ -64,6 +71,7 @@ struct SensitivityResult {
 // Changes each of the dimensions (all 47 unless a list is given) by +delta and by
 // -delta on copies of the model and reads the design each time; the model is only read.
 SensitivityResult runSensitivity(const GearModel& m, double delta, const WorkControl& control = {},
-                                 std::span<const DimensionDescriptor* const> only = {});
+                                 std::span<const DimensionDescriptor* const> only = {},
+                                 SolverKind solver = SolverKind::Classic);
 
 }  // namespace quarn
