@@ -17,6 +17,7 @@
 #include <cmath>
 #include <memory>
 
+#include "design/solver_choice.h"
 #include "design/study_runner.h"
 #include "design/table_text.h"
 #include "model/design_text.h"
@@ -81,6 +82,8 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
     evalsLabel->setBuddy(maxEvals_);
     form->addWidget(evalsLabel, 1, 2);
     form->addWidget(maxEvals_, 1, 3);
+    solver_ = makeSolverChoice(this);
+    form->addWidget(solver_, 2, 3);
 
     cutOffEqual_ = new QCheckBox(QStringLiteral("Equal front and rear &cut-off (fwd and rev)"), this);
     cutOffEqual_->setObjectName(QStringLiteral("CutOffEqualGoal"));
@@ -175,6 +178,7 @@ std::optional<EqualiserOptions> EqualiserWindow::chosenOptions(QString& problem)
     const auto range = numberIn(range_);
     o.range = range.value_or(0);
     o.maxEvaluations = maxEvals_->value();
+    o.solver = chosenSolver(solver_);
     auto weight = [](const QCheckBox* on, const QLineEdit* f) { return on->isChecked() ? numberIn(f).value_or(-1) : 0.0; };
     o.goals.cutOffEqual = weight(cutOffEqual_, cutOffEqualWeight_);
     o.goals.leadEqual = weight(leadEqual_, leadEqualWeight_);

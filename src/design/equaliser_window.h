@@ -59,6 +59,7 @@ private:
     QLineEdit* cutOffTargetValue_ = nullptr;
     QLineEdit* cutOffTargetWeight_ = nullptr;
     QSpinBox* maxEvals_ = nullptr;
+    QComboBox* solver_ = nullptr;
     QPushButton* search_ = nullptr;
     QPushButton* apply_ = nullptr;
     QPushButton* discard_ = nullptr;

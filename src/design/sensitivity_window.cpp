@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <memory>
 
+#include "design/solver_choice.h"
 #include "design/study_runner.h"
 #include "design/table_text.h"
 #include "model/design_text.h"
@@ -38,7 +40,15 @@ SensitivityWindow::SensitivityWindow(GearModel& model, QWidget* parent) : QDialo
     progress_->setObjectName(QStringLiteral("Progress"));
     progress_->setAccessibleName(QStringLiteral("Study progress"));
     cancel_ = button(this, "Cancel", QStringLiteral("&Cancel"), QStringLiteral("Stop the study"));
+    solver_ = makeSolverChoice(this);
+    delta_->setText(QString::number(DefaultPreciseSensitivityDelta));
+    // Each solver has its own fitting change: the classic one's grain needs a larger one.
+    connect(solver_, &QComboBox::currentIndexChanged, this, [this] {
+        delta_->setText(QString::number(chosenSolver(solver_) == SolverKind::Precise ? DefaultPreciseSensitivityDelta
+                                                                                      : DefaultSensitivityDelta));
+    });
     auto* top = new QHBoxLayout;
+    top->addWidget(solver_);
     top->addWidget(deltaLabel);
     top->addWidget(delta_);
     top->addWidget(run_);
@@ -98,8 +108,8 @@ void SensitivityWindow::RunClick() {
     auto result = std::make_shared<SensitivityResult>();
     run_->setEnabled(false);
     status_->setText(QStringLiteral("Changing each dimension in turn..."));
-    runner_->start([copy, delta, result](const WorkControl& control) {
-        *result = runSensitivity(copy, delta, control);
+    runner_->start([copy, delta, result, solver = chosenSolver(solver_)](const WorkControl& control) {
+        *result = runSensitivity(copy, delta, control, {}, solver);
     }, [this, result] {
         run_->setEnabled(true);
         if (runner_->cancelled()) {
@@ -112,11 +122,16 @@ void SensitivityWindow::RunClick() {
 }
 
 void SensitivityWindow::showResult() {
+    const QString ranking =
+        result_.solver == SolverKind::Precise
+            ? QStringLiteral("Ranked by the central difference, per %1 of the dimension (precise solver); ")
+                  .arg(qText(Str(result_.delta, 0, 4)).trimmed())
+            : QStringLiteral("Largest change either way first (classic solver); ");
     status_->setText(result_.base.impossible
                          ? QStringLiteral("The design as it stands meets impossible geometry: nothing to rank.")
-                         : QStringLiteral("Cut-off changes in percent of stroke, lead changes in units; "
-                                          "largest cut-off change first. Marked rows (-) make the gear "
-                                          "impossible or lose a cut-off."));
+                         : ranking + QStringLiteral("cut-off changes in percent of stroke, lead changes in "
+                                                    "units. Marked rows (-) make the gear impossible or lose "
+                                                    "a cut-off."));
     table_->setRowCount(static_cast<int>(result_.rows.size()) * 2);
     int rank = 0, r = 0;
     for (const SensitivityRow& row : result_.rows) {

@@ -7,6 +7,7 @@
 #include "model/gear_model.h"
 #include "model/sensitivity.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -34,6 +35,7 @@ private:
     GearModel& model_;
     SensitivityResult result_;
     QLineEdit* delta_ = nullptr;
+    QComboBox* solver_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* status_ = nullptr;
     QProgressBar* progress_ = nullptr;

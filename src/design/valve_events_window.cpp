@@ -9,12 +9,14 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QComboBox>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
 
+#include "design/solver_choice.h"
 #include "design/study_runner.h"
 #include "design/table_text.h"
 #include "drawing/cut_off_plot.h"
@@ -64,8 +66,10 @@ ValveEventsWindow::ValveEventsWindow(GearModel& model, QWidget* parent)
     progress_->setAccessibleName(QStringLiteral("Sweep progress"));
     cancel_ = button(this, "Cancel", QStringLiteral("&Cancel"), QStringLiteral("Stop the sweeps"));
     auto* top = new QHBoxLayout;
+    solver_ = makeSolverChoice(this);
     top->addWidget(stepsLabel);
     top->addWidget(steps_);
+    top->addWidget(solver_);
     top->addWidget(refreshButton);
     top->addWidget(progress_, 1);
     top->addWidget(cancel_);
@@ -112,6 +116,7 @@ ValveEventsWindow::ValveEventsWindow(GearModel& model, QWidget* parent)
     connect(watch_, &QTimer::timeout, this, &ValveEventsWindow::watchDesign);
     connect(refreshButton, &QPushButton::clicked, this, &ValveEventsWindow::refresh);
     connect(steps_, &QSpinBox::valueChanged, this, &ValveEventsWindow::refresh);
+    connect(solver_, &QComboBox::currentIndexChanged, this, &ValveEventsWindow::refresh);
     connect(copyButton, &QPushButton::clicked, this, &ValveEventsWindow::CopyClick);
     connect(saveButton, &QPushButton::clicked, this, [this] { savePictureWithDialog(this, picture()); });
     connect(printButton, &QPushButton::clicked, this, [this] { printPictureWithDialog(this, picture()); });
@@ -157,8 +162,8 @@ void ValveEventsWindow::refresh() {
     const GearModel copy = model_;  // the worker never sees the shared model
     const std::vector<float> settings = eventTableSettings(copy, steps_->value());
     auto result = std::make_shared<std::vector<GearSettingEvents>>();
-    runner_->start([copy, settings, result](const WorkControl& control) {
-        *result = sweepEventsRange(copy, settings, control);
+    runner_->start([copy, settings, result, solver = chosenSolver(solver_)](const WorkControl& control) {
+        *result = sweepEventsRange(copy, settings, control, solver);
     }, [this, result] {
         if (!runner_->cancelled()) {
             events_ = std::move(*result);

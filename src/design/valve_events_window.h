@@ -14,6 +14,7 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QComboBox;
 class QSpinBox;
 class QTableWidget;
 class QTimer;
@@ -54,6 +55,7 @@ private:
     bool stale_ = false;  // the design changed while a sweep was running
     QImage plot_;
     QSpinBox* steps_ = nullptr;
+    QComboBox* solver_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* plotLabel_ = nullptr;
     QProgressBar* progress_ = nullptr;
