@@ -8,7 +8,6 @@
 
 #include "drawing/rev_arm_set_labels.h"
 #include "model/diagram_positions.h"
-#include "model/motion.h"
 #include "model/number_text.h"
 #include "model/rounding.h"
 #include "platform/number_field.h"
@@ -85,7 +84,7 @@ void TSetRevArm::FormActivate() {
 }
 
 void TSetRevArm::showText(int n, float value) {
-    Edit[std::size_t(n)]->setText(QString::fromStdString(Str(double(value), 5, 3)));
+    showNumber(Edit[std::size_t(n)], QString::fromStdString(Str(double(value), 5, 3)), value);
 }
 
 void TSetRevArm::DrawRevArmSet() {
@@ -142,8 +141,9 @@ bool TSetRevArm::EditKeyPress(int n, QKeyEvent* key) {
 
 void TSetRevArm::EditExit(int n) {
     // A text the filter let through but that is no whole number ("1-2", ".") counts as
-    // its leading number; an empty field as 0.
-    const auto typed = static_cast<float>(leadingNumber(Edit[std::size_t(n)]->text().trimmed().toStdString()));
+    // its leading number; an empty field as 0. A field passed through without editing
+    // gives back the position or scale it showed, unrounded.
+    const auto typed = static_cast<float>(fieldNumber(Edit[std::size_t(n)]));
     if (n == 10) {
         storeTravelScale(model_, typed);
         showText(10, model_.diagrams.TravelScale);

@@ -42,7 +42,7 @@ private:
     void FormActivate();
     // The key filter of field n; true swallows the key.
     bool EditKeyPress(int n, QKeyEvent* key);
-    // Field n left: its text read and stored.
+    // Field n left: its number (the shown value itself unless edited) stored.
     void EditExit(int n);
     void Close1Click();
     void FormClose();

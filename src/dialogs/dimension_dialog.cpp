@@ -9,7 +9,6 @@
 
 #include "model/dimension_edits.h"
 #include "model/dimension_graphic.h"
-#include "model/motion.h"
 #include "model/number_text.h"
 #include "model/undo_history.h"
 #include "platform/number_field.h"
@@ -141,8 +140,8 @@ DimensionDialog::DimensionDialog(const DimensionDialogLayout& layout, GearModel&
 }
 
 void DimensionDialog::showValue(std::size_t i) {
-    fields_[qsizetype(i)]->setText(
-        QString::fromStdString(Str(double(dimensionValue(model_, layout_.rows[i])), 5, 3)));
+    const double value = dimensionValue(model_, layout_.rows[i]);
+    showNumber(fields_[qsizetype(i)], QString::fromStdString(Str(value, 5, 3)), value);
 }
 
 void DimensionDialog::fillFields() {
@@ -229,8 +228,11 @@ bool DimensionDialog::keyPress(int row, QKeyEvent* key) {
 
 void DimensionDialog::fieldExit(int row) {
     const DimensionDescriptor& d = layout_.rows[std::size_t(row - 1)];
-    QLineEdit* f = field(row);
-    const auto value = static_cast<float>(leadingNumber(f->text().trimmed().toStdString()));
+    // Only an edited text is read: a field passed through keeps its dimension to the
+    // last bit, yet still makes it the newest dynamic variable. Keys that were typed and
+    // undone again still leave an undo step (with the same old and new value), as Enter
+    // does.
+    const auto value = static_cast<float>(fieldNumber(field(row)));
     if (isRevArmLimit(d)) {
         takeRevArmLimit(model_, d, value);
         if (isRevArmMax(d) && host_.revArmRange) host_.revArmRange();

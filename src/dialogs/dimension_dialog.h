@@ -89,7 +89,8 @@ protected:
 private:
     // The key filter of every field; true swallows the key.
     bool keyPress(int row, QKeyEvent* key);
-    // A field was left: its text becomes the dimension's value.
+    // A field was left: an edited text becomes the dimension's value, an untouched one
+    // leaves it as it was; either way it is registered as the newest dynamic variable.
     void fieldExit(int row);
     void resetGroup(DimGroup group, bool clearHistory);
     // Field i (from 0) shows its dimension's stored value with three decimals.

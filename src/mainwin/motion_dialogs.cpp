@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "model/motion.h"
 #include "platform/number_field.h"
 
 namespace quarn {
@@ -39,7 +38,7 @@ NumberDialog::NumberDialog(const QString& title, int labelCount, bool allowMinus
 }
 
 double NumberDialog::value() const {
-    return leadingNumber(Edit1->text().trimmed().toStdString());
+    return fieldNumber(Edit1);
 }
 
 }  // namespace quarn

@@ -20,7 +20,8 @@ public:
     QPushButton* OK = nullptr;
     QPushButton* Cancel = nullptr;
 
-    // The typed value, read as the program always read it (its leading number).
+    // The value shown (filled with showNumber), unrounded while the field is untouched;
+    // a typed text is read as the program always read it (its leading number).
     double value() const;
 
 private:

@@ -11,6 +11,7 @@
 #include "model/mid_gear.h"
 #include "model/motion.h"
 #include "model/number_text.h"
+#include "platform/number_field.h"
 
 namespace quarn {
 
@@ -197,7 +198,7 @@ void MotionPanel::RevPosActivate() {
     for (int i = 0; i < 5; ++i)
         TRevPos->label(i)->setText(QString::fromLatin1(rows[i].first) +
                                    qs(Str(rows[i].second, 5, 3)));
-    TRevPos->Edit1->setText(qs(Str(model_.RevArmPosition, 7, 3)));
+    showNumber(TRevPos->Edit1, qs(Str(model_.RevArmPosition, 7, 3)), model_.RevArmPosition);
     TRevPos->Cancel->setFocus();
 }
 
@@ -236,8 +237,11 @@ void MotionPanel::Deg00Click() { stopAtAngle(0, Deg00, Deg180); }
 void MotionPanel::Deg180Click() { stopAtAngle(180, Deg180, Deg00); }
 
 void MotionPanel::DrivAngActivate() {
-    TDrivAng->Edit1->setText(model_.StepAngle != 0 ? QStringLiteral("0.00")
-                                                   : qs(Str(model_.DriverAngle, 4, 2)));
+    // A turning wheel is offered 0.
+    if (model_.StepAngle != 0)
+        showNumber(TDrivAng->Edit1, QStringLiteral("0.00"), 0);
+    else
+        showNumber(TDrivAng->Edit1, qs(Str(model_.DriverAngle, 4, 2)), model_.DriverAngle);
     TDrivAng->Cancel->setFocus();
 }
 
@@ -291,7 +295,7 @@ void MotionPanel::Step10Click() { stepPreset(10, Step10Position, Step10); }
 void MotionPanel::Step45Click() { stepPreset(45, Step45Position, Step45); }
 
 void MotionPanel::StpAngActivate() {
-    TStpAng->Edit1->setText(qs(Str(model_.StepAngle, 4, 2)));
+    showNumber(TStpAng->Edit1, qs(Str(model_.StepAngle, 4, 2)), model_.StepAngle);
     TStpAng->Cancel->setFocus();
 }
 

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "model/motion.h"
 #include "model/view_control.h"
 #include "platform/number_field.h"
 
@@ -37,10 +36,6 @@ QLineEdit* numberField(QDialog* parent, const char* name, const QString& label,
     return field;
 }
 
-double typedNumber(const QLineEdit* field) {
-    return leadingNumber(field->text().trimmed().toStdString());
-}
-
 }  // namespace
 
 TRefPnts::TRefPnts(GearModel& model, QWidget* parent) : QDialog(parent), model_(model) {
@@ -66,15 +61,16 @@ TRefPnts::TRefPnts(GearModel& model, QWidget* parent) : QDialog(parent), model_(
 
 void TRefPnts::FormActivate() {
     const auto texts = refPointsDialogTexts(model_);
+    const auto values = refPointsDialogValues(model_);
     const std::array<QLineEdit*, 4> fields{Edit1, Edit2, Edit3, Edit4};
     for (std::size_t i = 0; i < fields.size(); ++i)
-        fields[i]->setText(QString::fromStdString(texts[i]));
+        showNumber(fields[i], QString::fromStdString(texts[i]), values[i]);
     Cancel->setFocus();
 }
 
 void TRefPnts::OKClick() {
-    refPointsDialogOK(model_, {typedNumber(Edit1), typedNumber(Edit2), typedNumber(Edit3),
-                               typedNumber(Edit4)});
+    refPointsDialogOK(model_, {fieldNumber(Edit1), fieldNumber(Edit2), fieldNumber(Edit3),
+                               fieldNumber(Edit4)});
     accept();
 }
 
@@ -106,13 +102,13 @@ TGraphZoom::TGraphZoom(GearModel& model, QWidget* parent) : QDialog(parent), mod
 }
 
 void TGraphZoom::FormActivate() {
-    Edit1->setText(QString::fromStdString(graphicZoomText(model_)));
+    showNumber(Edit1, QString::fromStdString(graphicZoomText(model_)), model_.view.GraphicZoom);
     Edit1->selectAll();
     Edit1->setFocus();
 }
 
 void TGraphZoom::OKClick() {
-    setGraphicZoom(model_, typedNumber(Edit1));
+    setGraphicZoom(model_, fieldNumber(Edit1));
     accept();
 }
 

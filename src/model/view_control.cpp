@@ -174,9 +174,15 @@ PanBarPositions panToRefPoint(GearModel& m, int point) {
     return bars;
 }
 
+std::array<float, 4> refPointsDialogValues(const GearModel& m) {
+    return {m.PivotVert[19], m.PivotHorz[19], m.PivotVert[20], m.PivotHorz[20]};
+}
+
 std::array<std::string, 4> refPointsDialogTexts(const GearModel& m) {
-    return {Str(m.PivotVert[19], 5, 3), Str(m.PivotHorz[19], 5, 3), Str(m.PivotVert[20], 5, 3),
-            Str(m.PivotHorz[20], 5, 3)};
+    std::array<std::string, 4> texts;
+    const auto values = refPointsDialogValues(m);
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = Str(values[i], 5, 3);
+    return texts;
 }
 
 void refPointsDialogOK(GearModel& m, const std::array<double, 4>& typed) {

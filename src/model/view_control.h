@@ -80,7 +80,9 @@ struct PanBarPositions {
 PanBarPositions panToRefPoint(GearModel& m, int point);
 
 // The reference-points dialog: the four fields in the order V1, H1, V2, H2 as it
-// opens, and its three buttons. OK always leaves the points on, the others off.
+// opens (the stored values and their texts), and its three buttons. OK always leaves
+// the points on, the others off.
+std::array<float, 4> refPointsDialogValues(const GearModel& m);
 std::array<std::string, 4> refPointsDialogTexts(const GearModel& m);
 void refPointsDialogOK(GearModel& m, const std::array<double, 4>& typed);
 void refPointsDialogCancel(GearModel& m);

@@ -1,10 +1,20 @@
-// The number-field key filter.
+// The number-field key filter and the memory of what a field was filled with.
 #include "number_field.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QVariant>
+
+#include "model/motion.h"
 
 namespace quarn {
+namespace {
+
+// Kept on the field itself, so that every dialog's fields carry their own.
+constexpr char ShownTextProperty[] = "quarnShownText";
+constexpr char ShownValueProperty[] = "quarnShownValue";
+
+}  // namespace
 
 NumberKeyFilter::NumberKeyFilter(NumberFieldRule rule, QObject* parent)
     : QObject(parent), rule_(rule) {}
@@ -37,6 +47,23 @@ bool NumberKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (field && field->hasSelectedText())
         text.remove(field->selectionStart(), field->selectedText().size());
     return !accepts(text, typed, rule_);
+}
+
+void showNumber(QLineEdit* field, const QString& text, double stored) {
+    // Setting the same text again would move the cursor of a field being looked at.
+    if (field->text() != text) field->setText(text);
+    field->setProperty(ShownTextProperty, text);
+    field->setProperty(ShownValueProperty, stored);
+}
+
+bool numberEdited(const QLineEdit* field) {
+    const QVariant shown = field->property(ShownTextProperty);
+    return !shown.isValid() || shown.toString() != field->text();
+}
+
+double fieldNumber(const QLineEdit* field) {
+    if (!numberEdited(field)) return field->property(ShownValueProperty).toDouble();
+    return leadingNumber(field->text().trimmed().toStdString());
 }
 
 }  // namespace quarn

@@ -1,6 +1,6 @@
-// Key-by-key filtering of the number fields in every dialog: digits, one ".", and
-// where a field takes negative values one "-". Other keys that would type text are
-// dropped; editing and navigation keys pass.
+// The number fields of every dialog: key-by-key filtering (digits, one ".", and where
+// a field takes negative values one "-"; other keys that would type text are dropped,
+// editing and navigation keys pass), and what a field stands for until it is edited.
 #pragma once
 
 #include <QObject>
@@ -31,5 +31,19 @@ protected:
 private:
     NumberFieldRule rule_;
 };
+
+// A field filled from a stored real shows it rounded to a few decimals, while designs
+// hold dimensions such as 3.65625 (sixteenths, as drawings give them). Until the user
+// edits the text, the field stands for the stored value itself, so clicking through a
+// field and out again never rounds the design to what the field shows.
+//
+// Shows `text` in the field and remembers that it stands for `stored`.
+void showNumber(QLineEdit* field, const QString& text, double stored);
+// Whether the field's text differs from what it was last filled with. Text typed back to
+// exactly what was shown counts as untouched: it reads as the number the user saw there.
+bool numberEdited(const QLineEdit* field);
+// The number the field holds: the stored value while it is untouched, else its text's
+// leading number (0 for none), as the program always read a typed field.
+double fieldNumber(const QLineEdit* field);
 
 }  // namespace quarn

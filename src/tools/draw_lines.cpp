@@ -231,8 +231,12 @@ void TDrawLines::itemLabelClick(int k) {
 }
 
 void TDrawLines::editExit(int k, int column) {
-    storeOverlayField(model_, k, column, rows_[std::size_t(k)].fields[std::size_t(column)]
-                                             ->text().toStdString());
+    // A field passed through without editing stores nothing: the item keeps its value
+    // to the last bit, not the three decimals the row shows.
+    const QLineEdit* field = rows_[std::size_t(k)].fields[std::size_t(column)];
+    if (!numberEdited(field)) return;
+    storeOverlayField(model_, k, column, field->text().toStdString());
+    mirror();  // the field now stands for what was stored from it
 }
 
 void TDrawLines::mirror() {
@@ -242,14 +246,15 @@ void TDrawLines::mirror() {
     mirrorChoice(refGroup_, o.ReferenceChoice);
     DrawBut->setEnabled(o.DrawButEnabled);
     for (int k = 1; k <= OverlayItemCount; ++k) {
-        const Row& row = rows_[std::size_t(k)];
-        const auto& text = o.rows[std::size_t(k)];
+        const auto i = std::size_t(k);
+        const Row& row = rows_[i];
+        const auto& text = o.rows[i];
+        const float values[] = {o.Vert1[i], o.Horz1[i], o.Vert2[i], o.Horz2[i]};
         fillWith(row.panel, k == o.HighlightedItem ? Aqua : QColor(Qt::white));
         setTextIfChanged(row.type, text.type);
         setTextIfChanged(row.color, text.color);
         setTextIfChanged(row.ref, text.ref);
-        for (std::size_t c = 0; c < 4; ++c)
-            if (row.fields[c]->text() != qs(text.fields[c])) row.fields[c]->setText(qs(text.fields[c]));
+        for (std::size_t c = 0; c < 4; ++c) showNumber(row.fields[c], qs(text.fields[c]), values[c]);
     }
 }
 

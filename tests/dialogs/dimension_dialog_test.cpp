@@ -132,6 +132,48 @@ TEST_F(DialogTest, LeavingAFieldTakesItsValueAndTypingRecordsUndo) {
     EXPECT_GT(calls.changed, 0);
 }
 
+struct PassRow {
+    const char* name;
+    bool cylinder;
+    int row;
+    const char* dimension;
+    float stored;  // sixteenths and finer, as drawings give them: more than three decimals
+};
+
+TEST_F(DialogTest, PassingThroughAFieldKeepsItsValueAndTypingTakesIt) {
+    const PassRow rows[] = {
+        {"UnionLink", false, 6, "UnionLinkLength", 3.65625f},
+        {"ComboLeverForSet", false, 8, "ComboLeverForSet", 0.0625f},
+        {"ValveRing", true, 14, "ValveCtrToRing", 1.578125f},
+    };
+    for (const PassRow& r : rows) {
+        SCOPED_TRACE(r.name);
+        model = GearModel{};
+        InitStartupState(model);
+        const DimensionDescriptor& d = *findDimensionByField(r.dimension);
+        setDimensionValue(model, d, r.stored);
+        TFrameDi frame(model, host(), nullptr);
+        TCylDimen cyl(model, host(), nullptr);
+        DimensionDialog& dialog = r.cylinder ? static_cast<DimensionDialog&>(cyl) : frame;
+        open(dialog);
+        QLineEdit* f = dialog.field(r.row);
+        QTest::mouseClick(f, Qt::LeftButton);
+        QTest::keyClick(f, Qt::Key_Home);  // moving about types nothing
+        QTest::keyClick(f, Qt::Key_Tab);
+        ASSERT_FALSE(f->hasFocus());
+        EXPECT_EQ(dimensionValue(model, d), r.stored);
+        EXPECT_EQ(model.dyn.DynVarSlots[1].DynVarCode, d.dynVarCode);
+        EXPECT_EQ(model.dyn.UndoCount, 0);
+
+        type(dialog, r.row, "3.7");
+        leave(dialog);
+        EXPECT_EQ(dimensionValue(model, d), 3.7f);
+        EXPECT_EQ(model.dyn.UndoCount, 1);
+        EXPECT_EQ(model.dyn.UndoHistory[1].OldValue, r.stored);
+        EXPECT_EQ(model.dyn.UndoHistory[1].NewValue, 3.7f);
+    }
+}
+
 TEST_F(DialogTest, ReverseArmLimitsPullEachOtherAndSpanTheBar) {
     TFrameDi d(model, host(), nullptr);
     open(d);
