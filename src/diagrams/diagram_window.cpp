@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -108,6 +109,9 @@ void DiagramWindow::createControls() {
     undoButton_->setEnabled(false);
     undoButton_->hide();
     connect(undoButton_, &QPushButton::clicked, this, &DiagramWindow::UnDoDnClick);
+    // The platform's undo key does what the UnDo button does.
+    auto* undoKey = new QShortcut(QKeySequence::Undo, this);
+    connect(undoKey, &QShortcut::activated, this, &DiagramWindow::UnDoDnClick);
 
     QWidget::setTabOrder(closeButton_, bars_[1]);
     for (int k = 2; k <= DynVarSlotCount; ++k) QWidget::setTabOrder(bars_[std::size_t(k - 1)], bars_[std::size_t(k)]);

@@ -66,7 +66,9 @@ TSetRevArm::TSetRevArm(GearModel& model, QWidget* parent) : QDialog(parent), mod
     Close1->setObjectName(QStringLiteral("Close1"));
     Close1->setGeometry(screenRect(158, 114, 92, 31));
     Close1->setFont(font);
-    Close1->setAutoDefault(false);
+    // Return and Enter press it when it has the focus, as Space does; in a field they
+    // only move the focus here (EditKeyPress), which takes the value.
+    Close1->setAutoDefault(true);
     connect(Close1, &QPushButton::clicked, this, &TSetRevArm::Close1Click);
 }
 

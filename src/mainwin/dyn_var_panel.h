@@ -47,6 +47,8 @@ public:
     // The bars' range is fixed, so after a design loads (or the dimensions are reset,
     // or the screen data switched) only the shown and enabled states are taken again
     // from the model.
+    // The UnDo button's click, for the window's undo key.
+    void undoOnce() { UnDoDnClick(); }
     void followDesign();
 
     // Where the keyboard focus goes when a gesture on a bar ends (the reverse-arm bar),

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -125,6 +126,8 @@ void TMainForm::createActions() {
     Exit1->setShortcut(QKeySequence::Quit);
     Error = make("Error", QString(), {});
     Error->setIcon(errorIcon());
+    // The menu bar shows the picture; the text is what a screen reader says.
+    Error->setText(QStringLiteral("Error"));
     Error->setVisible(false);
     SetSteam = make("SetSteam", QStringLiteral("SetS&teamDisp On"),
                     QStringLiteral("Turn On Steam Display and Sound"));
@@ -197,6 +200,9 @@ void TMainForm::createActions() {
     connect(PrintPicture, &QAction::triggered, this,
             [this] { printPictureWithDialog(this, pictureSource()); });
     connect(DrawLines1, &QAction::triggered, this, &TMainForm::DrawLines1Click);
+    // The platform's undo key does what the UnDo button does, shown or not.
+    auto* undoKey = new QShortcut(QKeySequence::Undo, this);
+    connect(undoKey, &QShortcut::activated, dynVars_, &DynVarPanel::undoOnce);
     connect(SetPanZoom, &QAction::triggered, viewPanel_, &ViewPanel::SetPanZoomClick);
     connect(RefPoints, &QAction::triggered, viewPanel_, &ViewPanel::RefPointsClick);
     connect(RefPoints1, &QAction::triggered, viewPanel_, &ViewPanel::RefPoints1Click);
@@ -279,6 +285,11 @@ void TMainForm::createMenusAndToolBar() {
                              }},
                              this);
     design_->addTo(menuBar(), tools);
+    // Qt's buttons for what a narrow window cannot show have no names of their own.
+    if (auto* more = tools->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More tools"));
+    if (auto* more = menuBar()->findChild<QWidget*>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More menus"));
 }
 
 void TMainForm::createFramePanels() {

@@ -16,8 +16,9 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     setHint(b, hint);
-    // Short captions ("P", "1", "Cen") say little aloud; the hint says what it does.
-    if (!hint.isEmpty()) b->setAccessibleName(hint);
+    // A screen reader says the caption, which carries the button's state ("Run" or
+    // "Stop"), and then the hint as the description.
+    b->setAccessibleDescription(hint);
     b->setGeometry(geometry);
     // Reached by Tab; a click leaves the keyboard focus where it was.
     b->setFocusPolicy(Qt::TabFocus);

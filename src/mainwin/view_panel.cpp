@@ -34,6 +34,9 @@ void ViewPanel::createControls(QWidget* area) {
                                 QStringLiteral("Pan & Zoom to Preset %1").arg(k),
                                 {261 + 24 * (k - 1), 2, 22, 20});
     }
+    // A caption of one character says little aloud: a word goes with it.
+    Preset0->setAccessibleName(QStringLiteral("Preset P"));
+    for (int k = 1; k < ViewPresetSlots; ++k) Presets[k]->setAccessibleName(QStringLiteral("Preset %1").arg(k));
     RefPt1 = makeButton(area, "RefPt1", QStringLiteral("RP1"),
                         QStringLiteral("Pan to Ref Point 1"), {405, 2, 34, 20});
     RefPt2 = makeButton(area, "RefPt2", QStringLiteral("RP2"),
@@ -67,6 +70,8 @@ void ViewPanel::createReferenceControls(QWidget* area) {
                                  {668, 49, 180, 11}, RefHorzBarLimit, page);
     RefPt2Zero = makeButton(area, "RefPt2Zero", QStringLiteral("0"),
                             QStringLiteral("Zero Reference Point 2"), {852, 37, 40, 23});
+    RefPt1Zero->setAccessibleName(QStringLiteral("0 Reference Point 1"));
+    RefPt2Zero->setAccessibleName(QStringLiteral("0 Reference Point 2"));
     // Tab walks the band as it is read: the button row, the three bars, then each
     // reference point's bars and its zero button.
     QWidget* const tabOrder[] = {NormVHZ,    Preset0,    Presets[1], Presets[2], Presets[3],
