@@ -99,6 +99,7 @@ struct Trial {
     bool closed = false;
     bool failed = false;
 };
+constexpr Trial Impossible{.miss = 0, .closed = false, .failed = true};
 
 // The outer loop, bracketed as the classic search walks and closed by the root finder.
 template <class Try>
@@ -255,28 +256,19 @@ bool PreciseLinkage::closeBellCrank(PreciseGear& g) const {
     // Pivot 5 at the height y: the horizontal arm backwards from the bell crank pivot,
     // the gear rod's lower end on the eccentric rod, the radius-bar pin 9 on the rod.
     auto attempt = [&](double y) {
-        Trial t;
         const double reach = sq(bellHorz_) - sq(y - V[22]);
-        if (reach < 0) {
-            t.failed = true;
-            return t;
-        }
+        if (reach < 0) return Impossible;
         H[5] = H[22] - std::sqrt(reach);
         V[5] = y;
         const InnerResult q =
             closeInner(H[14], V[14], eccRod_, H[5], y, gearRodSpan_, y - upper_ - 0.8 * lower_);
-        if (q.failed || tinyDivisor(y - q.y)) {
-            t.failed = true;
-            return t;
-        }
+        if (q.failed || tinyDivisor(y - q.y)) return Impossible;
         H[15] = q.x;
         V[15] = q.y;
         const double angle = atan1((H[5] - q.x) / (y - q.y)) - gearRodSetAngle_;
         H[9] = H[5] - std::sin(angle) * upper_;
         V[9] = y - std::cos(angle) * upper_;
-        t.miss = std::hypot(H[9] - H[2], V[9] - V[2]) - radiusBar_;
-        t.closed = q.closed;
-        return t;
+        return Trial{.miss = std::hypot(H[9] - H[2], V[9] - V[2]) - radiusBar_, .closed = q.closed};
     };
     const auto y = closeOuter(attempt, (V[16] + V[6]) * 1.1);
     if (!y) return false;
@@ -290,28 +282,20 @@ bool PreciseLinkage::closeStandardLever(PreciseGear& g) const {
     // Pivot 8 at the height y: the valve rod forwards from the bell crank arm, the lever's
     // lower end on the union link, and the stem joint's height v against its line.
     auto attempt = [&](double y) {
-        Trial t;
         const double reach = sq(valveRod_) - sq(y - V[7]);
-        if (reach < 0) {
-            t.failed = true;
-            return t;
-        }
+        if (reach < 0) return Impossible;
         H[8] = std::sqrt(reach) + H[7];
         V[8] = y;
         const InnerResult q =
             closeInner(H[21], V[21], union_, H[8], y, leverLength_, 0.1 * leverLower_ + V[3]);
-        if (q.failed || tinyDivisor(y - q.y)) {
-            t.failed = true;
-            return t;
-        }
+        if (q.failed || tinyDivisor(y - q.y)) return Impossible;
         H[10] = q.x;
         V[10] = q.y;
         const double k = atan1((H[8] - q.x) / (y - q.y)) - leverSetAngle_;
         H[4] = std::sin(k) * leverLower_ + q.x;
         const double v = std::cos(k) * leverLower_ + q.y;
-        t.miss = V[4] - v;  // below 0 the joint stands too high: pivot 8 comes down
-        t.closed = q.closed;
-        return t;
+        // Below 0 the joint stands too high: pivot 8 comes down.
+        return Trial{.miss = V[4] - v, .closed = q.closed};
     };
     const auto y = closeOuter(attempt, 1.3 * leverUpper_ + V[4]);
     if (!y) return false;
