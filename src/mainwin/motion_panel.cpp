@@ -206,9 +206,9 @@ void MotionPanel::RevPosActivate() {
 void MotionPanel::RevPosOKClick() {
     const RevArmRange r = revArmRange(model_);
     // A cut-off asked for gives its setting, which the bar then takes as it takes a typed
-    // position: to the nearest thousandth from mid gear. A thousandth of arm moves the
-    // cut-off by some 0.03 % of stroke near full gear to 0.07 % near 25 %, so the arm
-    // lands within about 0.035 % of the cut-off asked for: as near as the bar can hold.
+    // position: to the nearest thousandth from mid gear. On the nominal gear a thousandth
+    // of arm moves the cut-off by 0.03 % of stroke near full gear to 0.07 % near 25 %, so
+    // the arm lands within about 0.035 % of the cut-off asked for: as near as the bar holds.
     auto v = static_cast<float>(TRevPos->foundSetting().value_or(TRevPos->value()));
     if (v < r.min) v = r.min;
     if (v > r.max) v = r.max;
