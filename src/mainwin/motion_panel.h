@@ -13,6 +13,7 @@ class QWidget;
 namespace quarn {
 
 class NumberDialog;
+class RevArmDialog;
 
 class MotionPanel : public QObject {
     Q_OBJECT
@@ -89,7 +90,7 @@ private:
     QPushButton* Step1 = nullptr;
     QPushButton* Step10 = nullptr;
     QPushButton* Step45 = nullptr;
-    NumberDialog* TRevPos = nullptr;
+    RevArmDialog* TRevPos = nullptr;
     NumberDialog* TDrivAng = nullptr;
     NumberDialog* TStpAng = nullptr;
     bool stepAngleSkip_ = true;

@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QTest>
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 #include "design/equaliser_window.h"
 #include "design/sensitivity_window.h"
@@ -20,6 +22,8 @@
 #include "design/valve_events_window.h"
 #include "model/dimensions.h"
 #include "model/dyn_vars.h"
+#include "model/event_report.h"
+#include "model/event_table_text.h"
 #include "model/gear_model.h"
 #include "support/qt_app.h"
 
@@ -110,6 +114,46 @@ TEST_F(DesignWindows, EventsRefreshWhenTheDesignChanges) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.runner().running() || table->item(2, 5)->text() != before; }));
     finish(w.runner());
     EXPECT_NE(table->item(2, 5)->text(), before);
+}
+
+// Every design window reads the gear with the precise solver unless told otherwise.
+TEST_F(DesignWindows, EachWindowOffersTheSolverPreciseFirst) {
+    const struct {
+        const char* name;
+        std::function<std::unique_ptr<QWidget>(GearModel&)> make;
+    } windows[] = {
+        {"Valve Events", [](GearModel& m) { return std::make_unique<ValveEventsWindow>(m); }},
+        {"Sensitivity", [](GearModel& m) { return std::make_unique<SensitivityWindow>(m); }},
+        {"Equaliser", [](GearModel& m) { return std::make_unique<EqualiserWindow>(m, DesignHost{}); }},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.name);
+        const auto window = w.make(model);
+        auto* solver = child<QComboBox>(window.get(), "Solver");
+        ASSERT_NE(solver, nullptr);
+        EXPECT_EQ(solver->currentText(), QStringLiteral("Precise solver"));
+    }
+}
+
+// Chosen in the events window, the classic solver gives the very events the classic
+// sweep gives, not the precise ones.
+TEST_F(DesignWindows, EventsOnTheClassicSolverAreTheClassicSweeps) {
+    const auto asText = [](const std::vector<GearSettingEvents>& events) {
+        std::string text;
+        for (const auto& e : events) text += eventsCsvRows(e);
+        return text;
+    };
+    ValveEventsWindow w(model);
+    child<QSpinBox>(&w, "Steps")->setValue(1);
+    w.show();
+    finish(w.runner());
+    const std::string precise = asText(w.events());
+    QTest::keyClicks(child<QComboBox>(&w, "Solver"), QStringLiteral("C"));
+    finish(w.runner());
+    const std::string classic =
+        asText(sweepEventsRange(model, eventTableSettings(model, 1), {}, SolverKind::Classic));
+    EXPECT_EQ(asText(w.events()), classic);
+    EXPECT_NE(precise, classic);
 }
 
 TEST_F(DesignWindows, SensitivityCancelLeavesNothingBehind) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "mainwin/window_fixture.h"
+#include "model/cut_off_finder.h"
 
 namespace quarn {
 namespace {
@@ -70,6 +71,63 @@ TEST_F(MotionPanelTest, ReverseArmDialogShowsTheRangeAndClampsToIt) {
     EXPECT_EQ(bar("SBRevArm")->value(), 1700);
     EXPECT_FLOAT_EQ(model.RevArmPosition, model.RevArmCentre() + 1.7f);
     EXPECT_EQ(model.Direction, "Fwd");
+}
+
+// A cut-off typed into the reverse-arm dialog, reached by its mnemonic and Tab as a
+// keyboard user reaches it. The rows run in turn on one window: the first two keep the
+// choices the dialog opens with (Fwd, Mean), the last types its own.
+TEST_F(MotionPanelTest, CutOffTypedPutsTheArmWhereTheGearGivesIt) {
+    const struct {
+        const char* name;
+        const char* typed;
+        const char* gear;  // typed into the Gear choice, or left as it is
+        const char* end;
+        CutOffAsk ask;     // what the typing means, for reading the result back
+        bool reachable;
+    } rows[] = {
+        {"25 forward, mean of the ends", "25", nullptr, nullptr, {25, false, CutOffEnd::Mean}, true},
+        {"95 forward is beyond full gear", "95", nullptr, nullptr, {95, false, CutOffEnd::Mean}, false},
+        {"25 reverse, front end", "25", "R", "F", {25, true, CutOffEnd::Front}, true},
+    };
+    showActive();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const float before = model.RevArmPosition;
+        QString problem;
+        bool stayedOpen = false;
+        const auto answered = answerNextDialog(
+            [&](QDialog& d) {
+                ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &d; }));
+                field(d)->setText("11.5");  // a position too, which the cut-off overrides
+                QTest::keyClick(&d, Qt::Key_U, Qt::AltModifier);
+                auto* cutOff = d.findChild<QLineEdit*>("CutOffEdit");
+                ASSERT_EQ(QApplication::focusWidget(), cutOff);
+                QTest::keyClicks(cutOff, row.typed);
+                QTest::keyClick(cutOff, Qt::Key_Tab);
+                if (row.gear) QTest::keyClicks(QApplication::focusWidget(), row.gear);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                if (row.end) QTest::keyClicks(QApplication::focusWidget(), row.end);
+                if (row.reachable) return;  // the fixture presses OK
+                QTest::mouseClick(d.findChild<QPushButton*>("OK"), Qt::LeftButton);
+                stayedOpen = d.isVisible();
+                problem = labelText(d, "Problem");
+            },
+            row.reachable);
+        action("RevArmPos")->trigger();
+        ASSERT_TRUE(*answered);
+        if (!row.reachable) {
+            EXPECT_TRUE(stayedOpen);
+            EXPECT_TRUE(problem.contains(QString::fromStdString(findCutOff(model, row.ask).problem)))
+                << problem.toStdString();
+            EXPECT_EQ(model.RevArmPosition, before);
+            continue;
+        }
+        EXPECT_EQ(model.RevArmPosition < model.RevArmCentre(), row.ask.reverse);
+        EXPECT_EQ(model.Direction, row.ask.reverse ? "Rev" : "Fwd");
+        const auto cutOff = cutOffOf(preciseEvents(model, model.RevArmPosition), row.ask.end);
+        ASSERT_TRUE(cutOff.has_value());
+        EXPECT_NEAR(*cutOff, row.ask.percent, 0.1);
+    }
 }
 
 TEST_F(MotionPanelTest, CancelledDialogChangesNothing) {
