@@ -68,6 +68,7 @@ const std::map<std::string, Command>& commands() {
         {"events", {eventsCommand, eventsUsage}},
         {"sensitivity", {sensitivityCommand, sensitivityUsage}},
         {"equalise", {equaliseCommand, equaliseUsage}},
+        {"cutoff", {cutoffCommand, cutoffUsage}},
     };
     return table;
 }

@@ -100,7 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadDesignLine{"ReportSolverBogus", {"report", "--solver", "bogus"}, "not 'bogus'"},
         BadDesignLine{"SensitivitySolverBogus", {"sensitivity", "--solver", "Precise"}, "not 'Precise'"},
         BadDesignLine{"EqualiseSolverMissing", {"equalise", "--vary", "Stroke", "--solver"}, "--solver needs a value"},
-        BadDesignLine{"SolveHasNoSolverChoice", {"solve", "--solver", "precise"}, "unknown option '--solver'"}),
+        BadDesignLine{"SolveHasNoSolverChoice", {"solve", "--solver", "precise"}, "unknown option '--solver'"},
+        BadDesignLine{"CutOffNotANumber", {"cutoff", "quarter"}, "PCT must be a number, not 'quarter'"},
+        BadDesignLine{"CutOffNaN", {"cutoff", "nan"}, "PCT must be a number"},
+        BadDesignLine{"CutOffMissing", {"cutoff", "--reverse"}, "needs the cut-off PCT"},
+        BadDesignLine{"CutOffTwice", {"cutoff", "25", "30"}, "takes one cut-off"},
+        BadDesignLine{"CutOffBadEnd", {"cutoff", "25", "--end", "middle"}, "--end takes front, rear or mean"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SensitivityCommand, CsvRanksTheDimensionsUpAndDown) {
