@@ -1,10 +1,12 @@
-// The design studies: the events of 21 settings against their solves alone, the
-// sensitivity of all 47 dimensions in wall time, and the equaliser's evaluations.
+// The design studies: the events of 21 settings on each solver against the classic
+// solves alone, the sensitivity of all 47 dimensions in wall time, the cut-off finder,
+// and the equaliser's evaluations.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <vector>
 
+#include "model/cut_off_finder.h"
 #include "model/dimensions.h"
 #include "model/equaliser.h"
 #include "model/event_report.h"
@@ -38,30 +40,61 @@ void BM_SolvesOf21Settings(benchmark::State& state) {
 }
 BENCHMARK(BM_SolvesOf21Settings)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
-// The events table of 21 settings on one thread, to set against the solves alone.
-void BM_EventsOf21Settings(benchmark::State& state) {
+// The events table of 21 settings, both ends, on one thread: the classic solver's and
+// the precise one's side by side, and against the solves alone.
+void BM_EventsOf21Settings(benchmark::State& state, SolverKind solver) {
     const GearModel m = nominal();
     const std::vector<float> settings = eventTableSettings(m, 10);
     WorkControl one;
     one.threads = 1;
-    for (auto _ : state) benchmark::DoNotOptimize(sweepEventsRange(m, settings, one));
+    for (auto _ : state) benchmark::DoNotOptimize(sweepEventsRange(m, settings, one, solver));
 }
-BENCHMARK(BM_EventsOf21Settings)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(BM_EventsOf21Settings, classic, SolverKind::Classic)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(BM_EventsOf21Settings, precise, SolverKind::Precise)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 // The events table of 21 settings on every core, in wall time.
-void BM_EventsOf21SettingsAllCores(benchmark::State& state) {
+void BM_EventsOf21SettingsAllCores(benchmark::State& state, SolverKind solver) {
     const GearModel m = nominal();
     const std::vector<float> settings = eventTableSettings(m, 10);
-    for (auto _ : state) benchmark::DoNotOptimize(sweepEventsRange(m, settings));
+    for (auto _ : state) benchmark::DoNotOptimize(sweepEventsRange(m, settings, {}, solver));
 }
-BENCHMARK(BM_EventsOf21SettingsAllCores)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(BM_EventsOf21SettingsAllCores, classic, SolverKind::Classic)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_EventsOf21SettingsAllCores, precise, SolverKind::Precise)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
-// All 47 dimensions up and down on every core, in wall time.
-void BM_SensitivityAll47(benchmark::State& state) {
+// All 47 dimensions up and down on every core, in wall time, each solver with its own
+// default change.
+void BM_SensitivityAll47(benchmark::State& state, SolverKind solver) {
     const GearModel m = nominal();
-    for (auto _ : state) benchmark::DoNotOptimize(runSensitivity(m, DefaultSensitivityDelta));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runSensitivity(m, defaultSensitivityDelta(solver), {}, {}, solver));
 }
-BENCHMARK(BM_SensitivityAll47)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(2);
+BENCHMARK_CAPTURE(BM_SensitivityAll47, classic, SolverKind::Classic)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Iterations(2);
+BENCHMARK_CAPTURE(BM_SensitivityAll47, precise, SolverKind::Precise)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Iterations(2);
+
+// The setting of 25 % forward mean cut-off, on every core, in wall time.
+void BM_CutOffFinder25(benchmark::State& state) {
+    const GearModel m = nominal();
+    for (auto _ : state) benchmark::DoNotOptimize(findCutOff(m, CutOffAsk{25, false, CutOffEnd::Mean}));
+}
+BENCHMARK(BM_CutOffFinder25)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 // The equaliser on a design with the valve stem 0.03 long, two dimensions, a fixed
 // number of evaluations; the counter gives evaluations per second of wall time.

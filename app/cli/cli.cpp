@@ -35,13 +35,16 @@ const std::map<std::string, Command>& commands() {
           "  Prints mid gear and the reverse-arm range: centre, min, max, rev, fwd.\n"}},
         {"report",
          {reportCommand,
-          "quarngear-cli report [--file PATH] [--set NAME=VALUE]... [--erie] [--csv]\n"
+          "quarngear-cli report [--file PATH] [--set NAME=VALUE]... [--erie]\n"
+          "                     [--solver classic|precise] [--csv]\n"
           "  Prints the valve events: steam lap, exhaust clearances and, for mid gear,\n"
           "  normal forward and normal reverse, the lead of each port and the cut-off,\n"
           "  release and compression points of each cylinder end in percent of stroke.\n"
           "  Cut-off and release count from the start of that end's working stroke,\n"
           "  compression from the start of its exhaust stroke. Reverse gear is swept\n"
-          "  with the driver turning backwards, as the engine then runs.\n"}},
+          "  with the driver turning backwards, as the engine then runs. The events are\n"
+          "  read on the precise solver, each at its exact crossing; --solver classic\n"
+          "  reads them on the window's solver, each between two 0.1 degree steps.\n"}},
         {"diagram", {diagramCommand, diagramUsage}},
         {"render", {renderCommand, renderUsage()}},
         {"save",
@@ -65,6 +68,7 @@ const std::map<std::string, Command>& commands() {
         {"events", {eventsCommand, eventsUsage}},
         {"sensitivity", {sensitivityCommand, sensitivityUsage}},
         {"equalise", {equaliseCommand, equaliseUsage}},
+        {"cutoff", {cutoffCommand, cutoffUsage}},
     };
     return table;
 }
@@ -75,6 +79,11 @@ void printUsage(std::ostream& os) {
           "                    DOS dimension file (.qgk) instead of the nominal one\n"
           "  --set NAME=VALUE  changes a dimension by its field name (e.g. Stroke=4.5);\n"
           "                    the normal reverse-arm travel is held within the maximum\n"
+          "  --solver S        events, report, sensitivity and equalise read the gear on\n"
+          "                    the precise solver (every loop closed exactly, each event\n"
+          "                    at its exact crossing); --solver classic reads it on the\n"
+          "                    solver the window animates with, as solve, table, diagram\n"
+          "                    and render do\n"
           "  --help            after a command: that command's usage\n\ncommands:\n";
     for (const auto& [name, command] : commands()) os << "\n" << command.usage;
 }

@@ -35,6 +35,8 @@ void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err);
 extern const char sensitivityUsage[];
 void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err);
 extern const char equaliseUsage[];
+void cutoffCommand(const Args& args, std::ostream& out, std::ostream& err);
+extern const char cutoffUsage[];
 
 // The help of render, made from its table of pictures and formats.
 std::string renderUsage();

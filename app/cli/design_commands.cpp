@@ -68,13 +68,16 @@ std::vector<const DimensionDescriptor*> dimensionList(const std::string& text) {
 
 const char eventsUsage[] =
     "quarngear-cli events [--file PATH] [--set NAME=VALUE]... [--erie]\n"
-    "                     [--settings A,B,... | --steps N] [--csv]\n"
+    "                     [--settings A,B,... | --steps N] [--solver classic|precise]\n"
+    "                     [--csv]\n"
     "  Prints the valve events at each reverse-arm setting given, or at N equal steps\n"
     "  from mid gear to full gear forward and N to full gear reverse (default 10: 21\n"
     "  settings): for the front and rear end the lead, the largest steam opening and\n"
     "  the cut-off, release, compression and pre-admission in percent of stroke, with\n"
     "  the front-rear difference of lead and cut-off. --csv prints one row per setting\n"
-    "  and end instead; an event that does not happen is an empty field.\n";
+    "  and end instead; an event that does not happen is an empty field. The events\n"
+    "  are read on the precise solver, each at its exact crossing; --solver classic\n"
+    "  reads them on the window's solver, each between two 0.1 degree steps.\n";
 
 void eventsCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions common;
@@ -97,11 +100,11 @@ void eventsCommand(const Args& args, std::ostream& out, std::ostream& err) {
                 steps = parseCount(a, *next, 0, MaxEventSteps);
             return 2;
         },
-        {.erieForm = true});
+        {.erieForm = true, .solverChoice = true});
     GearModel m;
     buildModel(m, common, err);
     const std::vector<float> chosen = settings ? *settings : eventTableSettings(m, steps.value_or(10));
-    const std::vector<GearSettingEvents> events = sweepEventsRange(m, chosen);
+    const std::vector<GearSettingEvents> events = sweepEventsRange(m, chosen, {}, common.solver);
     if (csv) {
         out << eventsCsvHeader;
         for (const auto& e : events) out << eventsCsvRows(e);
@@ -114,18 +117,22 @@ void eventsCommand(const Args& args, std::ostream& out, std::ostream& err) {
 
 const char sensitivityUsage[] =
     "quarngear-cli sensitivity [--file PATH] [--set NAME=VALUE]... [--erie]\n"
-    "                          [--delta D] [--dims NAME,NAME,...] [--csv]\n"
-    "  Changes each of the 47 dimensions by +D and by -D (default 0.01), finds mid\n"
-    "  gear afresh each time, and prints the changes of the front and rear cut-off and\n"
-    "  lead at normal forward and normal reverse, the dimension that moves a cut-off\n"
-    "  most first. Dimensions that make the gear impossible, or lose a cut-off, at +D\n"
-    "  or -D are marked, not ranked. --dims studies only the dimensions named (by field\n"
-    "  name). Uses every core.\n";
+    "                          [--delta D] [--dims NAME,NAME,...]\n"
+    "                          [--solver classic|precise] [--csv]\n"
+    "  Changes each of the 47 dimensions by +D and by -D, finds mid gear afresh each\n"
+    "  time, and prints the changes of the front and rear cut-off and lead at normal\n"
+    "  forward and normal reverse, the dimension that moves a cut-off most first.\n"
+    "  Dimensions that make the gear impossible, or lose a cut-off, at +D or -D are\n"
+    "  marked, not ranked. --dims studies only the dimensions named (by field name).\n"
+    "  On the precise solver (default D 0.001) a dimension is ranked by the central\n"
+    "  difference (up - down) / 2, its effect per D; --solver classic reads the gear on\n"
+    "  the window's solver (default D 0.01, below its grain the study says so) and\n"
+    "  ranks by the larger change. Uses every core.\n";
 
 void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions common;
     bool csv = false;
-    double delta = DefaultSensitivityDelta;
+    std::optional<double> delta;
     std::vector<const DimensionDescriptor*> only;
     parseOptions(
         args, common,
@@ -146,10 +153,11 @@ void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err) 
             delta = *value;
             return 2;
         },
-        {.erieForm = true});
+        {.erieForm = true, .solverChoice = true});
     GearModel m;
     buildModel(m, common, err);
-    const SensitivityResult r = runSensitivity(m, delta, {}, only);
+    const SensitivityResult r =
+        runSensitivity(m, delta.value_or(defaultSensitivityDelta(common.solver)), {}, only, common.solver);
     if (csv) {
         out << sensitivityCsvHeader << sensitivityCsvRows(r);
         return;
@@ -201,7 +209,7 @@ const char equaliseUsage[] =
     "quarngear-cli equalise [--file PATH] [--set NAME=VALUE]... [--erie]\n"
     "                       --vary NAME,NAME,... [--range R]\n"
     "                       [--goal cutoff-equal,lead-equal,cutoff=PCT]\n"
-    "                       [--max-evals N] [--out FILE.qgd]\n"
+    "                       [--max-evals N] [--solver classic|precise] [--out FILE.qgd]\n"
     "  Searches up to four dimensions (by field name), each within +-R of its value\n"
     "  (default 0.05), for a gear whose front and rear cut-off at normal forward and\n"
     "  normal reverse are equal (cutoff-equal, the default goal), whose leads are equal\n"
@@ -210,7 +218,8 @@ const char equaliseUsage[] =
     "  up and down, the best taken, the step halved when none is better; at most N\n"
     "  evaluations (default 200) and 60 s. A trial with impossible geometry is never\n"
     "  taken. Prints the events before and after and the chosen values; --out writes\n"
-    "  the improved design, the gear at mid gear.\n";
+    "  the improved design, the gear at mid gear. Each trial is read on the precise\n"
+    "  solver; --solver classic reads it on the window's solver.\n";
 
 void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions common;
@@ -239,7 +248,8 @@ void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
             }
             return 2;
         },
-        {.erieForm = true});
+        {.erieForm = true, .solverChoice = true});
+    options.solver = common.solver;
     if (!varied) throw UsageError{"--vary names the dimensions to change"};
     if (const std::string problem = equaliserOptionsProblem(options); !problem.empty())
         throw UsageError{problem};

@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <numbers>
 #include <ostream>
+#include <span>
 #include <string>
 
 #include "commands.h"
+#include "event_columns.h"
 #include "model/event_report.h"
 #include "model/mid_gear.h"
 #include "model/number_text.h"
@@ -128,63 +130,26 @@ void centreCommand(const Args& args, std::ostream& out, std::ostream& err) {
 
 namespace {
 
-struct ReportColumn {
-    const char* name;  // CSV name
-    const char* title;
-    GearSettingEvents events;
-};
-
-std::string percentText(const std::optional<double>& v, int width) {
-    if (!v) {
-        std::string none = "none";
-        if (static_cast<int>(none.size()) < width) none.insert(0, width - none.size(), ' ');
-        return none;
-    }
-    return Str(*v, width, 1);
-}
-
 std::string csvPercent(const std::optional<double>& v) { return v ? Str(*v, 0, 4) : ""; }
 
-void writeReportText(std::ostream& out, const GearModel& m, const ReportColumn (&cols)[3]) {
+void writeReportText(std::ostream& out, const GearModel& m, const PortEdges& edges,
+                     std::span<const EventColumn> cols) {
     out << "Valve events of " << m.DimSetName << " ("
         << (m.ErieTriplexForm ? "Erie Triplex form" : "standard form") << ")\n\n";
-    out << "Steam lap               " << Str(m.edges.SteamLapFront, 8, 3) << "\n";
-    out << "Exhaust clearance front " << Str(m.edges.ExClFront, 8, 3) << "\n";
-    out << "Exhaust clearance rear  " << Str(m.edges.ExClRear, 8, 3) << "\n\n";
-
-    out << "                        ";
-    for (const auto& c : cols) out << "  " << std::string(10 - std::string(c.title).size(), ' ') << c.title;
-    out << "\n";
-    auto row = [&](const char* label, auto value) {
-        std::string line = label;
-        line.resize(24, ' ');
-        for (const auto& c : cols) line += "  " + value(c.events);
-        out << line << "\n";
-    };
-    row("Reverse arm", [](const GearSettingEvents& e) { return Str(e.revArm, 10, 3); });
-    row("Lead front", [](const GearSettingEvents& e) { return Str(e.front.lead, 10, 3); });
-    row("Lead rear", [](const GearSettingEvents& e) { return Str(e.rear.lead, 10, 3); });
-    row("Cut-off front %", [](const GearSettingEvents& e) { return percentText(e.front.cutOff, 10); });
-    row("Cut-off rear %", [](const GearSettingEvents& e) { return percentText(e.rear.cutOff, 10); });
-    row("Release front %", [](const GearSettingEvents& e) { return percentText(e.front.release, 10); });
-    row("Release rear %", [](const GearSettingEvents& e) { return percentText(e.rear.release, 10); });
-    row("Compression front %",
-        [](const GearSettingEvents& e) { return percentText(e.front.compression, 10); });
-    row("Compression rear %",
-        [](const GearSettingEvents& e) { return percentText(e.rear.compression, 10); });
-    row("Impossible geometry", [](const GearSettingEvents& e) {
-        return std::string(e.geometryError ? "       yes" : "        no");
-    });
+    out << "Steam lap               " << Str(edges.SteamLapFront, 8, 3) << "\n";
+    out << "Exhaust clearance front " << Str(edges.ExClFront, 8, 3) << "\n";
+    out << "Exhaust clearance rear  " << Str(edges.ExClRear, 8, 3) << "\n\n";
+    writeEventColumns(out, cols);
 }
 
-void writeReportCsv(std::ostream& out, const GearModel& m, const ReportColumn (&cols)[3]) {
+void writeReportCsv(std::ostream& out, const PortEdges& edges, std::span<const EventColumn> cols) {
     out << "gear,revarm,steam_lap,excl_front,excl_rear,lead_front,lead_rear,cutoff_front,"
            "cutoff_rear,release_front,release_rear,compression_front,compression_rear,"
            "geometry_error\n";
     for (const auto& c : cols) {
         const auto& e = c.events;
-        out << c.name << ',' << Str(e.revArm, 0, 6) << ',' << Str(m.edges.SteamLapFront, 0, 6)
-            << ',' << Str(m.edges.ExClFront, 0, 6) << ',' << Str(m.edges.ExClRear, 0, 6) << ','
+        out << c.name << ',' << Str(e.revArm, 0, 6) << ',' << Str(edges.SteamLapFront, 0, 6)
+            << ',' << Str(edges.ExClFront, 0, 6) << ',' << Str(edges.ExClRear, 0, 6) << ','
             << Str(e.front.lead, 0, 6) << ',' << Str(e.rear.lead, 0, 6) << ','
             << csvPercent(e.front.cutOff) << ',' << csvPercent(e.rear.cutOff) << ','
             << csvPercent(e.front.release) << ',' << csvPercent(e.rear.release) << ','
@@ -205,17 +170,25 @@ void reportCommand(const Args& args, std::ostream& out, std::ostream& err) {
             csv = true;
             return 1;
         },
-        {.erieForm = true});
+        {.erieForm = true, .solverChoice = true});
     GearModel m;
     buildModel(m, common, err);
     const RevArmRange r = revArmRange(m);
-    const ReportColumn cols[3] = {{"mid", "Mid gear", sweepEvents(m, r.centre)},
-                                  {"fwd", "Normal fwd", sweepEvents(m, r.fwd)},
-                                  {"rev", "Normal rev", sweepEvents(m, r.rev)}};
+    // The classic sweeps run one after another on the one model, each search starting
+    // where the last left the pivots, as the report has always read them.
+    const auto eventsAt = [&](float revArm) {
+        return common.solver == SolverKind::Classic ? sweepEvents(m, revArm) : preciseEvents(m, revArm);
+    };
+    const EventColumn cols[3] = {{"mid", "Mid gear", eventsAt(r.centre)},
+                                 {"fwd", "Normal fwd", eventsAt(r.fwd)},
+                                 {"rev", "Normal rev", eventsAt(r.rev)}};
+    // The precise solver leaves nothing in the model: the laps come from the dimensions.
+    // The classic report prints what its solves left there, as it always has.
+    const PortEdges edges = common.solver == SolverKind::Classic ? m.edges : portEdgesOf(m.cyl);
     if (csv)
-        writeReportCsv(out, m, cols);
+        writeReportCsv(out, edges, cols);
     else
-        writeReportText(out, m, cols);
+        writeReportText(out, m, edges, cols);
 }
 
 }  // namespace quarn::cli

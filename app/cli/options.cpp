@@ -29,6 +29,12 @@ GearSetting parseGear(const std::string& text) {
     throw UsageError{"--gear takes mid, fwd, rev, min or max, not '" + text + "'"};
 }
 
+SolverKind parseSolver(const std::string& text) {
+    if (text == "classic") return SolverKind::Classic;
+    if (text == "precise") return SolverKind::Precise;
+    throw UsageError{"--solver takes classic or precise, not '" + text + "'"};
+}
+
 }  // namespace
 
 std::optional<double> parseNumber(const std::string& text) {
@@ -60,6 +66,8 @@ void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
             common.file = needValue(args, i++);
         } else if (accepts.erieForm && a == "--erie") {
             common.erie = true;
+        } else if (accepts.solverChoice && a == "--solver") {
+            common.solver = parseSolver(needValue(args, i++));
         } else if (accepts.gearSetting && a == "--revarm") {
             const std::string& text = needValue(args, i++);
             const auto value = parseNumber(text);

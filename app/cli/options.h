@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/event_report.h"
 #include "model/gear_model.h"
 
 namespace quarn::cli {
@@ -28,6 +29,9 @@ struct CommonOptions {
     std::optional<float> revArm;                      // --revarm X
     std::optional<GearSetting> gear;                  // --gear G
     std::optional<std::string> file;                  // --file PATH
+    // --solver: the design studies read the gear on the precise solver unless the
+    // classic one, the window's, is asked for.
+    SolverKind solver = SolverKind::Precise;
 };
 
 // The shared options a command takes beyond --file and --set, which every one that
@@ -35,6 +39,7 @@ struct CommonOptions {
 struct Accepts {
     bool gearSetting = false;  // --revarm X or --gear G
     bool erieForm = false;     // --erie
+    bool solverChoice = false;  // --solver classic|precise
 };
 
 // Walks the arguments: shared options go into `common`, anything else is offered to

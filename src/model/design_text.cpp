@@ -27,6 +27,17 @@ std::string csvNumber(const std::optional<double>& v) {
 
 bool isLead(int index) { return index % 4 >= 2; }
 
+// A change as a person types it: 0.001, not 0.001000.
+std::string shortNumber(double v) {
+    std::string text = Str(v, 0, 6);
+    while (text.find('.') != std::string::npos && (text.back() == '0' || text.back() == '.')) {
+        const bool dot = text.back() == '.';
+        text.pop_back();
+        if (dot) break;
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string watchedText(int index, const std::optional<double>& v, int width) {
@@ -34,10 +45,23 @@ std::string watchedText(int index, const std::optional<double>& v, int width) {
 }
 
 std::string sensitivityText(const SensitivityResult& r) {
-    std::string out = "Changes for +" + Str(r.delta, 0, 6) + " and -" + Str(r.delta, 0, 6) +
-                      " of each dimension, at normal forward (fwd) and normal reverse (rev):\n"
-                      "cut-off (CO) in percent of stroke, lead in units. Largest cut-off change first.\n";
-    if (r.delta < SensitivityGrainDelta)
+    const std::string delta = r.solver == SolverKind::Precise ? shortNumber(r.delta) : Str(r.delta, 0, 6);
+    std::string out = "Changes for +" + delta + " and -" + delta +
+                      " of each dimension, at normal forward (fwd) and normal reverse (rev):\n";
+    switch (r.solver) {
+        case SolverKind::Classic:
+            out += "cut-off (CO) in percent of stroke, lead in units. Largest cut-off change first.\n";
+            break;
+        case SolverKind::Precise:
+            // Up and down taken together cancel the curvature: the effect is the slope at
+            // the design itself, times the change.
+            out += "cut-off (CO) in percent of stroke, lead in units, on the precise solver. Ranked by\n"
+                   "the effect per " + delta + " of the dimension, the central difference (up - down) / 2;\n"
+                   "largest cut-off effect first.\n";
+            break;
+    }
+    // The precise solver has no grain to warn of.
+    if (r.solver == SolverKind::Classic && r.delta < SensitivityGrainDelta)
         out += "A change this small moves cut-offs little more than the solver's grain (about\n"
                "0.06 % of stroke): the cut-off columns are mostly that grain.\n";
     if (r.base.impossible) out += "The design as it stands meets impossible geometry: no ranking.\n";
@@ -92,7 +116,7 @@ std::string equaliserText(const EqualiserOptions& o, const EqualiserResult& r) {
         out += left(std::string(o.dims[i]->field), 26) + Str(r.before[i], 12, 6) + Str(r.after[i], 12, 6) + "\n";
     out += '\n';
     out += std::to_string(r.evaluations);
-    out += " evaluations";
+    out += " evaluations on the " + std::string(solverName(o.solver)) + " solver";
     if (r.cancelled) out += ", cancelled";
     if (r.timedOut) out += ", stopped at the time limit";
     out += r.improved() ? "; the design improved.\n" : "; no better design found.\n";

@@ -88,6 +88,14 @@ private:
 
 }  // namespace
 
+const char* solverName(SolverKind solver) {
+    switch (solver) {
+        case SolverKind::Classic: return "classic";
+        case SolverKind::Precise: return "precise";
+    }
+    return "classic";
+}
+
 GearSettingEvents sweepEvents(GearModel& m, float revArm, bool stopAtError) {
     const SweepGuard guard(m, SweepGuard::Error::Restore);
     const ErrorReportingOn reporting(m);

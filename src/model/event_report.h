@@ -34,6 +34,8 @@ struct GearSettingEvents {
 // Which solver a design study reads the gear with: the classic one, as the animation,
 // the diagrams and the pivot table do, or the precise one, the design tools' own.
 enum class SolverKind { Classic, Precise };
+// "classic" or "precise", as a report names the solver it read.
+const char* solverName(SolverKind solver);
 
 // Sweeps one revolution from driver angle 0 in steps of EventSweepStep, in the direction
 // the engine runs at that setting (backwards below mid gear), and reads the events of

@@ -22,7 +22,11 @@ constexpr double DefaultSensitivityDelta = 0.01;
 // The precise solver has no grain: a change of 0.001, read up and down and taken as a
 // central difference, gives the slope at the design itself.
 constexpr double DefaultPreciseSensitivityDelta = 0.001;
-// Below this the cut-off columns are mostly the solver's grain; the study says so.
+// The change a study makes unless told otherwise, by the solver it reads the gear with.
+constexpr double defaultSensitivityDelta(SolverKind solver) {
+    return solver == SolverKind::Precise ? DefaultPreciseSensitivityDelta : DefaultSensitivityDelta;
+}
+// Below this the classic solver's cut-off columns are mostly its grain; the study says so.
 constexpr double SensitivityGrainDelta = 0.005;
 
 // The eight numbers a study watches, in this order: at normal forward the front and rear

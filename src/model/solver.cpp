@@ -170,11 +170,17 @@ void solveErieTriplexLever(GearModel& m) {
 }
 
 void computePortEdges(GearModel& m) {
-    const CylDims& c = m.cyl;
+    m.edges = portEdgesOf(m.cyl);
+    m.ValveDisp = static_cast<float>(m.PivotHorz[4] + double(m.cyl.ValveCtrToJoint) - m.cyl.CylCtrToDriverCtr);
+}
+
+}  // namespace
+
+PortEdges portEdgesOf(const CylDims& c) {
     const double o = c.ValveBoreCtrToPort, r = c.ValveCtrToRing, p = c.ValveBorePortWidthRear,
                  q = c.ValveBorePortWidthFront, s = c.ValveEndWidthRear,
                  t = c.ValveEndWidthFront, u = c.ValveCtrToJoint, z = c.CylCtrToDriverCtr;
-    auto& e = m.edges;
+    PortEdges e;
     auto f = [](double x) { return static_cast<float>(x); };
     e.SteamLapFront = f(o - r);
     e.SteamLapPortFront = f(o - r + q);
@@ -182,16 +188,14 @@ void computePortEdges(GearModel& m) {
     e.SteamLapRear = f(o - r);
     e.SteamLapPortRear = f(o + p - r);
     e.ExClRear = f(o + p - r - s);
-    m.ValveDisp = f(m.PivotHorz[4] + u - z);
     e.FrontSteamEdgeNeg = f(r - o + u - z);
     e.RearSteamEdge = f(r - o + z - u);
     e.FrontSteamEdge = f(o - r + z - u);
     e.RearSteamEdgeNeg = f(o - r + u - z);
     e.FrontExhaustEdge = f(z - u + o + q - r - t);
     e.RearExhaustEdgeNeg = f(u - z + o + p - r - s);
+    return e;
 }
-
-}  // namespace
 
 void RaiseGeometryError(GearModel& m) {
     if (m.ErrorBeepOn == 1) m.GeometryError = 1;

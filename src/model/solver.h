@@ -12,6 +12,9 @@ constexpr int SearchRoundBudget = 1000;
 // Places the pivots and derives the port-edge thresholds. Never fails: impossible
 // geometry is forced through the guards below and reported through GeometryError.
 void SolveLinkage(GearModel& m);
+// The laps and port-edge thresholds of the valve, from the cylinder dimensions alone;
+// SolveLinkage stores them in the model at every solve that completes.
+PortEdges portEdgesOf(const CylDims& c);
 // Piston position and port openings; reads PivotHorz[4], so runs after SolveLinkage.
 void SolvePistonAndPorts(GearModel& m);
 

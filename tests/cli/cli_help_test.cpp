@@ -18,8 +18,8 @@ namespace {
 
 TEST(CommandTable, HasEveryCommand) {
     EXPECT_THAT(commandNames(),
-                ::testing::ElementsAre("centre", "convert", "diagram", "equalise", "events", "render",
-                                       "report", "save", "sensitivity", "show", "solve", "table"));
+                ::testing::ElementsAre("centre", "convert", "cutoff", "diagram", "equalise", "events",
+                                       "render", "report", "save", "sensitivity", "show", "solve", "table"));
 }
 
 class CommandHelp : public ::testing::TestWithParam<std::string> {};

@@ -27,4 +27,11 @@ inline std::vector<std::string> outputLines(const std::string& text) {
     return result;
 }
 
+// Field `index` (from 0) of a CSV line, as a number.
+inline double csvField(const std::string& line, int index) {
+    std::size_t at = 0;
+    for (int k = 0; k < index; ++k) at = line.find(',', at) + 1;
+    return std::stod(line.substr(at, line.find(',', at) - at));
+}
+
 }  // namespace quarn::cli

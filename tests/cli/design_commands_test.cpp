@@ -29,7 +29,7 @@ TEST(EventsCommand, TwentyOneSettingsByDefault) {
 }
 
 TEST(EventsCommand, CsvRowsPerSettingAndEnd) {
-    const CliRun r = runCommand({"events", "--csv", "--settings", "11.79841,10.29841"});
+    const CliRun r = runCommand({"events", "--csv", "--settings", "11.79841,10.29841", "--solver", "classic"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto l = outputLines(r.out);
     ASSERT_EQ(l.size(), 5u);
@@ -95,11 +95,21 @@ INSTANTIATE_TEST_SUITE_P(
         BadDesignLine{"NegativeWeight", {"equalise", "--vary", "Stroke", "--goal", "lead-equal:-1"},
                       "weight is a number of 0 or more"},
         BadDesignLine{"NoEvaluations", {"equalise", "--vary", "Stroke", "--max-evals", "0"},
-                      "--max-evals takes a whole number from 1"}),
+                      "--max-evals takes a whole number from 1"},
+        BadDesignLine{"EventsSolverBogus", {"events", "--solver", "bogus"}, "--solver takes classic or precise"},
+        BadDesignLine{"ReportSolverBogus", {"report", "--solver", "bogus"}, "not 'bogus'"},
+        BadDesignLine{"SensitivitySolverBogus", {"sensitivity", "--solver", "Precise"}, "not 'Precise'"},
+        BadDesignLine{"EqualiseSolverMissing", {"equalise", "--vary", "Stroke", "--solver"}, "--solver needs a value"},
+        BadDesignLine{"SolveHasNoSolverChoice", {"solve", "--solver", "precise"}, "unknown option '--solver'"},
+        BadDesignLine{"CutOffNotANumber", {"cutoff", "quarter"}, "PCT must be a number, not 'quarter'"},
+        BadDesignLine{"CutOffNaN", {"cutoff", "nan"}, "PCT must be a number"},
+        BadDesignLine{"CutOffMissing", {"cutoff", "--reverse"}, "needs the cut-off PCT"},
+        BadDesignLine{"CutOffTwice", {"cutoff", "25", "30"}, "takes one cut-off"},
+        BadDesignLine{"CutOffBadEnd", {"cutoff", "25", "--end", "middle"}, "--end takes front, rear or mean"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SensitivityCommand, CsvRanksTheDimensionsUpAndDown) {
-    const CliRun r = runCommand({"sensitivity", "--csv", "--dims", "DriverDia,ValveCtrToJoint"});
+    const CliRun r = runCommand({"sensitivity", "--csv", "--dims", "DriverDia,ValveCtrToJoint", "--solver", "classic"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto l = outputLines(r.out);
     ASSERT_EQ(l.size(), 1u + 4u);
@@ -116,6 +126,33 @@ TEST(SensitivityCommand, CsvRanksTheDimensionsUpAndDown) {
               std::string::npos) << l[3];
 }
 
+// The precise solver has no grain: its default change is 0.001 and its ranking the
+// central difference per change. The classic one keeps 0.01 and warns below 0.005.
+TEST(SensitivityCommand, ChangeAndRankingFollowTheSolver) {
+    struct Row {
+        std::vector<std::string> options;
+        const char* said;  // the change, and for the precise solver how it ranks
+        bool centralDifference, grainWarning;
+    };
+    const Row rows[] = {
+        {{}, "+0.001 and -0.001 of each dimension", true, false},
+        {{"--delta", "0.002"}, "the effect per 0.002 of the dimension, the central difference (up - down) / 2",
+         true, false},
+        {{"--solver", "classic"}, "+0.010000 and -0.010000 of each dimension", false, false},
+        {{"--solver", "classic", "--delta", "0.001"}, "+0.001000 and -0.001000 of each dimension", false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.said);
+        std::vector<std::string> args{"sensitivity", "--dims", "ValveCtrToJoint"};
+        args.insert(args.end(), row.options.begin(), row.options.end());
+        const CliRun r = runCommand(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(row.said), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("central difference") != std::string::npos, row.centralDifference) << r.out;
+        EXPECT_EQ(r.out.find("solver's grain") != std::string::npos, row.grainWarning) << r.out;
+    }
+}
+
 TEST(EqualiseCommand, ImprovesAnUnequalDesignAndWritesIt) {
     const std::string out = (std::filesystem::temp_directory_path() / "quarn_equalised.qgd").string();
     std::remove(out.c_str());
@@ -124,6 +161,7 @@ TEST(EqualiseCommand, ImprovesAnUnequalDesignAndWritesIt) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("ValveCtrToJoint               6.420000"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("the design improved."), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" evaluations on the precise solver;"), std::string::npos) << r.out;
     const CliRun shown = runCommand({"show", out});
     ASSERT_EQ(shown.status, 0) << shown.err;
     EXPECT_EQ(shown.out.find("6.420"), std::string::npos) << "the written design still has the old stem";

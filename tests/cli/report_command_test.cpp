@@ -56,7 +56,7 @@ TEST(ReportCommand, NormalForwardCutOffsInTheText) {
 }
 
 TEST(ReportCommand, CsvHasOneRowPerSetting) {
-    const CliRun r = runCommand({"report", "--csv"});
+    const CliRun r = runCommand({"report", "--csv", "--solver", "classic"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto l = outputLines(r.out);
     ASSERT_EQ(l.size(), 4u);
