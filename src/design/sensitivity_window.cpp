@@ -41,11 +41,10 @@ SensitivityWindow::SensitivityWindow(GearModel& model, QWidget* parent) : QDialo
     progress_->setAccessibleName(QStringLiteral("Study progress"));
     cancel_ = button(this, "Cancel", QStringLiteral("&Cancel"), QStringLiteral("Stop the study"));
     solver_ = makeSolverChoice(this);
-    delta_->setText(QString::number(DefaultPreciseSensitivityDelta));
+    delta_->setText(QString::number(defaultSensitivityDelta(chosenSolver(solver_))));
     // Each solver has its own fitting change: the classic one's grain needs a larger one.
     connect(solver_, &QComboBox::currentIndexChanged, this, [this] {
-        delta_->setText(QString::number(chosenSolver(solver_) == SolverKind::Precise ? DefaultPreciseSensitivityDelta
-                                                                                      : DefaultSensitivityDelta));
+        delta_->setText(QString::number(defaultSensitivityDelta(chosenSolver(solver_))));
     });
     auto* top = new QHBoxLayout;
     top->addWidget(solver_);
