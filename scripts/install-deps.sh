@@ -12,6 +12,7 @@ packages=(
   desktop-file-utils shared-mime-info  # the install test checks the desktop entry and file types
   xvfb xauth
   x11-utils  # run.sh asks the X server with xdpyinfo before it starts the window
+  pulseaudio pulseaudio-utils  # the sound test plays into its own server's null sink and records it
 )
 
 missing=()
