@@ -12,7 +12,14 @@ packages=(
   desktop-file-utils shared-mime-info  # the install test checks the desktop entry and file types
   xvfb xauth
   x11-utils  # run.sh asks the X server with xdpyinfo before it starts the window
+  pulseaudio-utils  # parec and pactl, for the sound test's recording
 )
+# The sound test runs a PulseAudio server of its own. The package also enables one for
+# every desktop session, which would compete with PipeWire's where that already serves
+# the desktop: there it is left out, and the sound test says it is skipped for want of it.
+if ! dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null | grep -q '^install ok installed$'; then
+  packages+=(pulseaudio)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,8 +6,10 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
-class QSoundEffect;
+class QAudioSink;
+class QTimer;
 
 namespace quarn {
 
@@ -19,7 +21,8 @@ public:
     Sound& operator=(const Sound&) = delete;
 
     // Starts the file found by findResource(fileName) and returns at once; a sound still
-    // playing is stopped first. Needs a running Qt application; without one, silence.
+    // playing is cut off by the new one. Needs a running Qt application; without one,
+    // silence.
     void play(const std::string& fileName);
 
     // The output volume of this program as two 16-bit channel values (0xFFFF full).
@@ -34,16 +37,25 @@ public:
 
     static void beep();
 
-    // True while a sound file is still being read in the background. Whoever is about
-    // to end the program mid-load (a test) waits for this to turn false first: Qt's
-    // loader thread must not outlive the application's own clean-up.
-    bool loading() const;
+    // Whether a sound file is still being read in the background, which whoever ends the
+    // program mid-sound would wait for. Never: a file is read whole when first played.
+    bool loading() const { return false; }
 
 private:
-    QSoundEffect* effectFor(const std::string& path);
+    class Voice;
 
-    std::map<std::string, std::unique_ptr<QSoundEffect>> effects;  // by resolved path
-    QSoundEffect* playing = nullptr;
+    const std::vector<float>& samplesFor(const std::string& path);
+    bool openOutput();  // false when there is no device to play on
+    void closeOutputWhenQuiet();
+
+    // By resolved path, mono at the stream's rate; empty for a file that is not a
+    // readable wave.
+    std::map<std::string, std::vector<float>> samples;
+    // One stream for every sound, opened on the first sound and closed after a quiet
+    // spell. The voice is what it pulls from, so it outlives the output.
+    std::unique_ptr<Voice> voice;
+    std::unique_ptr<QAudioSink> output;
+    std::unique_ptr<QTimer> quietTimer;
     std::string current;
     std::uint16_t left = 0xFFFF, right = 0xFFFF;
 };

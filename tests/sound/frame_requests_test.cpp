@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QTemporaryDir>
 
 #include "mainwin/frame_requests.h"
@@ -21,15 +19,6 @@ struct Applied : ::testing::Test {
         ASSERT_TRUE(dir.isValid());
         test::writeTinyWav(wav);
         error.setVisible(false);
-    }
-    void TearDown() override {
-        // Let the background read of the sound end before the process does, then let
-        // the objects it leaves for deletion go; otherwise exit races Qt's loader thread.
-        QDeadlineTimer deadline(5000);
-        while (sound.loading() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        EXPECT_FALSE(sound.loading()) << "a real wave file, and still loading after 5 s";
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     FrameRequestTargets targets() {
         return {sound, error,
