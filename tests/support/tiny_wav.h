@@ -1,6 +1,5 @@
-// A real wave file of a few milliseconds of silence, for tests that start a sound: a
-// stand-in that is not sound data never finishes loading, and a test that waits for
-// the load to end would wait out its whole deadline.
+// A real wave file of a few milliseconds of silence, for tests that start a sound: the
+// sound is read and played as any shipped one, with nothing for the test to wait out.
 #pragma once
 
 #include <cstdint>
