@@ -455,6 +455,10 @@ void TMainForm::refreshCaption() {
     setWindowTitle(
         qs(frameCaption(caption::MainWindow, model_.DimSetName, captionDate_, captionTime_)) +
         QStringLiteral("[*]"));
+    // The pivot data table stays open while the gear turns; shown or hidden, its caption
+    // follows the frame as the main window's does.
+    dataTable_->setWindowTitle(
+        qs(frameCaption(caption::DataTable, model_.DimSetName, captionDate_, captionTime_)));
 }
 
 FrameRequestTargets TMainForm::requestTargets() {

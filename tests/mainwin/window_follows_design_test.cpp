@@ -1,5 +1,5 @@
 // What the windows show of the design they hold: "Norm" follows the view a design is
-// opened with.
+// opened with, and every frame writes the set name into the captions.
 #include <QTemporaryDir>
 
 #include "dims/dimension_file.h"
@@ -33,6 +33,22 @@ TEST_F(WindowTest, NormIsUsableWhileTheOpenedViewIsNotTheNormalOne) {
         if (row.normEnabled) click("NormVHZ");
         EXPECT_EQ(model.view.ViewScale, StartViewScale);
         EXPECT_EQ(model.view.ViewOffsetX, StartViewOffsetX);
+    }
+}
+
+// The hidden windows' captions as well as the main window's.
+TEST_F(WindowTest, EveryFrameCaptionsTheWindowsWithTheSetName) {
+    const std::pair<QWidget*, const char*> rows[] = {
+        {form.get(), "QUARN Inside Admission            "},
+        {find<QWidget>("TDataTable"), "QUARN Inside Admission  DataTable  "}};
+    model.DimSetName = "Other";
+    form->Timer1Timer();
+    for (const auto& [window, prefix] : rows) {
+        SCOPED_TRACE(prefix);
+        const QString title = window->windowTitle().remove(QStringLiteral("[*]"));
+        EXPECT_TRUE(title.startsWith(QLatin1String(prefix) + QStringLiteral("Other     ")))
+            << title.toStdString();
+        EXPECT_TRUE(title.endsWith(QStringLiteral("   Version 2.6"))) << title.toStdString();
     }
 }
 
