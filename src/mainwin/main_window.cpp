@@ -467,7 +467,8 @@ FrameRequestTargets TMainForm::requestTargets() {
     return {sound_, *Error,
             [this](std::optional<int> top) { dynVars_->placeUndoButton(top); },
             [this](const std::array<bool, 5>& enabled) { dynVars_->setBarsEnabled(enabled); },
-            [this](DialogRequest r) { dialogRequest(r); }};
+            [this](DialogRequest r) { dialogRequest(r); },
+            [this](const QRect& area) { view_->keepControlsOff(area); }};
 }
 
 void TMainForm::Timer1Timer() {
