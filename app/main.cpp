@@ -8,8 +8,9 @@
 
 int main(int argc, char** argv) {
     // The arguments are read before the window system is asked for anything, so that
-    // --help, --version and a usage error work without a display. Qt's own options are
-    // therefore not taken here; QT_QPA_PLATFORM and the like are read from the environment.
+    // --help, --version and a usage error work without a display. Qt's own options
+    // (-platform offscreen, -style Fusion, ...) pass this reading; the application
+    // object takes them out of argv as it is made.
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const quarn::ProgramArguments args = quarn::parseProgramArguments(arguments);

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev  # the fuzz run of test.sh: libFuzzer's runtime is in the rt package
   desktop-file-utils shared-mime-info  # the install test checks the desktop entry and file types
+  dpkg-dev file  # the package: dpkg-shlibdeps finds the libraries the programs need
   xvfb xauth
   x11-utils  # run.sh asks the X server with xdpyinfo before it starts the window
   pulseaudio-utils  # parec and pactl, for the sound test's recording

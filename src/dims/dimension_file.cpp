@@ -7,6 +7,7 @@
 
 #include "file_io.h"
 #include "model/undo_history.h"
+#include "model/view_control.h"
 #include "set_name.h"
 
 namespace quarn {
@@ -36,6 +37,7 @@ FileResult load(GearModel& m, const std::string& path, std::size_t bytesNeeded, 
     }
     m.DimSetName = setNameFromPath(path);
     followNewDesign(m);
+    followOpenedView(m);
     return result;
 }
 

@@ -14,10 +14,14 @@ void polyline(Canvas& c, std::initializer_list<ScreenPoint> pts) {
     for (++p; p != pts.end(); ++p) c.lineTo(p->x, p->y);
 }
 
+// The hourglass's pen width, and the outermost ends of its lines.
+constexpr int HourglassPenWidth = 2;
+constexpr ScreenPoint HourglassTopLeft{20, 100}, HourglassBottomRight{44, 142};
+
 // The mark in the window's top-left corner that says the window is busy showing.
 void drawHourglass(Canvas& c) {
     c.setPenColor(colors::Black);
-    c.setPenWidth(2);
+    c.setPenWidth(HourglassPenWidth);
     polyline(c, {{20, 100}, {44, 100}, {44, 104}, {20, 104}, {20, 100}});
     polyline(c, {{22, 100}, {22, 112}, {30, 120}, {30, 122}, {22, 130}, {22, 142}});
     polyline(c, {{42, 100}, {42, 112}, {34, 120}, {34, 122}, {42, 130}, {42, 142}});
@@ -139,6 +143,20 @@ DimensionLine dimensionLine(const GearModel& m, const OutlinePoints& o, int code
     }
 }
 
+DimensionGraphicMarks dimensionGraphicMarks(const GearModel& m, const DimensionGraphicFrame& frame) {
+    DimensionGraphicMarks marks;
+    // A wide pen reaches a pixel beyond each end of its line.
+    marks.hourglassTopLeft = {HourglassTopLeft.x - HourglassPenWidth / 2,
+                              HourglassTopLeft.y - HourglassPenWidth / 2};
+    marks.hourglassBottomRight = {HourglassBottomRight.x + HourglassPenWidth / 2,
+                                  HourglassBottomRight.y + HourglassPenWidth / 2};
+    marks.labelAt = {m.screen.text.x(30), m.screen.text.y(75)};
+    if (frame.drawn) marks.label = frame.drawn->label;
+    marks.labelStyle.pointSize = DimensionGraphicFontSize;
+    marks.labelStyle.color = colors::Black;
+    return marks;
+}
+
 void drawDimensionGraphic(const GearModel& m, const DimensionGraphicFrame& frame,
                           const OutlinePoints& outline, Canvas& canvas) {
     drawHourglass(canvas);
@@ -148,10 +166,8 @@ void drawDimensionGraphic(const GearModel& m, const DimensionGraphicFrame& frame
     const DimensionLine d = dimensionLine(m, outline, frame.drawn->code);
     canvas.line(d.from.x, d.from.y, d.to.x, d.to.y);
     if (d.hasTick) canvas.line(d.tickFrom.x, d.tickFrom.y, d.tickTo.x, d.tickTo.y);
-    TextStyle style;
-    style.pointSize = DimensionGraphicFontSize;
-    style.color = colors::Black;
-    canvas.text(m.screen.text.x(30), m.screen.text.y(75), std::string(frame.drawn->label), style);
+    const DimensionGraphicMarks marks = dimensionGraphicMarks(m, frame);
+    canvas.text(marks.labelAt.x, marks.labelAt.y, marks.label, marks.labelStyle);
 }
 
 }  // namespace quarn

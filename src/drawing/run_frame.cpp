@@ -56,6 +56,7 @@ void dimensionGraphicStep(Frame& f) {
     f.requests.dialog = graphic.cylinderDialog ? DialogRequest::CloseCylinderDialog
                                                : DialogRequest::CloseFrameDialog;
     drawDimensionGraphic(f.m, graphic, f.outline, f.canvas);
+    f.requests.dimensionGraphicMarks = dimensionGraphicMarks(f.m, graphic);
     const DimensionGraphicEnd end = finishDimensionGraphicFrame(f.m);
     if (end.ended) {
         f.requests.dialog = end.reopenFrameDialog ? DialogRequest::ShowFrameDialog

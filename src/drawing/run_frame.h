@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "canvas/canvas.h"
+#include "dimension_graphic_drawing.h"
 #include "model/gear_model.h"
 #include "random.h"
 
@@ -42,6 +43,9 @@ struct FrameRequests {
     DialogRequest dialog = DialogRequest::None;
     // The dimension graphic has ended: the pointer goes back to the default arrow.
     bool defaultPointer = false;
+    // Set on every frame that draws a dimension graphic: what it marks in the frame's
+    // corner, for the window to keep clear of its controls; empty once it has ended.
+    std::optional<DimensionGraphicMarks> dimensionGraphicMarks;
 };
 
 // Draws the frame on a canvas of FrameWidth x FrameHeight after solveAndMapFrame and

@@ -9,6 +9,7 @@
 #include "drawing/run_frame.h"
 
 class QAction;
+class QRect;
 
 namespace quarn {
 
@@ -23,6 +24,9 @@ struct FrameRequestTargets {
     std::function<void(const std::array<bool, 5>& enabled)> enableDynVarBars;
     // Filled by the window that owns the dimension dialogs: close or show one again.
     std::function<void(DialogRequest)> dialog;
+    // Filled by the frame's view: no control may cover this part of the frame (frame
+    // pixels); an empty rectangle lets them lie on the frame again.
+    std::function<void(const QRect& area)> keepControlsOff;
 };
 
 // Applies the requests in the order the frame made them; an empty hook is skipped.

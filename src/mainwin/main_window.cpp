@@ -466,6 +466,10 @@ void TMainForm::refreshCaption() {
     setWindowTitle(
         qs(frameCaption(caption::MainWindow, model_.DimSetName, captionDate_, captionTime_)) +
         QStringLiteral("[*]"));
+    // The pivot data table stays open while the gear turns; shown or hidden, its caption
+    // follows the frame as the main window's does.
+    dataTable_->setWindowTitle(
+        qs(frameCaption(caption::DataTable, model_.DimSetName, captionDate_, captionTime_)));
 }
 
 FrameRequestTargets TMainForm::requestTargets() {
@@ -474,7 +478,8 @@ FrameRequestTargets TMainForm::requestTargets() {
     return {sound_, *Error,
             [this](std::optional<int> top) { dynVars_->placeUndoButton(top); },
             [this](const std::array<bool, 5>& enabled) { dynVars_->setBarsEnabled(enabled); },
-            [this](DialogRequest r) { dialogRequest(r); }};
+            [this](DialogRequest r) { dialogRequest(r); },
+            [this](const QRect& area) { view_->keepControlsOff(area); }};
 }
 
 void TMainForm::Timer1Timer() {

@@ -15,8 +15,8 @@ struct ProgramArguments {
     int exitCode = 0;
 };
 
-// `arguments` as QCoreApplication::arguments() gives them: the program first, Qt's own
-// options already taken out.
+// `arguments` as the program was started with them, the program first. Qt's standard
+// options are accepted with their values and left for the application object.
 ProgramArguments parseProgramArguments(const QStringList& arguments);
 
 }  // namespace quarn

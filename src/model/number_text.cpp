@@ -130,9 +130,13 @@ std::string Str(double x, int width, int decimals) {
         const char* text = std::isnan(x) ? "NAN" : (x > 0 ? "+INF" : "-INF");
         return padded(text, std::char_traits<char>::length(text), width);
     }
+    // A zero that arithmetic gave a sign (a point on the axis, the sine of 0 times a
+    // negative length) is no less zero: it reads as 0, not as "-0.000".
+    if (x == 0) x = 0.0;
     std::uint64_t scaled = 0;
     if (roundedScaled(std::fabs(x), decimals, scaled)) {
-        // printf writes the sign of every negative value, also of one that shows as 0.
+        // Pascal's Str writes the sign of every other negative value, also of one that
+        // shows as 0: -0.0004 at three decimals reads "-0.000".
         char buf[48];
         const std::size_t len = writeFixed(scaled, decimals, std::signbit(x), buf);
         return padded(buf, len, width);

@@ -197,6 +197,23 @@ PortEdges portEdgesOf(const CylDims& c) {
     return e;
 }
 
+namespace {
+
+// The pivots the linkage solve places; the heights of 3 and 4 are the cylinder and valve
+// centre lines it starts from.
+constexpr int SolvedPivots[] = {1, 2, 3, 4, 5, 7, 8, 9, 10, 12, 14, 15, 21, 22, 23};
+
+// A dimension that is no number, or infinite, slips past every guard (NaN compares false
+// both ways) and leaves pivots or openings that are no numbers either: a gear as
+// impossible as one whose links cannot close, and reported the same way.
+bool solvedPivotsFinite(const GearModel& m) {
+    for (const int p : SolvedPivots)
+        if (!std::isfinite(m.PivotHorz[p]) || !std::isfinite(m.PivotVert[p])) return false;
+    return true;
+}
+
+}  // namespace
+
 void RaiseGeometryError(GearModel& m) {
     if (m.ErrorBeepOn == 1) m.GeometryError = 1;
 }
@@ -300,6 +317,7 @@ void SolveLinkage(GearModel& m) {
     m.SolvedMainRodLength = f.MainRodLength;
     m.SolvedStroke = f.Stroke;
     computePortEdges(m);
+    if (!solvedPivotsFinite(m)) RaiseGeometryError(m);
 }
 
 void SolvePistonAndPorts(GearModel& m) {
@@ -320,6 +338,12 @@ void SolvePistonAndPorts(GearModel& m) {
     m.FrontExhaustOpening = static_cast<float>(z + o + q - h - u - r - t);
     m.RearSteamOpening = static_cast<float>(r + z - o - h - u);
     m.RearExhaustOpening = static_cast<float>(o + h + u - r - s - z + p);
+    for (const float v : {m.PistonPos640, m.FrontSteamOpening, m.FrontExhaustOpening,
+                          m.RearSteamOpening, m.RearExhaustOpening})
+        if (!std::isfinite(v)) {
+            RaiseGeometryError(m);
+            break;
+        }
 }
 
 }  // namespace quarn

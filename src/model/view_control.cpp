@@ -100,6 +100,14 @@ void returnToNormalView(GearModel& m) {
     anchorZoom(v);
 }
 
+void followOpenedView(GearModel& m) {
+    ViewState& v = m.view;
+    const bool normal = v.ViewScale == v.NormalViewScale &&
+                        v.ViewOffsetX == v.NormalViewOffsetX &&
+                        v.ViewOffsetY == v.NormalViewOffsetY;
+    v.NormVHZEnabled = normal ? 0 : 1;
+}
+
 void capturePreset(GearModel& m) {
     ViewState& v = m.view;
     storePresetSlot(v, 0, currentView(v));

@@ -47,6 +47,9 @@ void zoomChange(GearModel& m, int position);
 
 // "Norm": keep the current view as the saved one and return to the normal view.
 void returnToNormalView(GearModel& m);
+// A design came in with the view it was saved with: "Norm" is usable exactly when that
+// view is not the normal one.
+void followOpenedView(GearModel& m);
 
 // "P": the current view goes to slot 0, and the next number button stores it there.
 void capturePreset(GearModel& m);

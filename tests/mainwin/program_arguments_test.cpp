@@ -47,7 +47,17 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentRow{"TwoFiles", {"a.qgd", "b.qgd"}, false, "", 2, "one design file at most"},
         ArgumentRow{"UsageFollowsAnError", {"a.qgd", "b.qgd"}, false, "", 2, "Usage:"},
         ArgumentRow{"NotADesign", {"notes.txt"}, false, "", 2, "not a design file"},
-        ArgumentRow{"NoEnding", {"design"}, false, "", 2, "(.qgd or .qgk): design"}),
+        ArgumentRow{"NoEnding", {"design"}, false, "", 2, "(.qgd or .qgk): design"},
+        ArgumentRow{"HelpNamesTheProgram", {"--help"}, false, "", 0,
+                    "Usage: quarngear [options] [design]\n"},
+        ArgumentRow{"HelpAllListsQtsOptions", {"--help-all"}, false, "", 0, "-platform <"},
+        // Qt's own options are left for the application object, with their values.
+        ArgumentRow{"QtPlatform", {"-platform", "offscreen"}, true, "", 0, ""},
+        ArgumentRow{"QtOptionsAroundADesign", {"-style", "fusion", "a.qgd", "-reverse"}, true,
+                    "a.qgd", 0, ""},
+        ArgumentRow{"QtOptionWithTwoDashes", {"--platform", "offscreen", "a.qgd"}, true, "a.qgd",
+                    0, ""},
+        ArgumentRow{"QtOptionWithoutItsValue", {"-platform"}, false, "", 2, "Usage:"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -99,7 +99,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{"Single_10_2984", 10.2984f, 6, 3, "10.298"},
                       // 1/16 at 4 decimals is exact: no rounding at all.
                       Row{"ExactAtMoreDecimals_0_0625", 0.0625, 0, 4, "0.0625"},
-                      Row{"NegativeZero", -0.0, 6, 3, "-0.000"},
+                      // An exact zero with its sign bit set (a point on the axis) is
+                      // zero, on both roads of the text; a tiny negative keeps its sign.
+                      Row{"NegativeZero", -0.0, 6, 3, " 0.000"},
+                      Row{"NegativeZeroNoDecimals", -0.0, 0, 0, "0"},
+                      Row{"NegativeZeroPrintfRoad", -0.0, 0, 25, "0.0000000000000000000000000"},
                       Row{"TinyNegativeRoundsToZero", -0.0004, 0, 3, "-0.000"},
                       Row{"Subnormal", 4.9406564584124654e-324, 0, 3, "0.000"},
                       // 2^-24 at 22 decimals is past the tie: the digit after is a 6.

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <ostream>
 #include <string>
 
@@ -211,6 +213,38 @@ TEST(Solver, FormChangesOnlyTheLever) {
         EXPECT_EQ(a.PivotVert[p], b.PivotVert[p]) << p;
     }
     EXPECT_NE(a.PivotHorz[4], b.PivotHorz[4]);
+}
+
+}  // namespace
+}  // namespace quarn
+
+namespace quarn {
+namespace {
+
+// A dimension that is no number, or infinite, passes every guard; the pivots or openings
+// it leaves are reported as any impossible gear is, subject to the error beep.
+TEST(Solver, GearWithoutNumbersIsAGeometryError) {
+    constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr float Inf = std::numeric_limits<float>::infinity();
+    struct Row {
+        const char* field;
+        float value;
+        bool erie;
+    } const rows[] = {{"Stroke", NaN, false},         {"Stroke", NaN, true},
+                      {"ValveRodLength", NaN, true},  {"MainRodLength", Inf, false},
+                      {"ValveCtrToRing", NaN, false},  // reaches the openings only
+                      {"CylCtrToDriverCtr", -Inf, false}};
+    for (const Row& row : rows)
+        for (const std::uint8_t beep : {1, 0}) {
+            SCOPED_TRACE(std::string(row.field) + (row.erie ? ", Erie" : "") + ", beep " +
+                         std::to_string(beep));
+            GearModel m = startupModel();
+            m.ErrorBeepOn = beep;
+            m.ErieTriplexForm = row.erie;
+            setDimensionValue(m, *findDimensionByField(row.field), row.value);
+            solveAt(m, 90, m.RevArmCentre());
+            EXPECT_EQ(int(m.GeometryError), int(beep));
+        }
 }
 
 }  // namespace

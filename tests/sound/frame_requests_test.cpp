@@ -24,7 +24,8 @@ struct Applied : ::testing::Test {
         return {sound, error,
                 [this](std::optional<int> top) { undoTops.push_back(top); },
                 [this](const std::array<bool, 5>& e) { dynVarBars.push_back(e); },
-                [this](DialogRequest d) { dialogs.push_back(d); }};
+                [this](DialogRequest d) { dialogs.push_back(d); },
+                {}};
     }
     // First: the QAction below needs the application to exist.
     const bool haveApplication = (test::ensureApplication(), true);
@@ -87,7 +88,7 @@ TEST_F(Applied, EmptyHooksAreSkipped) {
     r.dynVarBarsEnabled = std::array<bool, 5>{};
     r.dialog = DialogRequest::CloseFrameDialog;
     r.errorItemVisible = true;
-    applyFrameRequests(r, {sound, error, {}, {}, {}});
+    applyFrameRequests(r, {sound, error, {}, {}, {}, {}});
     EXPECT_TRUE(error.isVisible());
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace quarn::test {
 
@@ -12,8 +14,12 @@ inline void ensureApplication() {
     static char name[] = "quarngear-tests";
     static char* argv[] = {name, nullptr};
     static QApplication* app = new QApplication(argc, argv);  // lives for the whole program
-    // Settings the tests write (the recent designs) never reach the program's own.
+    // Settings the tests write (the recent designs) never reach the program's own, nor
+    // those of another test program that ctest runs at the same time.
     QCoreApplication::setOrganizationName(QStringLiteral("quarngear-tests"));
+    static QTemporaryDir settings;
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, settings.path());
     (void)app;
 }
 
