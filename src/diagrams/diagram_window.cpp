@@ -16,6 +16,7 @@
 #include "model/dyn_vars.h"
 #include "model/undo_history.h"
 #include "platform/dyn_var_bar.h"
+#include "platform/layout_place.h"
 #include "platform/qt_canvas.h"
 
 namespace quarn {
@@ -87,7 +88,7 @@ void DiagramWindow::createControls() {
 
     closeButton_ = new QPushButton(QStringLiteral("Close"), surface_);
     closeButton_->setObjectName(QString::fromLatin1(layout_.closeName));
-    closeButton_->setGeometry(QRect(layout_.closeAt, CloseSize));
+    setBasePlace(closeButton_, QRect(layout_.closeAt, CloseSize));
     closeButton_->setToolTip(QStringLiteral("Close the diagram"));
     closeButton_->setStatusTip(closeButton_->toolTip());
     connect(closeButton_, &QPushButton::clicked, this, &DiagramWindow::CloseClick);
@@ -103,7 +104,7 @@ void DiagramWindow::createControls() {
     }
     undoButton_ = new QPushButton(QStringLiteral("UnDo"), surface_);
     undoButton_->setObjectName(QString::fromLatin1(layout_.undoButtonName));
-    undoButton_->setGeometry(UndoButtonPlace);
+    setBasePlace(undoButton_, UndoButtonPlace);
     undoButton_->setToolTip(QStringLiteral("Undo the last dimension change"));
     undoButton_->setStatusTip(undoButton_->toolTip());
     undoButton_->setEnabled(false);
@@ -148,6 +149,7 @@ int DiagramWindow::exec() {
     // Opening: the window comes up, the timer stops and the picture is drawn (after the
     // position dialog, which stands over the window) before the window takes input.
     closed_ = false;
+    followTextLayout();  // before the window comes up at its size
     show();
     FormActivate();
     // Closed already while it was opening (a Close queued behind the position dialog):
@@ -156,8 +158,24 @@ int DiagramWindow::exec() {
     return QDialog::exec();
 }
 
+QSize DiagramWindow::pictureSize() const {
+    return sizeInLayout({DiagramWidth, layout_.height}, model_.screen.text);
+}
+
+void DiagramWindow::followTextLayout() {
+    // The large-font layout draws the texts further right and down: the picture grows
+    // to hold them, and the controls move with the texts they stand among.
+    if (image_.size() != pictureSize()) {
+        image_ = QImage(pictureSize(), QImage::Format_RGB32);
+        image_.fill(Qt::white);
+        surface_->setFixedSize(image_.size());
+    }
+    followTextScale(surface_, model_.screen.text);
+}
+
 void DiagramWindow::FormActivate() {
     if (host_.setTimerRunning) host_.setTimerRunning(false);
+    followTextLayout();
     // The caption of the frame the main window drew last, which stays while the timer
     // is stopped.
     if (host_.caption) setWindowTitle(QString::fromStdString(host_.caption(layout_.captionPrefix)));
@@ -277,7 +295,8 @@ void DiagramWindow::SBDynVarEnter(int k) { dynVarBarEnter(model_, k); }
 PictureSource DiagramWindow::pictureSource() {
     // Drawn from a copy, so that saving or printing leaves the undo line, the solver's
     // last values and everything else of the program as they were.
-    return {DiagramWidth, layout_.height, [this](Canvas& canvas) {
+    const QSize size = pictureSize();
+    return {size.width(), size.height(), [this](Canvas& canvas) {
                 GearModel copy = model_;
                 canvas.clear(colors::White);
                 drawOn(copy, canvas);

@@ -36,7 +36,8 @@ struct MenuItemName {
 struct DiagramWindowLayout {
     const char* name;           // TSineDia, ...
     const char* captionPrefix;  // "QUARN Inside Admission      Sine Diagram    ", ...
-    int height;                 // the picture's height; all are DiagramWidth wide
+    int height;                 // the picture's height; all are DiagramWidth wide (both
+                                // in the small-font layout; the large one is larger)
     const char* closeName;      // CloseSin, ...
     QPoint closeAt;
     const char* barPrefix;      // SBDynVarS: the bars are SBDynVarS1..SBDynVarS4
@@ -107,6 +108,10 @@ protected:
 private:
     void createControls();
     void createMenu();
+    // The picture's size in the text layout the main window's font switch chose.
+    QSize pictureSize() const;
+    // The picture and the controls brought into that layout.
+    void followTextLayout();
     // TSetRevArm, modal over this window.
     void showPositionDialog();
     // The picture for saving and printing, drawn from a copy of the model.

@@ -10,6 +10,7 @@
 #include "model/diagram_positions.h"
 #include "model/number_text.h"
 #include "model/rounding.h"
+#include "platform/layout_place.h"
 #include "platform/number_field.h"
 #include "platform/qt_canvas.h"
 
@@ -32,13 +33,14 @@ QPoint fieldPlace(int n) {
 
 constexpr int FieldWidth = 49;
 constexpr int FieldHeight = 16;
+const QSize ClientSize{atScreenScale(409), atScreenScale(154)};
 
 }  // namespace
 
 TSetRevArm::TSetRevArm(GearModel& model, QWidget* parent) : QDialog(parent), model_(model) {
     setObjectName(QStringLiteral("TSetRevArm"));
     setWindowTitle(QStringLiteral("Set Reverse Arm Positions"));
-    setFixedSize(atScreenScale(409), atScreenScale(154));
+    setFixedSize(ClientSize);
     setModal(true);
     const QFont font = fontFor(TextStyle{});
     QPalette silver = palette();
@@ -48,7 +50,7 @@ TSetRevArm::TSetRevArm(GearModel& model, QWidget* parent) : QDialog(parent), mod
         auto* f = new QLineEdit(this);
         f->setObjectName(QStringLiteral("Edit%1").arg(n));
         const QPoint at = fieldPlace(n);
-        f->setGeometry(screenRect(at.x(), at.y(), FieldWidth, FieldHeight));
+        setBasePlace(f, screenRect(at.x(), at.y(), FieldWidth, FieldHeight));
         f->setFrame(false);
         f->setFont(font);
         f->setTextMargins(0, 0, 0, 0);
@@ -64,7 +66,7 @@ TSetRevArm::TSetRevArm(GearModel& model, QWidget* parent) : QDialog(parent), mod
     }
     Close1 = new QPushButton(QStringLiteral("Close"), this);
     Close1->setObjectName(QStringLiteral("Close1"));
-    Close1->setGeometry(screenRect(158, 114, 92, 31));
+    setBasePlace(Close1, screenRect(158, 114, 92, 31));
     Close1->setFont(font);
     // Return and Enter press it when it has the focus, as Space does; in a field they
     // only move the focus here (EditKeyPress), which takes the value.
@@ -73,6 +75,10 @@ TSetRevArm::TSetRevArm(GearModel& model, QWidget* parent) : QDialog(parent), mod
 }
 
 int TSetRevArm::exec() {
+    // The labels are drawn in the layout the main window's font switch chose; the
+    // fields stand beside them, and the dialog grows to hold them all.
+    setFixedSize(sizeInLayout(ClientSize, model_.screen.text));
+    followTextScale(this, model_.screen.text);
     FormActivate();
     return QDialog::exec();
 }

@@ -11,6 +11,7 @@
 #include "model/dimension_graphic.h"
 #include "model/number_text.h"
 #include "model/undo_history.h"
+#include "platform/layout_place.h"
 #include "platform/number_field.h"
 #include "platform/qt_canvas.h"
 
@@ -89,7 +90,7 @@ DimensionDialog::DimensionDialog(const DimensionDialogLayout& layout, GearModel&
         const int row = int(i) + 1;
         auto* f = new QLineEdit(this);
         f->setObjectName(QStringLiteral("Edit%1").arg(row));
-        f->setGeometry(at.fieldX, at.fieldY, 40, 13);
+        setBasePlace(f, {at.fieldX, at.fieldY, 40, 13});
         f->setFrame(false);
         f->setFont(font);
         f->setTextMargins(0, 0, 0, 0);
@@ -111,7 +112,8 @@ DimensionDialog::DimensionDialog(const DimensionDialogLayout& layout, GearModel&
         const int row = int(i) + 1;
         auto* b = new QPushButton(this);
         b->setObjectName(QStringLiteral("Button%1").arg(row));
-        b->setGeometry(at.buttonX, at.buttonY, 8, at.buttonHeight);
+        // The button marks its row, and the row's label lines spread with the layout.
+        setBasePlace(b, {at.buttonX, at.buttonY, 8, at.buttonHeight}, Stretch::Height);
         const QString show = QStringLiteral("Show ") + labelOf(d);
         b->setAccessibleName(show);
         b->setToolTip(show);
@@ -123,7 +125,7 @@ DimensionDialog::DimensionDialog(const DimensionDialogLayout& layout, GearModel&
     for (const ResetButtonPlace& r : layout.resets) {
         auto* b = new QPushButton(QString::fromLatin1(r.caption), this);
         b->setObjectName(QString::fromLatin1(r.name));
-        b->setGeometry(r.place);
+        setBasePlace(b, r.place);
         b->setFont(font);
         // The press resets without emptying the history, the click again with it, so
         // one press and release ends with nothing to undo.
@@ -133,7 +135,7 @@ DimensionDialog::DimensionDialog(const DimensionDialogLayout& layout, GearModel&
     }
     Close1 = new QPushButton(QStringLiteral("Close"), this);
     Close1->setObjectName(QStringLiteral("Close1"));
-    Close1->setGeometry(layout.close);
+    setBasePlace(Close1, layout.close);
     Close1->setFont(font);
     Close1->setAutoDefault(false);
     connect(Close1, &QPushButton::clicked, this, &DimensionDialog::Close1Click);
@@ -150,6 +152,11 @@ void DimensionDialog::fillFields() {
 
 void DimensionDialog::prepareToOpen() {
     forGraphic_ = false;
+    // The labels are drawn in the layout the main window's font switch chose; the
+    // fields and buttons stand with them, and the dialog grows to hold them all.
+    const TextScale& scale = model_.screen.text;
+    setFixedSize(sizeInLayout({layout_.clientWidth, layout_.clientHeight}, scale));
+    followTextScale(this, scale);
     fillFields();
     Close1->setFocus();
 }

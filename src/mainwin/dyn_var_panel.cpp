@@ -11,6 +11,7 @@
 #include "model/dyn_vars.h"
 #include "model/undo_history.h"
 #include "platform/dyn_var_bar.h"
+#include "platform/layout_place.h"
 
 namespace quarn {
 namespace {
@@ -50,7 +51,8 @@ void DynVarPanel::createControls(QWidget* area) {
     }
     UnDoDn = new QPushButton(QStringLiteral("UnDo"), area);
     UnDoDn->setObjectName(QStringLiteral("UnDoDn"));
-    UnDoDn->setGeometry(UndoButtonPlace);
+    // Its top comes with every frame, already moved by the text layout.
+    setBasePlace(UnDoDn, UndoButtonPlace);
     // Reached by Tab and pressed with Space, Return or Enter; a click leaves the
     // keyboard focus where it was.
     UnDoDn->setFocusPolicy(Qt::TabFocus);

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <memory>
 
 #include "diagrams/diagram_windows.h"
@@ -38,6 +39,7 @@
 #include "model/view_control.h"
 #include "model/window_caption.h"
 #include "platform/clock_text.h"
+#include "platform/layout_place.h"
 #include "platform/picture_actions.h"
 #include "platform/qt_canvas.h"
 #include "tools/data_table.h"
@@ -324,14 +326,32 @@ void TMainForm::onTimer() {
     Timer1->start(pace_.delayAfterTickMs(clock_.nsecsElapsed()));
 }
 
+QSize TMainForm::sizeHint() const {
+    // Room for every control of the small-font layout; the large one spreads them wider.
+    return sizeInLayout({1000, 760}, model_.screen.text);
+}
+
 void TMainForm::placeWindow() {
     setMinimumSize(660, 500);
-    resize(1000, 760);
+    resize(sizeHint());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
         resize(std::min(width(), avail.width()), std::min(height(), avail.height()));
         move(avail.center() - rect().center());
     }
+}
+
+void TMainForm::growToLayout() {
+    // Never smaller than the user made it; no larger than the screen, and kept on it.
+    QSize wanted = size().expandedTo(sizeHint());
+    const QScreen* s = screen();
+    const QRect avail = s ? s->availableGeometry() : QRect();
+    if (avail.isValid()) wanted = wanted.boundedTo(avail.size());
+    if (wanted == size()) return;
+    resize(wanted);
+    if (avail.isValid() && !avail.contains(frameGeometry()))
+        move(std::max(avail.left(), std::min(x(), avail.right() + 1 - frameGeometry().width())),
+             std::max(avail.top(), std::min(y(), avail.bottom() + 1 - frameGeometry().height())));
 }
 
 DimensionDialogHost TMainForm::dimensionDialogHost() {
@@ -515,6 +535,9 @@ void TMainForm::LargeFontClick() {
     model_.screen.text = model_.screen.text.isLarge() ? TextScale::small() : TextScale::large();
     LargeFont->setText(model_.screen.text.isLarge() ? QStringLiteral("SetSmall&Font")
                                                     : QStringLiteral("SetLarge&Font"));
+    // The controls go with the texts they stand among.
+    followTextScale(view_, model_.screen.text);
+    growToLayout();
 }
 
 void TMainForm::ErieTriplex1Click() {

@@ -73,6 +73,10 @@ public:
     std::string savePictureTo(const std::string& path);
     QString printTo(QPrinter& printer);
 
+    // The size the window takes where the screen has room: the whole band of controls
+    // in view, in the text layout the font switch chose.
+    QSize sizeHint() const override;
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -84,6 +88,8 @@ private:
     void createTimer();
     void onTimer();
     void placeWindow();
+    // After a change of the text layout: the window large enough for its controls.
+    void growToLayout();
     void refreshCaption();
     FrameRequestTargets requestTargets();
 

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "platform/layout_place.h"
+
 namespace quarn {
 
 void setHint(QWidget* w, const QString& hint) {
@@ -19,7 +21,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     // A screen reader says the caption, which carries the button's state ("Run" or
     // "Stop"), and then the hint as the description.
     b->setAccessibleDescription(hint);
-    b->setGeometry(geometry);
+    setBasePlace(b, geometry);
     // Reached by Tab; a click leaves the keyboard focus where it was.
     b->setFocusPolicy(Qt::TabFocus);
     // Outside a dialog a push button ignores Return and Enter unless it is auto-default;
@@ -33,7 +35,7 @@ QScrollBar* makeBar(QWidget* parent, const char* name, const QString& hint, QRec
     s->setObjectName(QString::fromLatin1(name));
     setHint(s, hint);
     s->setAccessibleName(hint);
-    s->setGeometry(geometry);
+    setBasePlace(s, geometry);
     s->setFocusPolicy(Qt::StrongFocus);
     // These bars set a value, as sliders do: Right, Up, Page Up and the wheel turned up
     // raise it. A scroll bar's own keys run the other way, as fits scrolling a page.
@@ -56,7 +58,7 @@ QFrame* makePanel(QWidget* parent, const char* name, QRect geometry) {
     f->setObjectName(QString::fromLatin1(name));
     f->setFrameStyle(QFrame::Panel | QFrame::Raised);
     f->setAutoFillBackground(true);
-    f->setGeometry(geometry);
+    setBasePlace(f, geometry, Stretch::Both);  // it holds its controls in either layout
     return f;
 }
 
@@ -65,7 +67,11 @@ QFrame* makeFramePanel(QWidget* parent, const char* name, QFrame::Shape shape, Q
     f->setObjectName(QString::fromLatin1(name));
     f->setFrameShape(shape);
     f->setFrameShadow(QFrame::Sunken);
-    f->setGeometry(place);
+    // A line keeps its thickness and grows along its length; a box grows both ways.
+    const Stretch stretch = shape == QFrame::HLine   ? Stretch::Width
+                            : shape == QFrame::VLine ? Stretch::Height
+                                                     : Stretch::Both;
+    setBasePlace(f, place, stretch);
     f->hide();
     return f;
 }

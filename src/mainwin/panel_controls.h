@@ -3,6 +3,8 @@
 // children of that widget at their fixed places, keeps them private, connects their
 // signals to its own handlers, and its handlers change the model and mirror the result
 // in the controls. The window only creates the panel and forwards menu commands to it.
+// The places given are those of the small-font layout; the controls remember them, and
+// the large-font layout moves them with the texts (platform/layout_place.h).
 #pragma once
 
 #include <QFrame>

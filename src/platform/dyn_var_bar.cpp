@@ -9,6 +9,7 @@
 
 #include "model/dyn_var_bars.h"
 #include "model/dyn_vars.h"
+#include "platform/layout_place.h"
 
 namespace quarn {
 
@@ -110,7 +111,7 @@ DynVarBar* makeDynVarBar(QWidget* parent, const QString& name, int k, QRect plac
     const QString hint = QString::fromLatin1(barHints[k]);
     bar->setToolTip(hint);
     bar->setStatusTip(hint);
-    bar->setGeometry(place);
+    setBasePlace(bar, place);
     bar->setRange(DynVarBarMin, DynVarBarMax);
     bar->setSingleStep(DynVarBarSmallStep);
     bar->setPageStep(DynVarBarLargeStep);

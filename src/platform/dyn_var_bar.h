@@ -47,7 +47,8 @@ private:
 };
 
 // Bar k (1..4) named `name`, with its hint, the range and steps every dynamic-variable
-// bar has, at rest in the middle and hidden.
+// bar has, at rest in the middle and hidden; `place` is its small-font place, which the
+// large-font layout moves with the texts.
 DynVarBar* makeDynVarBar(QWidget* parent, const QString& name, int k, QRect place);
 
 // The bar's label is drawn beside it; a screen reader gets the slot's dimension from its
