@@ -225,7 +225,7 @@ void playInRealTime(const std::vector<Cue>& cues, Sound& sound, double tailSecon
         waitUntil(cue.at);
         FrameRequests r;
         r.sounds = {cue.sound};
-        applyFrameRequests(r, {sound, errorItem, {}, {}, {}});
+        applyFrameRequests(r, {sound, errorItem, {}, {}, {}, {}});
     }
     waitUntil(cues.back().at + tailSeconds);
 }
