@@ -1,5 +1,4 @@
 // cutoff: the reverse-arm setting that gives a chosen cut-off, and the events there.
-#include <cmath>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -71,7 +70,7 @@ void cutoffCommand(const Args& args, std::ostream& out, std::ostream& err) {
             const auto number = parseNumber(a);
             if (a.rfind("-", 0) == 0 && !number) return 0;  // an option unknown here
             if (percent) throw UsageError{"takes one cut-off, not '" + a + "' as well"};
-            if (!number || !std::isfinite(*number)) throw UsageError{"PCT must be a number, not '" + a + "'"};
+            if (!number) throw UsageError{"PCT must be a number, not '" + a + "'"};
             percent = *number;
             return 1;
         },

@@ -1,5 +1,4 @@
 // events, sensitivity and equalise: the design studies over the whole reverse-arm range.
-#include <cmath>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -148,7 +147,7 @@ void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err) 
                 return 2;
             }
             const auto value = parseNumber(*next);
-            if (!value || !(*value > 0) || !std::isfinite(*value))
+            if (!value || !(*value > 0))
                 throw UsageError{"--delta takes a positive number, not '" + *next + "'"};
             delta = *value;
             return 2;
@@ -175,7 +174,7 @@ double goalWeight(const std::string& item, std::string& name) {
     name = item.substr(0, colon);
     if (colon == std::string::npos) return 1;
     const auto w = parseNumber(item.substr(colon + 1));
-    if (!w || !(*w >= 0) || !std::isfinite(*w))
+    if (!w || !(*w >= 0))
         throw UsageError{"a goal's weight is a number of 0 or more, not '" + item.substr(colon + 1) + "'"};
     return *w;
 }
@@ -236,7 +235,7 @@ void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
                 options.dims = dimensionList(*next);
             } else if (a == "--range") {
                 const auto r = parseNumber(*next);
-                if (!r || !(*r > 0) || !std::isfinite(*r))
+                if (!r || !(*r > 0))
                     throw UsageError{"--range takes a positive number, not '" + *next + "'"};
                 options.range = *r;
             } else if (a == "--goal") {

@@ -2,8 +2,10 @@
 #include "options.h"
 
 #include <charconv>
-#include <cstdlib>
+#include <cmath>
+#include <limits>
 #include <ostream>
+#include <string_view>
 
 #include "dims/dimension_file.h"
 #include "model/dimension_edits.h"
@@ -38,11 +40,17 @@ SolverKind parseSolver(const std::string& text) {
 }  // namespace
 
 std::optional<double> parseNumber(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    if (end != begin + text.size()) return std::nullopt;
+    // Decimal only, as a designer writes a dimension: no hexadecimal, no inf or nan,
+    // and nothing beyond what a float holds, since every number taken is a dimension,
+    // a setting, an angle or a count that a larger one would only turn into infinity.
+    std::string_view digits = text;
+    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
+    double value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, value);
+    if (error != std::errc() || stop != end || !std::isfinite(value) ||
+        std::fabs(value) > std::numeric_limits<float>::max())
+        return std::nullopt;
     return value;
 }
 
@@ -59,7 +67,8 @@ void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
             if (!findDimensionByField(name)) throw UsageError{"unknown dimension '" + name + "'"};
             const auto value = parseNumber(assignment.substr(eq + 1));
             if (!value)
-                throw UsageError{"the value of " + name + " is not a number: '" +
+                throw UsageError{"the value of " + name +
+                                 " must be a finite decimal number of at most 3.4e38, not '" +
                                  assignment.substr(eq + 1) + "'"};
             common.sets.emplace_back(name, static_cast<float>(*value));
         } else if (a == "--file") {

@@ -48,7 +48,8 @@ using OtherOption = std::function<int(const std::string& arg, const std::string*
 void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
                   const OtherOption& other, Accepts accepts);
 
-// A real number as typed on the command line; nullopt unless the whole text is one.
+// A number as typed on the command line: decimal, finite, and no larger than a float
+// holds; nullopt unless the whole text is one.
 std::optional<double> parseNumber(const std::string& text);
 
 // Opens a dimension file, or a DOS file by its name, into the model as the program

@@ -1,6 +1,5 @@
 // table: the pivot data table as the table window lists it, one text line per line.
 #include <array>
-#include <cmath>
 #include <ostream>
 #include <string>
 
@@ -41,7 +40,7 @@ RowPivots parsePivots(const std::string& text) {
                              text + "'"};
         const std::string item = text.substr(start, comma - start);
         const auto value = parseNumber(item);
-        if (!value || !std::isfinite(*value))
+        if (!value)
             throw UsageError{"--pivots takes numbers, not '" + item + "'"};
         // The window rounds a row's pivot number the same way when it reads it.
         const int p = roundHalfEven(*value);
