@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "commands.h"
 #include "model/event_report.h"
 #include "model/design_text.h"
@@ -22,16 +23,12 @@ constexpr int MaxEventSteps = 500;
 
 std::vector<float> parseSettingList(const std::string& text) {
     std::vector<float> settings;
-    std::size_t start = 0;
-    for (;;) {
-        const auto comma = text.find(',', start);
-        const std::string item = text.substr(start, comma - start);
+    for (const std::string& item : listItems(text)) {
         const auto value = parseNumber(item);
         if (!value) throw UsageError{"--settings takes numbers separated by commas, not '" + item + "'"};
         settings.push_back(static_cast<float>(*value));
-        if (comma == std::string::npos) return settings;
-        start = comma + 1;
     }
+    return settings;
 }
 
 int parseCount(const std::string& option, const std::string& text, int least, int most) {
@@ -42,23 +39,11 @@ int parseCount(const std::string& option, const std::string& text, int least, in
     return static_cast<int>(*value);
 }
 
-std::vector<std::string> splitCommas(const std::string& text) {
-    std::vector<std::string> items;
-    std::size_t start = 0;
-    for (;;) {
-        const auto comma = text.find(',', start);
-        items.push_back(text.substr(start, comma - start));
-        if (comma == std::string::npos) return items;
-        start = comma + 1;
-    }
-}
-
+// The dimensions a list names, by field name.
 std::vector<const DimensionDescriptor*> dimensionList(const std::string& text) {
     std::vector<const DimensionDescriptor*> dims;
-    for (const std::string& name : splitCommas(text)) {
-        const DimensionDescriptor* d = findDimensionByField(name);
-        if (!d) throw UsageError{"unknown dimension '" + name + "'"};
-        dims.push_back(d);
+    for (const std::string& name : listItems(text)) {
+        dims.push_back(&dimensionNamed(name));
     }
     return dims;
 }
@@ -79,30 +64,22 @@ const char eventsUsage[] =
     "  reads them on the window's solver, each between two 0.1 degree steps.\n";
 
 void eventsCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    CommonOptions common;
+    CommandLine line;
+    const SharedOptions shared(line, {.erieForm = true, .solverChoice = true});
     bool csv = false;
+    std::optional<std::string> settingList, stepCount;
+    line.flag("--csv", csv);
+    line.value("--settings", settingList);
+    line.value("--steps", stepCount);
+    line.parse(args);
+    const CommonOptions common = shared.read();
+    if (settingList && stepCount) throw UsageError{"--settings and --steps exclude each other"};
     std::optional<std::vector<float>> settings;
-    std::optional<int> steps;
-    parseOptions(
-        args, common,
-        [&](const std::string& a, const std::string* next) -> int {
-            if (a == "--csv") {
-                csv = true;
-                return 1;
-            }
-            if (a != "--settings" && a != "--steps") return 0;
-            if (!next) throw UsageError{a + " needs a value"};
-            if (settings || steps) throw UsageError{"--settings and --steps exclude each other"};
-            if (a == "--settings")
-                settings = parseSettingList(*next);
-            else
-                steps = parseCount(a, *next, 0, MaxEventSteps);
-            return 2;
-        },
-        {.erieForm = true, .solverChoice = true});
+    if (settingList) settings = parseSettingList(*settingList);
+    const int steps = stepCount ? parseCount("--steps", *stepCount, 0, MaxEventSteps) : 10;
     GearModel m;
     buildModel(m, common, err);
-    const std::vector<float> chosen = settings ? *settings : eventTableSettings(m, steps.value_or(10));
+    const std::vector<float> chosen = settings ? *settings : eventTableSettings(m, steps);
     const std::vector<GearSettingEvents> events = sweepEventsRange(m, chosen, {}, common.solver);
     if (csv) {
         out << eventsCsvHeader;
@@ -129,30 +106,23 @@ const char sensitivityUsage[] =
     "  ranks by the larger change. Uses every core.\n";
 
 void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    CommonOptions common;
+    CommandLine line;
+    const SharedOptions shared(line, {.erieForm = true, .solverChoice = true});
     bool csv = false;
-    std::optional<double> delta;
+    std::optional<std::string> deltaText, dimList;
+    line.flag("--csv", csv);
+    line.value("--delta", deltaText);
+    line.value("--dims", dimList);
+    line.parse(args);
+    const CommonOptions common = shared.read();
     std::vector<const DimensionDescriptor*> only;
-    parseOptions(
-        args, common,
-        [&](const std::string& a, const std::string* next) -> int {
-            if (a == "--csv") {
-                csv = true;
-                return 1;
-            }
-            if (a != "--delta" && a != "--dims") return 0;
-            if (!next) throw UsageError{a + " needs a value"};
-            if (a == "--dims") {
-                only = dimensionList(*next);
-                return 2;
-            }
-            const auto value = parseNumber(*next);
-            if (!value || !(*value > 0))
-                throw UsageError{"--delta takes a positive number, not '" + *next + "'"};
-            delta = *value;
-            return 2;
-        },
-        {.erieForm = true, .solverChoice = true});
+    if (dimList) only = dimensionList(*dimList);
+    std::optional<double> delta;
+    if (deltaText) {
+        delta = parseNumber(*deltaText);
+        if (!delta || !(*delta > 0))
+            throw UsageError{"--delta takes a positive number, not '" + *deltaText + "'"};
+    }
     GearModel m;
     buildModel(m, common, err);
     const SensitivityResult r =
@@ -182,7 +152,7 @@ double goalWeight(const std::string& item, std::string& name) {
 EqualiserGoals parseGoals(const std::string& text) {
     EqualiserGoals g;
     g.cutOffEqual = 0;
-    for (const std::string& item : splitCommas(text)) {
+    for (const std::string& item : listItems(text)) {
         std::string name;
         const double weight = goalWeight(item, name);
         if (name == "cutoff-equal") {
@@ -221,35 +191,27 @@ const char equaliseUsage[] =
     "  solver; --solver classic reads it on the window's solver.\n";
 
 void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    CommonOptions common;
+    CommandLine line;
+    const SharedOptions shared(line, {.erieForm = true, .solverChoice = true});
+    std::optional<std::string> vary, range, goals, maxEvals, outFile;
+    line.value("--vary", vary);
+    line.value("--range", range);
+    line.value("--goal", goals);
+    line.value("--max-evals", maxEvals);
+    line.value("--out", outFile);
+    line.parse(args);
+    const CommonOptions common = shared.read();
+    if (!vary) throw UsageError{"--vary names the dimensions to change"};
     EqualiserOptions options;
-    std::optional<std::string> outFile;
-    bool varied = false;
-    parseOptions(
-        args, common,
-        [&](const std::string& a, const std::string* next) -> int {
-            if (a != "--vary" && a != "--range" && a != "--goal" && a != "--max-evals" && a != "--out") return 0;
-            if (!next) throw UsageError{a + " needs a value"};
-            if (a == "--vary") {
-                varied = true;
-                options.dims = dimensionList(*next);
-            } else if (a == "--range") {
-                const auto r = parseNumber(*next);
-                if (!r || !(*r > 0))
-                    throw UsageError{"--range takes a positive number, not '" + *next + "'"};
-                options.range = *r;
-            } else if (a == "--goal") {
-                options.goals = parseGoals(*next);
-            } else if (a == "--max-evals") {
-                options.maxEvaluations = parseCount(a, *next, 1, 100000);
-            } else {
-                outFile = *next;
-            }
-            return 2;
-        },
-        {.erieForm = true, .solverChoice = true});
+    options.dims = dimensionList(*vary);
+    if (range) {
+        const auto r = parseNumber(*range);
+        if (!r || !(*r > 0)) throw UsageError{"--range takes a positive number, not '" + *range + "'"};
+        options.range = *r;
+    }
+    if (goals) options.goals = parseGoals(*goals);
+    if (maxEvals) options.maxEvaluations = parseCount("--max-evals", *maxEvals, 1, 100000);
     options.solver = common.solver;
-    if (!varied) throw UsageError{"--vary names the dimensions to change"};
     if (const std::string problem = equaliserOptionsProblem(options); !problem.empty())
         throw UsageError{problem};
     GearModel m;

@@ -1,13 +1,42 @@
-// What quarngear-cli refuses on a command line.
+// How quarngear-cli reads a command line: "--name=value" as "--name value", and what
+// it refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "cli_run.h"
+#include "test_data.h"
 
 namespace quarn::cli {
 namespace {
+
+TEST(CommandLine, ValueAfterAnEqualsSignIsTheSameAsAfterASpace) {
+    const struct {
+        const char* name;
+        std::vector<std::string> spaced, joined;
+    } rows[] = {
+        {"Angles", {"solve", "--angles", "0,90"}, {"solve", "--angles=0,90"}},
+        {"ListStartingWithAMinus",
+         {"diagram", "sine", "--csv", "--positions", "-1,10.3"},
+         {"diagram", "sine", "--csv", "--positions=-1,10.3"}},
+        {"SetAndGear", {"table", "--set", "Stroke=4.5", "--gear", "fwd", "--step", "45"},
+         {"table", "--set=Stroke=4.5", "--gear=fwd", "--step=45"}},
+        {"FileAndSolver", {"report", "--csv", "--file", dataFile("nominal.qgd"), "--solver", "classic"},
+         {"report", "--csv", "--file=" + dataFile("nominal.qgd"), "--solver=classic"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CliRun joined = runCommand(row.joined);
+        EXPECT_EQ(joined.status, 0) << joined.err;
+        // The first line of a table is dated to the second.
+        const auto afterFirstLine = [](const std::string& out) {
+            return out.substr(std::min(out.find('\n'), out.size()));
+        };
+        EXPECT_EQ(afterFirstLine(joined.out), afterFirstLine(runCommand(row.spaced).out));
+    }
+}
 
 TEST(CommandLine, RefusedLinesAreStatusTwoWithTheReasonAndTheUsage) {
     const struct {
@@ -22,6 +51,9 @@ TEST(CommandLine, RefusedLinesAreStatusTwoWithTheReasonAndTheUsage) {
         {"Hexadecimal", {"solve", "--revarm", "0x1p3"}, "--revarm takes a number, not '0x1p3'"},
         {"MinusInfiniteAngle", {"render", "frame", "--list", "--angle", "-inf"},
          "--angle takes a number, not '-inf'"},
+        {"SwitchGivenAValue", {"events", "--csv=0"}, "--csv takes no value"},
+        {"OptionGivenTwice", {"table", "--step", "10", "--step", "20"}, "--step is given more than once"},
+        {"TwoAssignmentsToOneSet", {"centre", "--set", "Stroke=4", "Stroke=5"}, "unknown option 'Stroke=5'"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
