@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <set>
 
+#include "nearest_names.h"
 #include "options.h"
 
 namespace quarn::cli {
@@ -14,6 +15,12 @@ struct CommandLine::Parser {
     CLI::App app;
     std::set<std::string> valueNames, flagNames;
     std::vector<CLI::Option*> once;
+
+    std::vector<std::string> optionNames() const {
+        std::vector<std::string> names(valueNames.begin(), valueNames.end());
+        names.insert(names.end(), flagNames.begin(), flagNames.end());
+        return names;
+    }
 };
 
 CommandLine::CommandLine() : parser(std::make_unique<Parser>()) {
@@ -61,7 +68,8 @@ void CommandLine::parse(const std::vector<std::string>& args) {
     } catch (const CLI::ExtrasError&) {
         const std::vector<std::string> left = parser->app.remaining();
         const std::string first = left.empty() ? std::string() : left.front();
-        throw UsageError{"unknown option '" + first + "'"};
+        throw UsageError{"unknown option '" + first + "'" +
+                         (first.rfind("--", 0) == 0 ? didYouMean(first, parser->optionNames()) : "")};
     } catch (const CLI::ArgumentMismatch& e) {
         // An option that takes a value is the last argument, so its value is missing.
         const std::string& last = args.back();

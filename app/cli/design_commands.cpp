@@ -39,7 +39,7 @@ int parseCount(const std::string& option, const std::string& text, int least, in
     return static_cast<int>(*value);
 }
 
-// The dimensions a list names, by field name.
+// The dimensions a list names, by field name in any case.
 std::vector<const DimensionDescriptor*> dimensionList(const std::string& text) {
     std::vector<const DimensionDescriptor*> dims;
     for (const std::string& name : listItems(text)) {

@@ -15,6 +15,7 @@
 #include "model/gear_model.h"
 #include "model/mid_gear.h"
 #include "model/number_text.h"
+#include "nearest_names.h"
 
 namespace quarn::cli {
 namespace {
@@ -72,9 +73,11 @@ std::vector<std::string> listItems(const std::string& text) {
 }
 
 const DimensionDescriptor& dimensionNamed(const std::string& name) {
-    const DimensionDescriptor* d = findDimensionByField(name);
-    if (!d) throw UsageError{"unknown dimension '" + name + "'"};
-    return *d;
+    for (const DimensionDescriptor& d : allDimensions())
+        if (sameIgnoringCase(d.field, name)) return d;
+    std::vector<std::string> fields;
+    for (const DimensionDescriptor& d : allDimensions()) fields.emplace_back(d.field);
+    throw UsageError{"unknown dimension '" + name + "'" + didYouMean(name, fields)};
 }
 
 SharedOptions::SharedOptions(CommandLine& line, Accepts accepts) {

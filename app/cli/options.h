@@ -72,7 +72,8 @@ std::vector<std::string> listItems(const std::string& text);
 std::vector<std::string> listItems(const std::string& text, const std::string& option,
                                    std::size_t most, const std::string& what);
 
-// A dimension by its field name; an unknown name is a UsageError.
+// A dimension by its field name, typed in any case; an unknown name is a UsageError
+// that suggests the nearest ones.
 const DimensionDescriptor& dimensionNamed(const std::string& name);
 
 // Opens a dimension file, or a DOS file by its name, into the model as the program

@@ -1,5 +1,5 @@
-// How quarngear-cli reads a command line: "--name=value" as "--name value", and what
-// it refuses.
+// How quarngear-cli reads a command line: "--name=value", dimension names in any case,
+// numbers that must be finite decimals.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,12 +38,38 @@ TEST(CommandLine, ValueAfterAnEqualsSignIsTheSameAsAfterASpace) {
     }
 }
 
+TEST(CommandLine, DimensionNamesAreTakenInAnyCase) {
+    const struct {
+        const char* name;
+        std::vector<std::string> typed, exact;
+    } rows[] = {
+        {"Set", {"centre", "--set", "stroke=4.5"}, {"centre", "--set", "Stroke=4.5"}},
+        {"Studied", {"sensitivity", "--csv", "--dims", "VALVECTRTOJOINT", "--solver", "classic"},
+         {"sensitivity", "--csv", "--dims", "ValveCtrToJoint", "--solver", "classic"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CliRun typed = runCommand(row.typed);
+        EXPECT_EQ(typed.status, 0) << typed.err;
+        EXPECT_EQ(typed.out, runCommand(row.exact).out);
+    }
+    // A note on a pulled limit names the dimension as the program spells it.
+    const CliRun pulled = runCommand({"centre", "--set", "revarmtocentnormal=13"});
+    EXPECT_NE(pulled.err.find("RevArmToCentNormal 13.000 is beyond"), std::string::npos) << pulled.err;
+}
+
 TEST(CommandLine, RefusedLinesAreStatusTwoWithTheReasonAndTheUsage) {
     const struct {
         const char* name;
         std::vector<std::string> args;
         std::string said;
     } rows[] = {
+        {"MistypedDimension", {"centre", "--set", "Strok=4"},
+         "unknown dimension 'Strok'; did you mean Stroke?\n"},
+        {"MistypedInAnyCase", {"sensitivity", "--dims", "valverodlenght"},
+         "unknown dimension 'valverodlenght'; did you mean ValveRodLength?\n"},
+        {"NothingNear", {"centre", "--set", "Nope=1"}, "unknown dimension 'Nope'\n"},
+        {"MistypedOption", {"solve", "--angel", "90"}, "unknown option '--angel'; did you mean --angles?\n"},
         {"NaNAngle", {"solve", "--angles", "0,nan"}, "--angles takes numbers separated by commas, not 'nan'"},
         {"InfiniteSetting", {"centre", "--set", "RevArmToCentNormal=inf"}, "must be a finite decimal number"},
         {"BeyondAFloat", {"centre", "--set", "Stroke=1e39"}, "at most 3.4e38, not '1e39'"},
