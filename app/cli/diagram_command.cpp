@@ -112,10 +112,18 @@ std::optional<Output> chosenOutput(const DiagramTexts& t) {
     return std::nullopt;
 }
 
-// Each option the diagram does not draw from is refused.
+// Each option the diagram does not draw from is refused, so that a line that asks for
+// something the diagram cannot show never looks as if it had been taken.
 void refuseUnused(Kind kind, const DiagramTexts& t) {
     if (t.mode && kind != Kind::Ports)
         throw UsageError{"--mode chooses the graph of the ports diagram only"};
+    if (t.positions && kind == Kind::Ports)
+        throw UsageError{"--positions does not apply to the ports diagram, which sweeps its own "
+                         "19 settings from mid gear to full gear"};
+    if (t.travelScale && (kind == Kind::Steam || kind == Kind::Ports))
+        throw UsageError{std::string("--travel-scale does not apply to the ") +
+                         (kind == Kind::Steam ? "steam" : "ports") +
+                         " diagram: it scales the valve travel of the sine and oval diagrams"};
 }
 
 DiagramRequest readRequest(Kind kind, const DiagramTexts& t) {

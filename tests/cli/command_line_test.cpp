@@ -1,5 +1,5 @@
 // How quarngear-cli reads a command line: "--name=value", dimension names in any case,
-// numbers that must be finite decimals.
+// numbers that must be finite decimals and options a command has no use for.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -77,6 +77,12 @@ TEST(CommandLine, RefusedLinesAreStatusTwoWithTheReasonAndTheUsage) {
         {"Hexadecimal", {"solve", "--revarm", "0x1p3"}, "--revarm takes a number, not '0x1p3'"},
         {"MinusInfiniteAngle", {"render", "frame", "--list", "--angle", "-inf"},
          "--angle takes a number, not '-inf'"},
+        {"PortsHaveNoPositions", {"diagram", "ports", "--csv", "--positions", "11", "--travel-scale", "3"},
+         "--positions does not apply to the ports diagram"},
+        {"PortsHaveNoTravelScale", {"diagram", "ports", "--csv", "--travel-scale", "3"},
+         "--travel-scale does not apply to the ports diagram"},
+        {"SteamHasNoTravelScale", {"diagram", "steam", "--csv", "--travel-scale", "3"},
+         "--travel-scale does not apply to the steam diagram"},
         {"SwitchGivenAValue", {"events", "--csv=0"}, "--csv takes no value"},
         {"OptionGivenTwice", {"table", "--step", "10", "--step", "20"}, "--step is given more than once"},
         {"TwoAssignmentsToOneSet", {"centre", "--set", "Stroke=4", "Stroke=5"}, "unknown option 'Stroke=5'"},
