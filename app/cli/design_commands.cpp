@@ -1,6 +1,8 @@
 // events, sensitivity and equalise: the design studies over the whole reverse-arm range.
+#include <algorithm>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,10 +22,12 @@ namespace {
 
 // More settings than this would take minutes and tell nothing finer than a notch does.
 constexpr int MaxEventSteps = 500;
+// A list of settings is held to as many as the most steps give: each way and mid gear.
+constexpr std::size_t MaxEventSettings = 2 * MaxEventSteps + 1;
 
 std::vector<float> parseSettingList(const std::string& text) {
     std::vector<float> settings;
-    for (const std::string& item : listItems(text)) {
+    for (const std::string& item : listItems(text, "--settings", MaxEventSettings, "settings")) {
         const auto value = parseNumber(item);
         if (!value) throw UsageError{"--settings takes numbers separated by commas, not '" + item + "'"};
         settings.push_back(static_cast<float>(*value));
@@ -39,11 +43,17 @@ int parseCount(const std::string& option, const std::string& text, int least, in
     return static_cast<int>(*value);
 }
 
-// The dimensions a list names, by field name in any case.
-std::vector<const DimensionDescriptor*> dimensionList(const std::string& text) {
+// The dimensions a list names, by field name in any case. `once`: a dimension named
+// twice is refused, as the study would rank it twice (so the list holds at most every
+// dimension once); without it the study itself refuses what it cannot take.
+std::vector<const DimensionDescriptor*> dimensionList(const std::string& option, const std::string& text,
+                                                      bool once) {
     std::vector<const DimensionDescriptor*> dims;
     for (const std::string& name : listItems(text)) {
-        dims.push_back(&dimensionNamed(name));
+        const DimensionDescriptor* d = &dimensionNamed(name);
+        if (once && std::find(dims.begin(), dims.end(), d) != dims.end())
+            throw UsageError{option + " names " + std::string(d->field) + " twice"};
+        dims.push_back(d);
     }
     return dims;
 }
@@ -116,7 +126,7 @@ void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err) 
     line.parse(args);
     const CommonOptions common = shared.read();
     std::vector<const DimensionDescriptor*> only;
-    if (dimList) only = dimensionList(*dimList);
+    if (dimList) only = dimensionList("--dims", *dimList, true);
     std::optional<double> delta;
     if (deltaText) {
         delta = parseNumber(*deltaText);
@@ -152,6 +162,7 @@ double goalWeight(const std::string& item, std::string& name) {
 EqualiserGoals parseGoals(const std::string& text) {
     EqualiserGoals g;
     g.cutOffEqual = 0;
+    std::set<std::string> named;
     for (const std::string& item : listItems(text)) {
         std::string name;
         const double weight = goalWeight(item, name);
@@ -168,6 +179,9 @@ EqualiserGoals parseGoals(const std::string& text) {
         } else {
             throw UsageError{"--goal takes cutoff-equal, lead-equal and cutoff=PCT, not '" + item + "'"};
         }
+        // A goal given twice would have its first weight or percentage dropped unseen.
+        const std::string goal = name.rfind("cutoff=", 0) == 0 ? "cutoff=PCT" : name;
+        if (!named.insert(goal).second) throw UsageError{"--goal names " + goal + " twice"};
     }
     return g;
 }
@@ -203,7 +217,7 @@ void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
     const CommonOptions common = shared.read();
     if (!vary) throw UsageError{"--vary names the dimensions to change"};
     EqualiserOptions options;
-    options.dims = dimensionList(*vary);
+    options.dims = dimensionList("--vary", *vary, false);
     if (range) {
         const auto r = parseNumber(*range);
         if (!r || !(*r > 0)) throw UsageError{"--range takes a positive number, not '" + *range + "'"};

@@ -19,12 +19,12 @@ namespace quarn::cli {
 namespace {
 
 // A sweep this long would only fill a disk; nobody needs finer than a thousandth of
-// a degree.
-constexpr double MaxRows = 360000;
+// a degree. A list of angles is held to as many.
+constexpr std::size_t MaxRows = 360000;
 
 std::vector<double> parseAngleList(const std::string& text) {
     std::vector<double> angles;
-    for (const std::string& item : listItems(text)) {
+    for (const std::string& item : listItems(text, "--angles", MaxRows, "angles")) {
         const auto value = parseNumber(item);
         if (!value) throw UsageError{"--angles takes numbers separated by commas, not '" + item + "'"};
         angles.push_back(*value);
@@ -33,7 +33,7 @@ std::vector<double> parseAngleList(const std::string& text) {
 }
 
 std::vector<double> stepAngles(double step) {
-    if (!(step > 0) || 360.0 / step > MaxRows)
+    if (!(step > 0) || 360.0 / step > double(MaxRows))
         throw UsageError{"--step must be a positive number of at least 0.001 degrees"};
     std::vector<double> angles;
     for (long k = 0;; ++k) {

@@ -1,5 +1,5 @@
 // How quarngear-cli reads a command line: "--name=value", dimension names in any case,
-// numbers that must be finite decimals and options a command has no use for.
+// numbers that must be finite decimals, options a command has no use for and long lists.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -59,6 +59,8 @@ TEST(CommandLine, DimensionNamesAreTakenInAnyCase) {
 }
 
 TEST(CommandLine, RefusedLinesAreStatusTwoWithTheReasonAndTheUsage) {
+    std::string manySettings = "10";
+    for (int k = 0; k < 1001; ++k) manySettings += ",10";
     const struct {
         const char* name;
         std::vector<std::string> args;
@@ -86,6 +88,13 @@ TEST(CommandLine, RefusedLinesAreStatusTwoWithTheReasonAndTheUsage) {
         {"SwitchGivenAValue", {"events", "--csv=0"}, "--csv takes no value"},
         {"OptionGivenTwice", {"table", "--step", "10", "--step", "20"}, "--step is given more than once"},
         {"TwoAssignmentsToOneSet", {"centre", "--set", "Stroke=4", "Stroke=5"}, "unknown option 'Stroke=5'"},
+        {"TooManySettings", {"events", "--settings", manySettings},
+         "--settings takes at most 1001 settings, not 1002"},
+        {"DimensionStudiedTwice", {"sensitivity", "--dims", "Stroke,DriverDia,stroke"},
+         "--dims names Stroke twice"},
+        {"DimensionVariedTwice", {"equalise", "--vary", "ValveCtrToJoint,valvectrtojoint"}, "chosen twice"},
+        {"GoalGivenTwice", {"equalise", "--vary", "Stroke", "--goal", "lead-equal,lead-equal:2"},
+         "--goal names lead-equal twice"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
