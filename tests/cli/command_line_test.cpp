@@ -1,6 +1,10 @@
 // How quarngear-cli reads a command line: "--name=value", dimension names in any case,
-// numbers that must be finite decimals, options a command has no use for and long lists.
+// numbers that must be finite decimals, options a command has no use for, long lists,
+// and an output that cannot be written.
 #include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <string>
@@ -103,6 +107,33 @@ TEST(CommandLine, RefusedLinesAreStatusTwoWithTheReasonAndTheUsage) {
         EXPECT_TRUE(r.out.empty()) << r.out;
         EXPECT_NE(r.err.find(row.said), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("\nquarngear-cli " + row.args[0] + " "), std::string::npos) << "no usage";
+    }
+}
+
+// The program itself, its standard output sent where nothing can be written.
+TEST(CommandLine, OutputThatCannotBeWrittenIsAFailureSaidOnStderr) {
+    QTemporaryDir dir;
+    const std::string saved = (dir.path() + "/saved.qgd").toStdString();
+    const struct {
+        const char* name;
+        std::string line;  // for sh -c, the program as $0
+        int status;
+        const char* said;
+    } rows[] = {
+        {"FullDevice", "exec \"$0\" report >/dev/full", 1,
+         "the output could not be written: No space left on device\n"},
+        {"ClosedOutput", "exec \"$0\" solve >&-", 1, "the output could not be written: Bad file descriptor\n"},
+        {"NothingToWrite", "exec \"$0\" save '" + saved + "' >&-", 0, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QProcess program;
+        program.start("/bin/sh", {"-c", QString::fromStdString(row.line), QUARN_CLI_PROGRAM});
+        ASSERT_TRUE(program.waitForFinished(60000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), row.status);
+        const std::string err = program.readAllStandardError().toStdString();
+        EXPECT_EQ(err, row.said[0] ? std::string("quarngear-cli: ") + row.said : "");
     }
 }
 
