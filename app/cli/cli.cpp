@@ -81,13 +81,17 @@ void printUsage(std::ostream& os) {
     os << "usage: quarngear-cli COMMAND [OPTIONS]\n\n"
           "  --file PATH       starts from the design in a dimension file (.qgd) or a\n"
           "                    DOS dimension file (.qgk) instead of the nominal one\n"
-          "  --set NAME=VALUE  changes a dimension by its field name (e.g. Stroke=4.5);\n"
-          "                    the normal reverse-arm travel is held within the maximum\n"
+          "  --set NAME=VALUE  changes a dimension by its field name, in any case (e.g.\n"
+          "                    Stroke=4.5); the normal reverse-arm travel is held within\n"
+          "                    the maximum\n"
           "  --solver S        events, report, sensitivity and equalise read the gear on\n"
           "                    the precise solver (every loop closed exactly, each event\n"
           "                    at its exact crossing); --solver classic reads it on the\n"
           "                    solver the window animates with, as solve, table, diagram\n"
           "                    and render do\n"
+          "  --NAME=VALUE      any option's value may follow an = as well as a space;\n"
+          "                    numbers are decimal and finite, at most 3.4e38 in size;\n"
+          "                    -- ends the options, for a file name that starts with -\n"
           "  --help            after a command: that command's usage\n\ncommands:\n";
     for (const auto& [name, command] : commands()) os << "\n" << command.usage;
 }

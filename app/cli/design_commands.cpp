@@ -64,14 +64,15 @@ const char eventsUsage[] =
     "quarngear-cli events [--file PATH] [--set NAME=VALUE]... [--erie]\n"
     "                     [--settings A,B,... | --steps N] [--solver classic|precise]\n"
     "                     [--csv]\n"
-    "  Prints the valve events at each reverse-arm setting given, or at N equal steps\n"
-    "  from mid gear to full gear forward and N to full gear reverse (default 10: 21\n"
-    "  settings): for the front and rear end the lead, the largest steam opening and\n"
-    "  the cut-off, release, compression and pre-admission in percent of stroke, with\n"
-    "  the front-rear difference of lead and cut-off. --csv prints one row per setting\n"
-    "  and end instead; an event that does not happen is an empty field. The events\n"
-    "  are read on the precise solver, each at its exact crossing; --solver classic\n"
-    "  reads them on the window's solver, each between two 0.1 degree steps.\n";
+    "  Prints the valve events at each reverse-arm setting given (at most 1001), or at\n"
+    "  N equal steps from mid gear to full gear forward and N to full gear reverse\n"
+    "  (default 10: 21 settings): for the front and rear end the lead, the largest\n"
+    "  steam opening and the cut-off, release, compression and pre-admission in percent\n"
+    "  of stroke, with the front-rear difference of lead and cut-off. --csv prints one\n"
+    "  row per setting and end instead; an event that does not happen is an empty\n"
+    "  field. The events are read on the precise solver, each at its exact crossing;\n"
+    "  --solver classic reads them on the window's solver, each between two 0.1 degree\n"
+    "  steps.\n";
 
 void eventsCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommandLine line;
@@ -109,11 +110,11 @@ const char sensitivityUsage[] =
     "  time, and prints the changes of the front and rear cut-off and lead at normal\n"
     "  forward and normal reverse, the dimension that moves a cut-off most first.\n"
     "  Dimensions that make the gear impossible, or lose a cut-off, at +D or -D are\n"
-    "  marked, not ranked. --dims studies only the dimensions named (by field name).\n"
-    "  On the precise solver (default D 0.001) a dimension is ranked by the central\n"
-    "  difference (up - down) / 2, its effect per D; --solver classic reads the gear on\n"
-    "  the window's solver (default D 0.01, below its grain the study says so) and\n"
-    "  ranks by the larger change. Uses every core.\n";
+    "  marked, not ranked. --dims studies only the dimensions named (by field name,\n"
+    "  each once). On the precise solver (default D 0.001) a dimension is ranked by the\n"
+    "  central difference (up - down) / 2, its effect per D; --solver classic reads the\n"
+    "  gear on the window's solver (default D 0.01, below its grain the study says so)\n"
+    "  and ranks by the larger change. Uses every core.\n";
 
 void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommandLine line;
