@@ -33,7 +33,8 @@ CommandLine::~CommandLine() = default;
 void CommandLine::value(const std::string& name, std::optional<std::string>& text) {
     CLI::Option* option =
         parser->app.add_option_function<std::string>(name, [&text](const std::string& v) { text = v; });
-    // Kept to be refused after the parse, in words that name the option.
+    // A repeat is let through here and refused after the parse, in words that name
+    // the option rather than CLI11's.
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     parser->valueNames.insert(name);
     parser->once.push_back(option);
@@ -71,8 +72,9 @@ void CommandLine::parse(const std::vector<std::string>& args) {
         throw UsageError{"unknown option '" + first + "'" +
                          (first.rfind("--", 0) == 0 ? didYouMean(first, parser->optionNames()) : "")};
     } catch (const CLI::ArgumentMismatch& e) {
-        // An option that takes a value is the last argument, so its value is missing.
-        const std::string& last = args.back();
+        // CLI11 runs out of values only at the end of the line: the option whose value
+        // is missing is the last argument.
+        const std::string last = args.empty() ? std::string() : args.back();
         const std::string name = last.substr(0, last.find('='));
         if (parser->valueNames.count(name)) throw UsageError{name + " needs a value"};
         throw UsageError{e.what()};
