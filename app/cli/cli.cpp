@@ -1,10 +1,14 @@
 // Dispatch of the command line and the one place errors become exit statuses.
 #include "cli.h"
 
+#include <cstring>
+#include <fcntl.h>
 #include <map>
 #include <ostream>
+#include <unistd.h>
 
 #include "commands.h"
+#include "descriptor_output.h"
 #include "options.h"
 
 namespace quarn::cli {
@@ -77,13 +81,17 @@ void printUsage(std::ostream& os) {
     os << "usage: quarngear-cli COMMAND [OPTIONS]\n\n"
           "  --file PATH       starts from the design in a dimension file (.qgd) or a\n"
           "                    DOS dimension file (.qgk) instead of the nominal one\n"
-          "  --set NAME=VALUE  changes a dimension by its field name (e.g. Stroke=4.5);\n"
-          "                    the normal reverse-arm travel is held within the maximum\n"
+          "  --set NAME=VALUE  changes a dimension by its field name, in any case (e.g.\n"
+          "                    Stroke=4.5); the normal reverse-arm travel is held within\n"
+          "                    the maximum\n"
           "  --solver S        events, report, sensitivity and equalise read the gear on\n"
           "                    the precise solver (every loop closed exactly, each event\n"
           "                    at its exact crossing); --solver classic reads it on the\n"
           "                    solver the window animates with, as solve, table, diagram\n"
           "                    and render do\n"
+          "  --NAME=VALUE      any option's value may follow an = as well as a space;\n"
+          "                    numbers are decimal and finite, at most 3.4e38 in size;\n"
+          "                    -- ends the options, for a file name that starts with -\n"
           "  --help            after a command: that command's usage\n\ncommands:\n";
     for (const auto& [name, command] : commands()) os << "\n" << command.usage;
 }
@@ -102,7 +110,9 @@ std::vector<std::string> commandNames() {
     return names;
 }
 
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         printUsage(err);
         return 2;
@@ -124,8 +134,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     try {
         it->second.run(rest, out, err);
-        out.flush();
-        return out ? 0 : 1;
+        return 0;
     } catch (const UsageError& e) {
         err << "quarngear-cli " << args[0] << ": " << e.message << "\n" << it->second.usage;
         return 2;
@@ -133,6 +142,36 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "quarngear-cli " << args[0] << ": " << e.message << "\n";
         return 1;
     }
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int status = runCommand(args, out, err);
+    out.flush();
+    if (status != 0 || out) return status;
+    // Output that never arrived is a failed command, however well the work went: a
+    // script reading it must not take a cut-off table that stops half way as whole.
+    err << "quarngear-cli: the output could not be written";
+    if (const auto* fd = dynamic_cast<const DescriptorOutput*>(out.rdbuf()); fd && fd->failure() != 0)
+        err << ": " << std::strerror(fd->failure());
+    err << "\n";
+    return 1;
+}
+
+int runCliToDescriptor(const std::vector<std::string>& args, int fd, std::ostream& err) {
+    DescriptorOutput buffer(fd);
+    if (buffer.failure() != 0) {
+        // The descriptor is closed: hold its number on /dev/null, or the first file the
+        // command opens would take it and receive the output meant for it.
+        const int placeholder = ::open("/dev/null", O_WRONLY);
+        if (placeholder >= 0 && placeholder != fd) {
+            ::dup2(placeholder, fd);
+            ::close(placeholder);
+        }
+    }
+    std::ostream out(&buffer);
+    return runCli(args, out, err);
 }
 
 }  // namespace quarn::cli

@@ -1,9 +1,10 @@
 // cutoff: the reverse-arm setting that gives a chosen cut-off, and the events there.
-#include <cmath>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "command_line.h"
 #include "commands.h"
 #include "event_columns.h"
 #include "model/cut_off_finder.h"
@@ -53,30 +54,21 @@ const char cutoffUsage[] =
     "  give that way is an error that names the cut-offs it can give.\n";
 
 void cutoffCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    CommonOptions common;
+    CommandLine line;
+    const SharedOptions shared(line, {.erieForm = true});
     CutOffAsk ask;
-    std::optional<double> percent;
-    parseOptions(
-        args, common,
-        [&](const std::string& a, const std::string* next) -> int {
-            if (a == "--reverse") {
-                ask.reverse = true;
-                return 1;
-            }
-            if (a == "--end") {
-                if (!next) throw UsageError{"--end needs a value"};
-                ask.end = parseEnd(*next);
-                return 2;
-            }
-            const auto number = parseNumber(a);
-            if (a.rfind("-", 0) == 0 && !number) return 0;  // an option unknown here
-            if (percent) throw UsageError{"takes one cut-off, not '" + a + "' as well"};
-            if (!number || !std::isfinite(*number)) throw UsageError{"PCT must be a number, not '" + a + "'"};
-            percent = *number;
-            return 1;
-        },
-        {.erieForm = true});
-    if (!percent) throw UsageError{"needs the cut-off PCT, in percent of stroke"};
+    std::optional<std::string> end;
+    std::vector<std::string> words;
+    line.flag("--reverse", ask.reverse);
+    line.value("--end", end);
+    line.words(words);
+    line.parse(args);
+    const CommonOptions common = shared.read();
+    if (end) ask.end = parseEnd(*end);
+    if (words.empty()) throw UsageError{"needs the cut-off PCT, in percent of stroke"};
+    if (words.size() > 1) throw UsageError{"takes one cut-off, not '" + words[1] + "' as well"};
+    const auto percent = parseNumber(words[0]);
+    if (!percent) throw UsageError{"PCT must be a number, not '" + words[0] + "'"};
     ask.percent = *percent;
     GearModel m;
     buildModel(m, common, err);

@@ -1,10 +1,12 @@
 // events, sensitivity and equalise: the design studies over the whole reverse-arm range.
-#include <cmath>
+#include <algorithm>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "commands.h"
 #include "model/event_report.h"
 #include "model/design_text.h"
@@ -20,19 +22,17 @@ namespace {
 
 // More settings than this would take minutes and tell nothing finer than a notch does.
 constexpr int MaxEventSteps = 500;
+// A list of settings is held to as many as the most steps give: each way and mid gear.
+constexpr std::size_t MaxEventSettings = 2 * MaxEventSteps + 1;
 
 std::vector<float> parseSettingList(const std::string& text) {
     std::vector<float> settings;
-    std::size_t start = 0;
-    for (;;) {
-        const auto comma = text.find(',', start);
-        const std::string item = text.substr(start, comma - start);
+    for (const std::string& item : listItems(text, "--settings", MaxEventSettings, "settings")) {
         const auto value = parseNumber(item);
         if (!value) throw UsageError{"--settings takes numbers separated by commas, not '" + item + "'"};
         settings.push_back(static_cast<float>(*value));
-        if (comma == std::string::npos) return settings;
-        start = comma + 1;
     }
+    return settings;
 }
 
 int parseCount(const std::string& option, const std::string& text, int least, int most) {
@@ -43,22 +43,16 @@ int parseCount(const std::string& option, const std::string& text, int least, in
     return static_cast<int>(*value);
 }
 
-std::vector<std::string> splitCommas(const std::string& text) {
-    std::vector<std::string> items;
-    std::size_t start = 0;
-    for (;;) {
-        const auto comma = text.find(',', start);
-        items.push_back(text.substr(start, comma - start));
-        if (comma == std::string::npos) return items;
-        start = comma + 1;
-    }
-}
-
-std::vector<const DimensionDescriptor*> dimensionList(const std::string& text) {
+// The dimensions a list names, by field name in any case. `once`: a dimension named
+// twice is refused, as the study would rank it twice (so the list holds at most every
+// dimension once); without it the study itself refuses what it cannot take.
+std::vector<const DimensionDescriptor*> dimensionList(const std::string& option, const std::string& text,
+                                                      bool once) {
     std::vector<const DimensionDescriptor*> dims;
-    for (const std::string& name : splitCommas(text)) {
-        const DimensionDescriptor* d = findDimensionByField(name);
-        if (!d) throw UsageError{"unknown dimension '" + name + "'"};
+    for (const std::string& name : listItems(text)) {
+        const DimensionDescriptor* d = &dimensionNamed(name);
+        if (once && std::find(dims.begin(), dims.end(), d) != dims.end())
+            throw UsageError{option + " names " + std::string(d->field) + " twice"};
         dims.push_back(d);
     }
     return dims;
@@ -70,40 +64,33 @@ const char eventsUsage[] =
     "quarngear-cli events [--file PATH] [--set NAME=VALUE]... [--erie]\n"
     "                     [--settings A,B,... | --steps N] [--solver classic|precise]\n"
     "                     [--csv]\n"
-    "  Prints the valve events at each reverse-arm setting given, or at N equal steps\n"
-    "  from mid gear to full gear forward and N to full gear reverse (default 10: 21\n"
-    "  settings): for the front and rear end the lead, the largest steam opening and\n"
-    "  the cut-off, release, compression and pre-admission in percent of stroke, with\n"
-    "  the front-rear difference of lead and cut-off. --csv prints one row per setting\n"
-    "  and end instead; an event that does not happen is an empty field. The events\n"
-    "  are read on the precise solver, each at its exact crossing; --solver classic\n"
-    "  reads them on the window's solver, each between two 0.1 degree steps.\n";
+    "  Prints the valve events at each reverse-arm setting given (at most 1001), or at\n"
+    "  N equal steps from mid gear to full gear forward and N to full gear reverse\n"
+    "  (default 10: 21 settings): for the front and rear end the lead, the largest\n"
+    "  steam opening and the cut-off, release, compression and pre-admission in percent\n"
+    "  of stroke, with the front-rear difference of lead and cut-off. --csv prints one\n"
+    "  row per setting and end instead; an event that does not happen is an empty\n"
+    "  field. The events are read on the precise solver, each at its exact crossing;\n"
+    "  --solver classic reads them on the window's solver, each between two 0.1 degree\n"
+    "  steps.\n";
 
 void eventsCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    CommonOptions common;
+    CommandLine line;
+    const SharedOptions shared(line, {.erieForm = true, .solverChoice = true});
     bool csv = false;
+    std::optional<std::string> settingList, stepCount;
+    line.flag("--csv", csv);
+    line.value("--settings", settingList);
+    line.value("--steps", stepCount);
+    line.parse(args);
+    const CommonOptions common = shared.read();
+    if (settingList && stepCount) throw UsageError{"--settings and --steps exclude each other"};
     std::optional<std::vector<float>> settings;
-    std::optional<int> steps;
-    parseOptions(
-        args, common,
-        [&](const std::string& a, const std::string* next) -> int {
-            if (a == "--csv") {
-                csv = true;
-                return 1;
-            }
-            if (a != "--settings" && a != "--steps") return 0;
-            if (!next) throw UsageError{a + " needs a value"};
-            if (settings || steps) throw UsageError{"--settings and --steps exclude each other"};
-            if (a == "--settings")
-                settings = parseSettingList(*next);
-            else
-                steps = parseCount(a, *next, 0, MaxEventSteps);
-            return 2;
-        },
-        {.erieForm = true, .solverChoice = true});
+    if (settingList) settings = parseSettingList(*settingList);
+    const int steps = stepCount ? parseCount("--steps", *stepCount, 0, MaxEventSteps) : 10;
     GearModel m;
     buildModel(m, common, err);
-    const std::vector<float> chosen = settings ? *settings : eventTableSettings(m, steps.value_or(10));
+    const std::vector<float> chosen = settings ? *settings : eventTableSettings(m, steps);
     const std::vector<GearSettingEvents> events = sweepEventsRange(m, chosen, {}, common.solver);
     if (csv) {
         out << eventsCsvHeader;
@@ -123,37 +110,30 @@ const char sensitivityUsage[] =
     "  time, and prints the changes of the front and rear cut-off and lead at normal\n"
     "  forward and normal reverse, the dimension that moves a cut-off most first.\n"
     "  Dimensions that make the gear impossible, or lose a cut-off, at +D or -D are\n"
-    "  marked, not ranked. --dims studies only the dimensions named (by field name).\n"
-    "  On the precise solver (default D 0.001) a dimension is ranked by the central\n"
-    "  difference (up - down) / 2, its effect per D; --solver classic reads the gear on\n"
-    "  the window's solver (default D 0.01, below its grain the study says so) and\n"
-    "  ranks by the larger change. Uses every core.\n";
+    "  marked, not ranked. --dims studies only the dimensions named (by field name,\n"
+    "  each once). On the precise solver (default D 0.001) a dimension is ranked by the\n"
+    "  central difference (up - down) / 2, its effect per D; --solver classic reads the\n"
+    "  gear on the window's solver (default D 0.01, below its grain the study says so)\n"
+    "  and ranks by the larger change. Uses every core.\n";
 
 void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    CommonOptions common;
+    CommandLine line;
+    const SharedOptions shared(line, {.erieForm = true, .solverChoice = true});
     bool csv = false;
-    std::optional<double> delta;
+    std::optional<std::string> deltaText, dimList;
+    line.flag("--csv", csv);
+    line.value("--delta", deltaText);
+    line.value("--dims", dimList);
+    line.parse(args);
+    const CommonOptions common = shared.read();
     std::vector<const DimensionDescriptor*> only;
-    parseOptions(
-        args, common,
-        [&](const std::string& a, const std::string* next) -> int {
-            if (a == "--csv") {
-                csv = true;
-                return 1;
-            }
-            if (a != "--delta" && a != "--dims") return 0;
-            if (!next) throw UsageError{a + " needs a value"};
-            if (a == "--dims") {
-                only = dimensionList(*next);
-                return 2;
-            }
-            const auto value = parseNumber(*next);
-            if (!value || !(*value > 0) || !std::isfinite(*value))
-                throw UsageError{"--delta takes a positive number, not '" + *next + "'"};
-            delta = *value;
-            return 2;
-        },
-        {.erieForm = true, .solverChoice = true});
+    if (dimList) only = dimensionList("--dims", *dimList, true);
+    std::optional<double> delta;
+    if (deltaText) {
+        delta = parseNumber(*deltaText);
+        if (!delta || !(*delta > 0))
+            throw UsageError{"--delta takes a positive number, not '" + *deltaText + "'"};
+    }
     GearModel m;
     buildModel(m, common, err);
     const SensitivityResult r =
@@ -175,7 +155,7 @@ double goalWeight(const std::string& item, std::string& name) {
     name = item.substr(0, colon);
     if (colon == std::string::npos) return 1;
     const auto w = parseNumber(item.substr(colon + 1));
-    if (!w || !(*w >= 0) || !std::isfinite(*w))
+    if (!w || !(*w >= 0))
         throw UsageError{"a goal's weight is a number of 0 or more, not '" + item.substr(colon + 1) + "'"};
     return *w;
 }
@@ -183,7 +163,8 @@ double goalWeight(const std::string& item, std::string& name) {
 EqualiserGoals parseGoals(const std::string& text) {
     EqualiserGoals g;
     g.cutOffEqual = 0;
-    for (const std::string& item : splitCommas(text)) {
+    std::set<std::string> named;
+    for (const std::string& item : listItems(text)) {
         std::string name;
         const double weight = goalWeight(item, name);
         if (name == "cutoff-equal") {
@@ -199,6 +180,9 @@ EqualiserGoals parseGoals(const std::string& text) {
         } else {
             throw UsageError{"--goal takes cutoff-equal, lead-equal and cutoff=PCT, not '" + item + "'"};
         }
+        // A goal given twice would have its first weight or percentage dropped unseen.
+        const std::string goal = name.rfind("cutoff=", 0) == 0 ? "cutoff=PCT" : name;
+        if (!named.insert(goal).second) throw UsageError{"--goal names " + goal + " twice"};
     }
     return g;
 }
@@ -222,35 +206,27 @@ const char equaliseUsage[] =
     "  solver; --solver classic reads it on the window's solver.\n";
 
 void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    CommonOptions common;
+    CommandLine line;
+    const SharedOptions shared(line, {.erieForm = true, .solverChoice = true});
+    std::optional<std::string> vary, range, goals, maxEvals, outFile;
+    line.value("--vary", vary);
+    line.value("--range", range);
+    line.value("--goal", goals);
+    line.value("--max-evals", maxEvals);
+    line.value("--out", outFile);
+    line.parse(args);
+    const CommonOptions common = shared.read();
+    if (!vary) throw UsageError{"--vary names the dimensions to change"};
     EqualiserOptions options;
-    std::optional<std::string> outFile;
-    bool varied = false;
-    parseOptions(
-        args, common,
-        [&](const std::string& a, const std::string* next) -> int {
-            if (a != "--vary" && a != "--range" && a != "--goal" && a != "--max-evals" && a != "--out") return 0;
-            if (!next) throw UsageError{a + " needs a value"};
-            if (a == "--vary") {
-                varied = true;
-                options.dims = dimensionList(*next);
-            } else if (a == "--range") {
-                const auto r = parseNumber(*next);
-                if (!r || !(*r > 0) || !std::isfinite(*r))
-                    throw UsageError{"--range takes a positive number, not '" + *next + "'"};
-                options.range = *r;
-            } else if (a == "--goal") {
-                options.goals = parseGoals(*next);
-            } else if (a == "--max-evals") {
-                options.maxEvaluations = parseCount(a, *next, 1, 100000);
-            } else {
-                outFile = *next;
-            }
-            return 2;
-        },
-        {.erieForm = true, .solverChoice = true});
+    options.dims = dimensionList("--vary", *vary, false);
+    if (range) {
+        const auto r = parseNumber(*range);
+        if (!r || !(*r > 0)) throw UsageError{"--range takes a positive number, not '" + *range + "'"};
+        options.range = *r;
+    }
+    if (goals) options.goals = parseGoals(*goals);
+    if (maxEvals) options.maxEvaluations = parseCount("--max-evals", *maxEvals, 1, 100000);
     options.solver = common.solver;
-    if (!varied) throw UsageError{"--vary names the dimensions to change"};
     if (const std::string problem = equaliserOptionsProblem(options); !problem.empty())
         throw UsageError{problem};
     GearModel m;

@@ -8,6 +8,7 @@
 
 #include "canvas/primitive_text.h"
 #include "canvas/recording_canvas.h"
+#include "command_line.h"
 #include "commands.h"
 #include "drawing/diagrams/diagrams.h"
 #include "model/diagram_positions.h"
@@ -75,51 +76,76 @@ Kind parseKind(const Args& args) {
 
 std::vector<float> parsePositions(const std::string& text) {
     std::vector<float> values;
-    std::size_t start = 0;
-    while (true) {
-        const auto comma = text.find(',', start);
-        const std::string item = text.substr(start, comma - start);
+    for (const std::string& item :
+         listItems(text, "--positions", RevArmPositionSlots - 1, "positions")) {
         const auto value = parseNumber(item);
         if (!value)
             throw UsageError{"--positions takes numbers parted by commas, not '" + text + "'"};
         values.push_back(static_cast<float>(*value));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
     }
-    if (values.size() > RevArmPositionSlots - 1)
-        throw UsageError{"--positions takes at most 9 positions"};
     return values;
 }
 
-void setOutput(DiagramRequest& r, Output o) {
-    if (r.output) throw UsageError{"takes one of --csv, --figures, --out FILE and --list"};
-    r.output = o;
+// The options of the diagram itself, as typed.
+struct DiagramTexts {
+    bool csv = false, figures = false, list = false;
+    std::optional<std::string> out, positions, travelScale, mode;
+};
+
+void declareDiagramOptions(CommandLine& line, DiagramTexts& t) {
+    line.flag("--csv", t.csv);
+    line.flag("--figures", t.figures);
+    line.flag("--list", t.list);
+    line.value("--out", t.out);
+    line.value("--positions", t.positions);
+    line.value("--travel-scale", t.travelScale);
+    line.value("--mode", t.mode);
 }
 
-OtherOption diagramOption(DiagramRequest& r) {
-    return [&r](const std::string& a, const std::string* next) -> int {
-        if (a == "--csv") return setOutput(r, Output::Csv), 1;
-        if (a == "--figures") return setOutput(r, Output::Figures), 1;
-        if (a == "--list") return setOutput(r, Output::List), 1;
-        if (a != "--out" && a != "--positions" && a != "--travel-scale" && a != "--mode") return 0;
-        if (!next) throw UsageError{a + " needs a value"};
-        if (a == "--out") {
-            setOutput(r, Output::Out);
-            r.out = *next;
-        } else if (a == "--positions") {
-            r.positions = parsePositions(*next);
-        } else if (a == "--travel-scale") {
-            const auto value = parseNumber(*next);
-            if (!value) throw UsageError{"--travel-scale takes a number, not '" + *next + "'"};
-            r.travelScale = static_cast<float>(*value);
-        } else {
-            if (*next == "fwd") r.mode = 'F';
-            else if (*next == "rev") r.mode = 'R';
-            else if (*next == "both") r.mode = 'B';
-            else throw UsageError{"--mode takes fwd, rev or both, not '" + *next + "'"};
-        }
-        return 2;
-    };
+std::optional<Output> chosenOutput(const DiagramTexts& t) {
+    const int chosen = int(t.csv) + int(t.figures) + int(t.list) + int(t.out.has_value());
+    if (chosen > 1) throw UsageError{"takes one of --csv, --figures, --out FILE and --list"};
+    if (t.csv) return Output::Csv;
+    if (t.figures) return Output::Figures;
+    if (t.list) return Output::List;
+    if (t.out) return Output::Out;
+    return std::nullopt;
+}
+
+// Each option the diagram does not draw from is refused, so that a line that asks for
+// something the diagram cannot show never looks as if it had been taken.
+void refuseUnused(Kind kind, const DiagramTexts& t) {
+    if (t.mode && kind != Kind::Ports)
+        throw UsageError{"--mode chooses the graph of the ports diagram only"};
+    if (t.positions && kind == Kind::Ports)
+        throw UsageError{"--positions does not apply to the ports diagram, which sweeps its own "
+                         "19 settings from mid gear to full gear"};
+    if (t.travelScale && (kind == Kind::Steam || kind == Kind::Ports))
+        throw UsageError{std::string("--travel-scale does not apply to the ") +
+                         (kind == Kind::Steam ? "steam" : "ports") +
+                         " diagram: it scales the valve travel of the sine and oval diagrams"};
+}
+
+DiagramRequest readRequest(Kind kind, const DiagramTexts& t) {
+    refuseUnused(kind, t);
+    DiagramRequest r;
+    r.kind = kind;
+    r.output = chosenOutput(t);
+    if (!r.output) throw UsageError{"needs --csv, --figures, --out FILE or --list"};
+    r.out = t.out.value_or("");
+    if (t.positions) r.positions = parsePositions(*t.positions);
+    if (t.travelScale) {
+        const auto value = parseNumber(*t.travelScale);
+        if (!value) throw UsageError{"--travel-scale takes a number, not '" + *t.travelScale + "'"};
+        r.travelScale = static_cast<float>(*value);
+    }
+    if (t.mode) {
+        if (*t.mode == "fwd") r.mode = 'F';
+        else if (*t.mode == "rev") r.mode = 'R';
+        else if (*t.mode == "both") r.mode = 'B';
+        else throw UsageError{"--mode takes fwd, rev or both, not '" + *t.mode + "'"};
+    }
+    return r;
 }
 
 // The positions as the dialog stores them when each field is left, then its list rule.
@@ -251,14 +277,14 @@ void drawDiagram(Kind kind, GearModel& m, Canvas& canvas) {
 }  // namespace
 
 void diagramCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    DiagramRequest request;
-    request.kind = parseKind(args);
-    CommonOptions common;
-    parseOptions(Args(args.begin() + 1, args.end()), common, diagramOption(request),
-                 {.gearSetting = false, .erieForm = true});
-    if (!request.output) throw UsageError{"needs --csv, --figures, --out FILE or --list"};
-    if (request.mode && request.kind != Kind::Ports)
-        throw UsageError{"--mode chooses the graph of the ports diagram only"};
+    const Kind kind = parseKind(args);
+    CommandLine line;
+    const SharedOptions shared(line, {.gearSetting = false, .erieForm = true});
+    DiagramTexts texts;
+    declareDiagramOptions(line, texts);
+    line.parse(Args(args.begin() + 1, args.end()));
+    const CommonOptions common = shared.read();
+    const DiagramRequest request = readRequest(kind, texts);
     if (*request.output == Output::Out) checkPictureName(request.out);
 
     GearModel m;

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "command_line.h"
 #include "commands.h"
 #include "dims/dimension_file.h"
 #include "dims/overlay_values.h"
@@ -18,18 +19,11 @@ void saveDesign(GearModel& m, const std::string& path) {
     if (!r.ok) throw WorkError{r.message};
 }
 
-// Collects the file names among the arguments, up to `count` of them.
-OtherOption fileNames(std::vector<std::string>& names, std::size_t count) {
-    return [&names, count](const std::string& a, const std::string*) -> int {
-        if (a.empty() || a[0] == '-' || names.size() >= count) return 0;
-        names.push_back(a);
-        return 1;
-    };
-}
-
-void requireFileNames(const std::vector<std::string>& names, std::size_t count,
-                      const char* what) {
-    if (names.size() != count) throw UsageError{std::string("needs ") + what};
+// Exactly `count` file names, or a usage error that says what the command needs.
+void requireFileNames(const std::vector<std::string>& names, std::size_t count, const char* what) {
+    if (names.size() > count)
+        throw UsageError{std::string("needs ") + what + ", not '" + names[count] + "' as well"};
+    if (names.size() < count) throw UsageError{std::string("needs ") + what};
 }
 
 // The shortest text that reads back as the same float, so that two designs compare
@@ -138,9 +132,12 @@ void showOverlay(std::ostream& out, const GearModel& m) {
 }  // namespace
 
 void saveCommand(const Args& args, std::ostream&, std::ostream& err) {
-    CommonOptions common;
+    CommandLine line;
+    const SharedOptions shared(line, {});
     std::vector<std::string> names;
-    parseOptions(args, common, fileNames(names, 1), {});
+    line.words(names);
+    line.parse(args);
+    const CommonOptions common = shared.read();
     requireFileNames(names, 1, "the name of the file to write");
     GearModel m;
     buildModel(m, common, err);
@@ -151,11 +148,11 @@ namespace {
 
 // The file names of a command that takes nothing else (no --file, no --set).
 std::vector<std::string> plainFileNames(const Args& args, std::size_t count, const char* what) {
-    CommonOptions common;
+    CommandLine line;
     std::vector<std::string> names;
-    parseOptions(args, common, fileNames(names, count), {});
+    line.words(names);
+    line.parse(args);
     requireFileNames(names, count, what);
-    if (common.file || !common.sets.empty()) throw UsageError{"takes no --file or --set"};
     return names;
 }
 

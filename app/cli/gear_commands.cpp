@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "command_line.h"
 #include "commands.h"
 #include "event_columns.h"
 #include "model/event_report.h"
@@ -18,25 +19,21 @@ namespace quarn::cli {
 namespace {
 
 // A sweep this long would only fill a disk; nobody needs finer than a thousandth of
-// a degree.
-constexpr double MaxRows = 360000;
+// a degree. A list of angles is held to as many.
+constexpr std::size_t MaxRows = 360000;
 
 std::vector<double> parseAngleList(const std::string& text) {
     std::vector<double> angles;
-    std::size_t start = 0;
-    for (;;) {
-        const auto comma = text.find(',', start);
-        const std::string item = text.substr(start, comma - start);
+    for (const std::string& item : listItems(text, "--angles", MaxRows, "angles")) {
         const auto value = parseNumber(item);
         if (!value) throw UsageError{"--angles takes numbers separated by commas, not '" + item + "'"};
         angles.push_back(*value);
-        if (comma == std::string::npos) return angles;
-        start = comma + 1;
     }
+    return angles;
 }
 
 std::vector<double> stepAngles(double step) {
-    if (!(step > 0) || 360.0 / step > MaxRows)
+    if (!(step > 0) || 360.0 / step > double(MaxRows))
         throw UsageError{"--step must be a positive number of at least 0.001 degrees"};
     std::vector<double> angles;
     for (long k = 0;; ++k) {
@@ -83,30 +80,27 @@ void writeSolveRow(std::ostream& out, const GearModel& m) {
 }  // namespace
 
 void solveCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    CommonOptions common;
-    std::optional<std::vector<double>> angles;
-    parseOptions(
-        args, common,
-        [&](const std::string& a, const std::string* next) -> int {
-            if (a != "--angles" && a != "--step") return 0;
-            if (!next) throw UsageError{a + " needs a value"};
-            if (angles) throw UsageError{"--angles and --step exclude each other"};
-            if (a == "--angles") {
-                angles = parseAngleList(*next);
-            } else {
-                const auto step = parseNumber(*next);
-                if (!step) throw UsageError{"--step takes a number, not '" + *next + "'"};
-                angles = stepAngles(*step);
-            }
-            return 2;
-        },
-        {.gearSetting = true, .erieForm = true});
+    CommandLine line;
+    const SharedOptions shared(line, {.gearSetting = true, .erieForm = true});
+    std::optional<std::string> angleList, step;
+    line.value("--angles", angleList);
+    line.value("--step", step);
+    line.parse(args);
+    const CommonOptions common = shared.read();
+    if (angleList && step) throw UsageError{"--angles and --step exclude each other"};
+    std::vector<double> angles = stepAngles(10);
+    if (angleList) angles = parseAngleList(*angleList);
+    if (step) {
+        const auto value = parseNumber(*step);
+        if (!value) throw UsageError{"--step takes a number, not '" + *step + "'"};
+        angles = stepAngles(*value);
+    }
 
     GearModel m;
     buildModel(m, common, err);
     const float revArm = chosenRevArm(m, common);
     writeSolveHeader(out);
-    for (double angle : angles.value_or(stepAngles(10))) {
+    for (double angle : angles) {
         m.GeometryError = 0;
         m.RevArmPosition = revArm;
         m.DriverAngle = static_cast<float>(angle);
@@ -117,8 +111,10 @@ void solveCommand(const Args& args, std::ostream& out, std::ostream& err) {
 }
 
 void centreCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    CommonOptions common;
-    parseOptions(args, common, nullptr, {});
+    CommandLine line;
+    const SharedOptions shared(line, {});
+    line.parse(args);
+    const CommonOptions common = shared.read();
     GearModel m;
     buildModel(m, common, err);
     const RevArmRange r = revArmRange(m);
@@ -161,16 +157,12 @@ void writeReportCsv(std::ostream& out, const PortEdges& edges, std::span<const E
 }  // namespace
 
 void reportCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    CommonOptions common;
+    CommandLine line;
+    const SharedOptions shared(line, {.erieForm = true, .solverChoice = true});
     bool csv = false;
-    parseOptions(
-        args, common,
-        [&](const std::string& a, const std::string*) -> int {
-            if (a != "--csv") return 0;
-            csv = true;
-            return 1;
-        },
-        {.erieForm = true, .solverChoice = true});
+    line.flag("--csv", csv);
+    line.parse(args);
+    const CommonOptions common = shared.read();
     GearModel m;
     buildModel(m, common, err);
     const RevArmRange r = revArmRange(m);

@@ -1,24 +1,24 @@
-// Parsing of the shared options and building the model they describe.
+// The shared options: declared on a command's line, checked, and the model they describe.
 #include "options.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cstdlib>
+#include <cmath>
+#include <limits>
 #include <ostream>
+#include <string_view>
 
+#include "command_line.h"
 #include "dims/dimension_file.h"
 #include "model/dimension_edits.h"
 #include "model/dimensions.h"
 #include "model/gear_model.h"
 #include "model/mid_gear.h"
 #include "model/number_text.h"
+#include "nearest_names.h"
 
 namespace quarn::cli {
 namespace {
-
-const std::string& needValue(const std::vector<std::string>& args, std::size_t i) {
-    if (i + 1 >= args.size()) throw UsageError{args[i] + " needs a value"};
-    return args[i + 1];
-}
 
 GearSetting parseGear(const std::string& text) {
     if (text == "mid") return GearSetting::Mid;
@@ -38,52 +38,83 @@ SolverKind parseSolver(const std::string& text) {
 }  // namespace
 
 std::optional<double> parseNumber(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    if (end != begin + text.size()) return std::nullopt;
+    // Decimal only, as a designer writes a dimension: no hexadecimal, no inf or nan,
+    // and nothing beyond what a float holds, since every number taken is a dimension,
+    // a setting, an angle or a count that a larger one would only turn into infinity.
+    std::string_view digits = text;
+    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
+    double value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, value);
+    if (error != std::errc() || stop != end || !std::isfinite(value) ||
+        std::fabs(value) > std::numeric_limits<float>::max())
+        return std::nullopt;
     return value;
 }
 
-void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
-                  const OtherOption& other, Accepts accepts) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--set") {
-            const std::string& assignment = needValue(args, i++);
-            const auto eq = assignment.find('=');
-            if (eq == std::string::npos)
-                throw UsageError{"--set takes NAME=VALUE, not '" + assignment + "'"};
-            const std::string name = assignment.substr(0, eq);
-            if (!findDimensionByField(name)) throw UsageError{"unknown dimension '" + name + "'"};
-            const auto value = parseNumber(assignment.substr(eq + 1));
-            if (!value)
-                throw UsageError{"the value of " + name + " is not a number: '" +
-                                 assignment.substr(eq + 1) + "'"};
-            common.sets.emplace_back(name, static_cast<float>(*value));
-        } else if (a == "--file") {
-            common.file = needValue(args, i++);
-        } else if (accepts.erieForm && a == "--erie") {
-            common.erie = true;
-        } else if (accepts.solverChoice && a == "--solver") {
-            common.solver = parseSolver(needValue(args, i++));
-        } else if (accepts.gearSetting && a == "--revarm") {
-            const std::string& text = needValue(args, i++);
-            const auto value = parseNumber(text);
-            if (!value) throw UsageError{"--revarm takes a number, not '" + text + "'"};
-            if (common.gear) throw UsageError{"--revarm and --gear exclude each other"};
-            common.revArm = static_cast<float>(*value);
-        } else if (accepts.gearSetting && a == "--gear") {
-            if (common.revArm) throw UsageError{"--revarm and --gear exclude each other"};
-            common.gear = parseGear(needValue(args, i++));
-        } else {
-            const std::string* next = i + 1 < args.size() ? &args[i + 1] : nullptr;
-            const int taken = other ? other(a, next) : 0;
-            if (taken <= 0) throw UsageError{"unknown option '" + a + "'"};
-            i += static_cast<std::size_t>(taken - 1);
-        }
+std::vector<std::string> listItems(const std::string& text, const std::string& option,
+                                   std::size_t most, const std::string& what) {
+    const auto count = static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1;
+    if (count > most)
+        throw UsageError{option + " takes at most " + std::to_string(most) + " " + what + ", not " +
+                         std::to_string(count)};
+    return listItems(text);
+}
+
+std::vector<std::string> listItems(const std::string& text) {
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    for (;;) {
+        const auto comma = text.find(',', start);
+        items.push_back(text.substr(start, comma - start));
+        if (comma == std::string::npos) return items;
+        start = comma + 1;
     }
+}
+
+const DimensionDescriptor& dimensionNamed(const std::string& name) {
+    for (const DimensionDescriptor& d : allDimensions())
+        if (sameIgnoringCase(d.field, name)) return d;
+    std::vector<std::string> fields;
+    for (const DimensionDescriptor& d : allDimensions()) fields.emplace_back(d.field);
+    throw UsageError{"unknown dimension '" + name + "'" + didYouMean(name, fields)};
+}
+
+SharedOptions::SharedOptions(CommandLine& line, Accepts accepts) {
+    line.value("--file", file);
+    line.values("--set", sets);
+    if (accepts.erieForm) line.flag("--erie", erie);
+    if (accepts.solverChoice) line.value("--solver", solver);
+    if (accepts.gearSetting) {
+        line.value("--revarm", revArm);
+        line.value("--gear", gear);
+    }
+}
+
+CommonOptions SharedOptions::read() const {
+    CommonOptions common;
+    common.file = file;
+    common.erie = erie;
+    for (const std::string& assignment : sets) {
+        const auto eq = assignment.find('=');
+        if (eq == std::string::npos) throw UsageError{"--set takes NAME=VALUE, not '" + assignment + "'"};
+        const DimensionDescriptor& d = dimensionNamed(assignment.substr(0, eq));
+        const std::string text = assignment.substr(eq + 1);
+        const auto value = parseNumber(text);
+        if (!value)
+            throw UsageError{"the value of " + std::string(d.field) +
+                             " must be a finite decimal number of at most 3.4e38, not '" + text + "'"};
+        common.sets.emplace_back(&d, static_cast<float>(*value));
+    }
+    if (solver) common.solver = parseSolver(*solver);
+    if (revArm && gear) throw UsageError{"--revarm and --gear exclude each other"};
+    if (revArm) {
+        const auto value = parseNumber(*revArm);
+        if (!value) throw UsageError{"--revarm takes a number, not '" + *revArm + "'"};
+        common.revArm = static_cast<float>(*value);
+    }
+    if (gear) common.gear = parseGear(*gear);
+    return common;
 }
 
 void loadDesign(GearModel& m, const std::string& path) {
@@ -94,15 +125,15 @@ void loadDesign(GearModel& m, const std::string& path) {
 void buildModel(GearModel& m, const CommonOptions& common, std::ostream& notes) {
     InitStartupState(m);
     if (common.file) loadDesign(m, *common.file);
-    for (const auto& [name, value] : common.sets) {
-        const DimensionDescriptor& d = *findDimensionByField(name);
+    for (const auto& [dimension, value] : common.sets) {
+        const DimensionDescriptor& d = *dimension;
         if (!isRevArmLimit(d)) {
             setDimensionValue(m, d, value);
             continue;
         }
         if (const DimensionDescriptor* other = takeRevArmLimit(m, d, value)) {
             const float taken = dimensionValue(m, d);
-            notes << "quarngear-cli: " << name << " " << Str(value, 1, 3)
+            notes << "quarngear-cli: " << d.field << " " << Str(value, 1, 3)
                   << (value > taken ? " is beyond " : " is below ") << other->field << " "
                   << Str(taken, 1, 3) << ": taken as " << Str(taken, 1, 3) << "\n";
         }

@@ -1,16 +1,18 @@
 // Options shared by the commands: the dimension changes, the form and the gear setting.
 #pragma once
 
-#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "model/dimensions.h"
 #include "model/event_report.h"
 #include "model/gear_model.h"
 
 namespace quarn::cli {
+
+class CommandLine;
 
 // Thrown by option parsing; its message goes to stderr with exit status 2.
 struct UsageError {
@@ -24,11 +26,12 @@ struct WorkError {
 enum class GearSetting { Mid, Fwd, Rev, Min, Max };
 
 struct CommonOptions {
-    std::vector<std::pair<std::string, float>> sets;  // --set NAME=VALUE, in order
+    // --set NAME=VALUE, in order
+    std::vector<std::pair<const DimensionDescriptor*, float>> sets;
     bool erie = false;
-    std::optional<float> revArm;                      // --revarm X
-    std::optional<GearSetting> gear;                  // --gear G
-    std::optional<std::string> file;                  // --file PATH
+    std::optional<float> revArm;      // --revarm X
+    std::optional<GearSetting> gear;  // --gear G
+    std::optional<std::string> file;  // --file PATH
     // --solver: the design studies read the gear on the precise solver unless the
     // classic one, the window's, is asked for.
     SolverKind solver = SolverKind::Precise;
@@ -42,14 +45,36 @@ struct Accepts {
     bool solverChoice = false;  // --solver classic|precise
 };
 
-// Walks the arguments: shared options go into `common`, anything else is offered to
-// `other(arg, next)` which returns how many arguments it took (0: unknown option).
-using OtherOption = std::function<int(const std::string& arg, const std::string* next)>;
-void parseOptions(const std::vector<std::string>& args, CommonOptions& common,
-                  const OtherOption& other, Accepts accepts);
+// The shared options on a command's line: declared on it before it is parsed, read
+// from it after.
+class SharedOptions {
+public:
+    SharedOptions(CommandLine& line, Accepts accepts);
+    SharedOptions(const SharedOptions&) = delete;
+    SharedOptions& operator=(const SharedOptions&) = delete;
+    // The options given, each checked: dimension names, numbers and choices.
+    CommonOptions read() const;
 
-// A real number as typed on the command line; nullopt unless the whole text is one.
+private:
+    std::vector<std::string> sets;
+    std::optional<std::string> file, revArm, gear, solver;
+    bool erie = false;
+};
+
+// A number as typed on the command line: decimal, finite, and no larger than a float
+// holds; nullopt unless the whole text is one.
 std::optional<double> parseNumber(const std::string& text);
+
+// The items of a comma-separated list.
+std::vector<std::string> listItems(const std::string& text);
+// The same, where a longer list than `most` items makes no sense: such a list is a
+// UsageError that names `option` and what it takes (`what`, plural).
+std::vector<std::string> listItems(const std::string& text, const std::string& option,
+                                   std::size_t most, const std::string& what);
+
+// A dimension by its field name, typed in any case; an unknown name is a UsageError
+// that suggests the nearest ones.
+const DimensionDescriptor& dimensionNamed(const std::string& name);
 
 // Opens a dimension file, or a DOS file by its name, into the model as the program
 // does; a file that cannot be read stops the command with WorkError.

@@ -8,6 +8,7 @@
 
 #include "canvas/primitive_text.h"
 #include "canvas/recording_canvas.h"
+#include "command_line.h"
 #include "commands.h"
 #include "drawing/frame_mapping.h"
 #include "drawing/run_frame.h"
@@ -155,36 +156,38 @@ const Picture& findPicture(const Args& args) {
     throw UsageError{"draws " + pictureNames() + ", not '" + args[0] + "'"};
 }
 
-OtherOption renderOption(const RenderOptions& own, RenderRequest& request) {
-    return [&own, &request](const std::string& a, const std::string* next) -> int {
-        if (a == "--list") {
-            request.list = true;
-            return 1;
-        }
-        if (own.motion && a == "--steam") {
-            request.steam = true;
-            return 1;
-        }
-        const bool graphic = own.motion && (a == "--show-dimension" || a == "--frame");
-        if (a != "--out" && !(own.angle && a == "--angle") && !(own.motion && a == "--ticks") &&
-            !graphic)
-            return 0;
-        if (!next) throw UsageError{a + " needs a value"};
-        if (a == "--out") {
-            request.out = *next;
-        } else if (a == "--ticks") {
-            request.ticks = parseWholeNumber(*next, "--ticks", 0, MaxTicks);
-        } else if (a == "--show-dimension") {
-            request.showDimension = parseShownDimension(*next);
-        } else if (a == "--frame") {
-            request.graphicFrame = parseWholeNumber(*next, "--frame", 1, DimensionGraphicLength);
-        } else {
-            const auto value = parseNumber(*next);
-            if (!value) throw UsageError{"--angle takes a number, not '" + *next + "'"};
-            request.angle = *value;
-        }
-        return 2;
-    };
+// The options of render itself, as typed.
+struct RenderTexts {
+    bool list = false, steam = false;
+    std::optional<std::string> out, angle, ticks, showDimension, graphicFrame;
+};
+
+void declareRenderOptions(CommandLine& line, const RenderOptions& own, RenderTexts& t) {
+    line.value("--out", t.out);
+    line.flag("--list", t.list);
+    if (own.angle) line.value("--angle", t.angle);
+    if (!own.motion) return;
+    line.flag("--steam", t.steam);
+    line.value("--ticks", t.ticks);
+    line.value("--show-dimension", t.showDimension);
+    line.value("--frame", t.graphicFrame);
+}
+
+RenderRequest readRequest(const RenderTexts& t) {
+    RenderRequest r;
+    r.out = t.out;
+    r.list = t.list;
+    r.steam = t.steam;
+    if (t.angle) {
+        const auto value = parseNumber(*t.angle);
+        if (!value) throw UsageError{"--angle takes a number, not '" + *t.angle + "'"};
+        r.angle = *value;
+    }
+    if (t.ticks) r.ticks = parseWholeNumber(*t.ticks, "--ticks", 0, MaxTicks);
+    if (t.showDimension) r.showDimension = parseShownDimension(*t.showDimension);
+    if (t.graphicFrame)
+        r.graphicFrame = parseWholeNumber(*t.graphicFrame, "--frame", 1, DimensionGraphicLength);
+    return r;
 }
 
 }  // namespace
@@ -247,10 +250,13 @@ std::string renderUsage() {
 
 void renderCommand(const Args& args, std::ostream& out, std::ostream& err) {
     const Picture& picture = findPicture(args);
-    CommonOptions common;
-    RenderRequest request;
-    parseOptions(Args(args.begin() + 1, args.end()), common, renderOption(picture.own, request),
-                 picture.shared);
+    CommandLine line;
+    const SharedOptions shared(line, picture.shared);
+    RenderTexts texts;
+    declareRenderOptions(line, picture.own, texts);
+    line.parse(Args(args.begin() + 1, args.end()));
+    const CommonOptions common = shared.read();
+    const RenderRequest request = readRequest(texts);
     if (!request.out && !request.list) throw UsageError{"needs --out FILE, --list or both"};
     if (request.showDimension != 0 && request.ticks)
         throw UsageError{"--show-dimension shows the gear standing; it does not go with --ticks"};

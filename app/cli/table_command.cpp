@@ -1,9 +1,11 @@
 // table: the pivot data table as the table window lists it, one text line per line.
+#include <algorithm>
 #include <array>
-#include <cmath>
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "command_line.h"
 #include "commands.h"
 #include "model/pivot_table.h"
 #include "model/rounding.h"
@@ -31,24 +33,18 @@ constexpr double MaxStep = 45;
 using RowPivots = std::array<int, PivotDataRows>;
 
 RowPivots parsePivots(const std::string& text) {
+    if (std::count(text.begin(), text.end(), ',') != PivotDataRows - 1)
+        throw UsageError{"--pivots takes six pivot numbers separated by commas, not '" + text + "'"};
     RowPivots pivots{};
-    std::size_t start = 0;
-    for (int row = 0; row < PivotDataRows; ++row) {
-        const auto comma = text.find(',', start);
-        const bool last = row == PivotDataRows - 1;
-        if ((comma == std::string::npos) != last)
-            throw UsageError{"--pivots takes six pivot numbers separated by commas, not '" +
-                             text + "'"};
-        const std::string item = text.substr(start, comma - start);
+    std::size_t row = 0;
+    for (const std::string& item : listItems(text)) {
         const auto value = parseNumber(item);
-        if (!value || !std::isfinite(*value))
-            throw UsageError{"--pivots takes numbers, not '" + item + "'"};
+        if (!value) throw UsageError{"--pivots takes numbers, not '" + item + "'"};
         // The window rounds a row's pivot number the same way when it reads it.
         const int p = roundHalfEven(*value);
         if (p < 0 || p >= PivotCount)
             throw UsageError{"a pivot number is 0 to 26, not '" + item + "'"};
-        pivots[std::size_t(row)] = p;
-        start = comma + 1;
+        pivots[row++] = p;
     }
     return pivots;
 }
@@ -63,21 +59,15 @@ float parseStep(const std::string& text) {
 }  // namespace
 
 void tableCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    CommonOptions common;
-    float step = 10;
-    RowPivots pivots{};
-    parseOptions(
-        args, common,
-        [&](const std::string& a, const std::string* next) -> int {
-            if (a != "--step" && a != "--pivots") return 0;
-            if (!next) throw UsageError{a + " needs a value"};
-            if (a == "--step")
-                step = parseStep(*next);
-            else
-                pivots = parsePivots(*next);
-            return 2;
-        },
-        {.gearSetting = true, .erieForm = true});
+    CommandLine line;
+    const SharedOptions shared(line, {.gearSetting = true, .erieForm = true});
+    std::optional<std::string> stepText, pivotList;
+    line.value("--step", stepText);
+    line.value("--pivots", pivotList);
+    line.parse(args);
+    const CommonOptions common = shared.read();
+    const float step = stepText ? parseStep(*stepText) : 10;
+    const RowPivots pivots = pivotList ? parsePivots(*pivotList) : RowPivots{};
 
     GearModel m;
     buildModel(m, common, err);
