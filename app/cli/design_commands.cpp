@@ -187,12 +187,42 @@ EqualiserGoals parseGoals(const std::string& text) {
     return g;
 }
 
+// lead=LOW:HIGH, lap=BAND or opening=PERCENT, onto the limits as they stand.
+void parseLimit(const std::string& text, EqualiserLimits& l) {
+    const auto eq = text.find('=');
+    const std::string name = text.substr(0, eq), value = eq == std::string::npos ? "" : text.substr(eq + 1);
+    auto number = [&](const std::string& t) {
+        const auto v = parseNumber(t);
+        if (!v) throw UsageError{"--limit " + name + "= takes a number, not '" + t + "'"};
+        return *v;
+    };
+    if (eq == std::string::npos || value.empty()) {
+        throw UsageError{"--limit takes lead=LOW:HIGH, lap=BAND or opening=PERCENT, not '" + text + "'"};
+    } else if (name == "lead") {
+        const auto colon = value.find(':');
+        if (colon == std::string::npos) throw UsageError{"--limit lead= takes LOW:HIGH, not '" + value + "'"};
+        l.leadLow = number(value.substr(0, colon));
+        l.leadHigh = number(value.substr(colon + 1));
+        if (!(l.leadLow <= l.leadHigh)) throw UsageError{"--limit lead= needs LOW no higher than HIGH"};
+    } else if (name == "lap") {
+        l.lapBand = number(value);
+        if (!(l.lapBand >= 0)) throw UsageError{"--limit lap= takes a band of 0 or more"};
+    } else if (name == "opening") {
+        l.openingLoss = number(value);
+        if (!(l.openingLoss >= 0 && l.openingLoss <= 100))
+            throw UsageError{"--limit opening= takes a percentage from 0 to 100"};
+    } else {
+        throw UsageError{"--limit takes lead=LOW:HIGH, lap=BAND or opening=PERCENT, not '" + text + "'"};
+    }
+}
+
 }  // namespace
 
 const char equaliseUsage[] =
     "quarngear-cli equalise [--file PATH] [--set NAME=VALUE]... [--erie]\n"
     "                       --vary NAME,NAME,... [--range R]\n"
     "                       [--goal cutoff-equal,lead-equal,cutoff=PCT]\n"
+    "                       [--limit lead=LOW:HIGH|lap=BAND|opening=PERCENT]...\n"
     "                       [--max-evals N] [--solver classic|precise] [--out FILE.qgd]\n"
     "  Searches up to four dimensions (by field name), each within +-R of its value\n"
     "  (default 0.05), for a gear whose front and rear cut-off at normal forward and\n"
@@ -203,13 +233,21 @@ const char equaliseUsage[] =
     "  evaluations (default 200) and 60 s. A trial with impossible geometry is never\n"
     "  taken. Prints the events before and after and the chosen values; --out writes\n"
     "  the improved design, the gear at mid gear. Each trial is read on the precise\n"
-    "  solver; --solver classic reads it on the window's solver.\n";
+    "  solver; --solver classic reads it on the window's solver.\n"
+    "  Limits no offered design breaks: the leads of both ends at normal forward and\n"
+    "  reverse within LOW to HIGH (default 0:0.05); the steam lap and exhaust\n"
+    "  clearances within +-BAND of the start's (default 0.005); the largest steam\n"
+    "  openings no more than PERCENT below the start's (default 10); no impossible\n"
+    "  geometry from full gear forward to full gear reverse. When no design within the\n"
+    "  range keeps them all, says which and exits 1 without writing --out.\n";
 
 void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommandLine line;
     const SharedOptions shared(line, {.erieForm = true, .solverChoice = true});
     std::optional<std::string> vary, range, goals, maxEvals, outFile;
+    std::vector<std::string> limits;
     line.value("--vary", vary);
+    line.values("--limit", limits);
     line.value("--range", range);
     line.value("--goal", goals);
     line.value("--max-evals", maxEvals);
@@ -225,6 +263,7 @@ void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
         options.range = *r;
     }
     if (goals) options.goals = parseGoals(*goals);
+    for (const std::string& l : limits) parseLimit(l, options.limits);
     if (maxEvals) options.maxEvaluations = parseCount("--max-evals", *maxEvals, 1, 100000);
     options.solver = common.solver;
     if (const std::string problem = equaliserOptionsProblem(options); !problem.empty())
@@ -233,6 +272,7 @@ void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
     buildModel(m, common, err);
     const EqualiserResult r = runEqualiser(m, options);
     out << equaliserText(options, r);
+    if (const std::string unmet = r.limitProblem(); !unmet.empty()) throw WorkError{unmet};
     if (outFile) {
         if (r.improved()) applyEqualiserResult(m, options, r);
         const FileResult saved = saveDimensionFile(m, *outFile);

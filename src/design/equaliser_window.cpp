@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <cmath>
+#include <string_view>
 #include <memory>
 
 #include "design/solver_choice.h"
@@ -27,13 +28,14 @@
 namespace quarn {
 namespace {
 
-QLineEdit* numberField(QWidget* parent, const char* name, const QString& text, const QString& accessible) {
+QLineEdit* numberField(QWidget* parent, const char* name, const QString& text, const QString& accessible,
+                       NumberFieldRule rule = {}) {
     auto* f = new QLineEdit(text, parent);
     f->setObjectName(QString::fromLatin1(name));
     f->setAccessibleName(accessible);
     f->setToolTip(accessible);
     f->setMaximumWidth(80);
-    NumberKeyFilter::install(f, {});
+    NumberKeyFilter::install(f, rule);
     return f;
 }
 
@@ -108,6 +110,47 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
     form->addLayout(targetRow, 6, 0, 1, 2);
     form->addWidget(new QLabel(QStringLiteral("weight"), this), 6, 2);
     form->addWidget(cutOffTargetWeight_, 6, 3);
+
+    // The limits no offered design may break, whatever the goals gain by it.
+    const EqualiserLimits limits;
+    // A user may widen the lead band below 0, so its fields take a minus.
+    auto limitField = [&](const char* name, double value, const QString& accessible, const QString& tip) {
+        const bool lead = std::string_view(name).starts_with("Lead");
+        QLineEdit* f = numberField(this, name, QString::number(value), accessible, {.allowMinus = lead});
+        f->setToolTip(tip);
+        return f;
+    };
+    leadLow_ = limitField("LeadLow", limits.leadLow, QStringLiteral("Lowest lead allowed"),
+                          QStringLiteral("No design is offered with a lead below this, at either end, "
+                                         "at normal forward or reverse"));
+    leadHigh_ = limitField("LeadHigh", limits.leadHigh, QStringLiteral("Highest lead allowed"),
+                           QStringLiteral("No design is offered with a lead above this, at either end, "
+                                          "at normal forward or reverse"));
+    lapBand_ = limitField("LapBand", limits.lapBand, QStringLiteral("Lap and clearance band, + and -"),
+                          QStringLiteral("The steam lap and both exhaust clearances stay within this of "
+                                         "their values now"));
+    openingLoss_ = limitField("OpeningLoss", limits.openingLoss, QStringLiteral("Opening floor, percent less than now"),
+                              QStringLiteral("The largest steam opening of each end at normal forward and "
+                                             "reverse may fall at most this percentage below its value now"));
+    auto* leadLabel = new QLabel(QStringLiteral("Lead &from:"), this);
+    leadLabel->setBuddy(leadLow_);
+    auto* leadTo = new QLabel(QStringLiteral("t&o:"), this);
+    leadTo->setBuddy(leadHigh_);
+    auto* leadRow = new QHBoxLayout;
+    leadRow->addWidget(leadLabel);
+    leadRow->addWidget(leadLow_);
+    leadRow->addWidget(leadTo);
+    leadRow->addWidget(leadHigh_);
+    leadRow->addStretch(1);
+    form->addLayout(leadRow, 7, 0, 1, 2);
+    auto* lapLabel = new QLabel(QStringLiteral("Lap, clearances &+ and -:"), this);
+    lapLabel->setBuddy(lapBand_);
+    form->addWidget(lapLabel, 7, 2);
+    form->addWidget(lapBand_, 7, 3);
+    auto* openingLabel = new QLabel(QStringLiteral("Largest o&pening at most, % less:"), this);
+    openingLabel->setBuddy(openingLoss_);
+    form->addWidget(openingLabel, 8, 2);
+    form->addWidget(openingLoss_, 8, 3);
 
     search_ = button(this, "Search", QStringLiteral("&Search"), QStringLiteral("Search the chosen dimensions"));
     progress_ = new QProgressBar(this);
@@ -191,6 +234,10 @@ std::optional<EqualiserOptions> EqualiserWindow::chosenOptions(QString& problem)
         o.goals.cutOffTarget = *target;
         o.goals.cutOffTargetWeight = weight(cutOffTarget_, cutOffTargetWeight_);
     }
+    o.limits.leadLow = numberIn(leadLow_).value_or(NAN);
+    o.limits.leadHigh = numberIn(leadHigh_).value_or(NAN);
+    o.limits.lapBand = numberIn(lapBand_).value_or(-1);
+    o.limits.openingLoss = numberIn(openingLoss_).value_or(-1);
     const std::string p = equaliserOptionsProblem(o);
     if (!p.empty()) {
         problem = qText(p);
@@ -232,8 +279,13 @@ void EqualiserWindow::setResult(std::optional<EqualiserResult> r) {
         return;
     }
     text_->setPlainText(qText(equaliserText(*options_, *result_)));
-    status_->setText(better ? QStringLiteral("A better design was found: Apply writes it, Discard forgets it.")
-                            : QStringLiteral("No better design was found."));
+    const std::string unmet = result_->limitProblem();
+    if (better)
+        status_->setText(QStringLiteral("A better design was found: Apply writes it, Discard forgets it."));
+    else if (!unmet.empty())
+        status_->setText(QStringLiteral("No design offered: ") + qText(unmet) + QLatin1Char('.'));
+    else
+        status_->setText(QStringLiteral("No better design was found."));
 }
 
 void EqualiserWindow::ApplyClick() {

@@ -58,6 +58,10 @@ private:
     QCheckBox* cutOffTarget_ = nullptr;
     QLineEdit* cutOffTargetValue_ = nullptr;
     QLineEdit* cutOffTargetWeight_ = nullptr;
+    QLineEdit* leadLow_ = nullptr;
+    QLineEdit* leadHigh_ = nullptr;
+    QLineEdit* lapBand_ = nullptr;
+    QLineEdit* openingLoss_ = nullptr;
     QSpinBox* maxEvals_ = nullptr;
     QComboBox* solver_ = nullptr;
     QPushButton* search_ = nullptr;

@@ -114,6 +114,13 @@ std::string equaliserText(const EqualiserOptions& o, const EqualiserResult& r) {
     out += left("cost", 18) + cost(r.beforeCost) + cost(r.afterCost) + "\n\n";
     for (std::size_t i = 0; i < o.dims.size() && i < r.after.size(); ++i)
         out += left(std::string(o.dims[i]->field), 26) + Str(r.before[i], 12, 6) + Str(r.after[i], 12, 6) + "\n";
+    const EqualiserLimits& l = o.limits;
+    out += "\nLimits: leads of both ends at normal forward and reverse within " + shortNumber(l.leadLow) + " to " +
+           shortNumber(l.leadHigh) + "; steam lap and exhaust clearances within +-" + shortNumber(l.lapBand) +
+           " of the start's;\nlargest steam openings at least " + shortNumber(100 - l.openingLoss) +
+           " % of the start's; no impossible geometry from full gear forward to full gear reverse.\n";
+    if (!r.beforeBreaks.empty()) out += "The design as it stands does not keep " + r.beforeBreaks + ".\n";
+    out += r.afterBreaks.empty() ? "The design after keeps every limit.\n" : "Unmet: " + r.limitProblem() + ".\n";
     out += '\n';
     out += std::to_string(r.evaluations);
     out += " evaluations on the " + std::string(solverName(o.solver)) + " solver";

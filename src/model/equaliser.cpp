@@ -2,10 +2,16 @@
 #include "equaliser.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 
 #include "dimension_edits.h"
+#include "mid_gear.h"
+#include "precise_solver.h"
+#include "solver.h"
+#include "sweep.h"
 #include "undo_history.h"
 
 namespace quarn {
@@ -18,6 +24,109 @@ GearModel withValues(const GearModel& m, const EqualiserOptions& o, const std::v
     GearModel copy = m;
     for (std::size_t i = 0; i < o.dims.size(); ++i) setDimensionValue(copy, *o.dims[i], static_cast<float>(x[i]));
     return copy;
+}
+
+std::string number(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.6g", v);
+    return buf;
+}
+
+// What the limits hold a trial to, taken from the design the search starts from.
+struct Reference {
+    PortEdges edges;
+    std::array<std::optional<double>, 4> openings;
+};
+
+// How far a design stands outside the limits, 0 inside them, and the first limit it
+// breaks. Lengths count in thousandths of a unit; geometry that fails somewhere in the
+// range outweighs any of them.
+struct Breach {
+    double amount = 0;
+    std::string first;
+    void add(double excess, const std::string& limit) {
+        if (!(excess > 0)) return;
+        amount += excess * 1000;
+        if (first.empty()) first = limit;
+    }
+};
+
+// Where the search stands or a trial: rejected outright without a cost.
+struct Standing {
+    std::optional<double> cost;
+    Breach breach;
+};
+
+bool better(const Standing& a, const Standing& b) {
+    if (!a.cost) return false;
+    if (!b.cost) return true;
+    if (a.breach.amount != b.breach.amount) return a.breach.amount < b.breach.amount;
+    return *a.cost < *b.cost;
+}
+
+// A cheap look over the whole range instead of full sweeps: the gear put together at a
+// few settings from full gear reverse to full gear forward, every few degrees.
+bool possibleAcrossRange(const GearModel& m, SolverKind solver) {
+    GearModel copy = m;
+    CalcCentRevArm(copy);
+    const RevArmRange r = revArmRange(copy);
+    const int angles = static_cast<int>(360 / EqualiserCheckAngle);
+    for (int k = 0; k < EqualiserCheckSettings; ++k) {
+        const double arm = r.min + (double(r.max) - r.min) * k / (EqualiserCheckSettings - 1);
+        if (solver == SolverKind::Precise) {
+            const PreciseLinkage gear(copy, arm);
+            for (int a = 0; a < angles; ++a)
+                if (!gear.solve(a * EqualiserCheckAngle).possible()) return false;
+            continue;
+        }
+        // The classic solver follows the gear from its last place, so it turns the way
+        // the engine runs at that setting, as the event sweeps do.
+        copy.ErrorBeepOn = 1;
+        copy.GeometryError = 0;
+        const double dir = arm < copy.RevArmCentre() ? -1.0 : 1.0;
+        for (int a = 0; a < angles; ++a) {
+            SolveAt(copy, static_cast<float>(arm),
+                    static_cast<float>(std::fmod(360.0 + dir * a * EqualiserCheckAngle, 360.0)));
+            const double sum = double(copy.FrontSteamOpening) + copy.RearSteamOpening + copy.PistonPos640;
+            if (copy.GeometryError || !std::isfinite(sum)) return false;
+        }
+    }
+    return true;
+}
+
+Standing standingOf(const GearModel& trial, const DesignReading& r, const Reference& ref, const EqualiserOptions& o) {
+    Standing s;
+    s.cost = equaliserCost(r, o.goals);
+    if (!s.cost) return s;
+    const EqualiserLimits& l = o.limits;
+    Breach& b = s.breach;
+    if (!possibleAcrossRange(trial, o.solver))
+        b.add(1000, "the gear free of impossible geometry between full gear forward and full gear reverse");
+    static constexpr const char* places[4] = {"front lead at normal forward", "rear lead at normal forward",
+                                              "front lead at normal reverse", "rear lead at normal reverse"};
+    static constexpr int leads[4] = {FwdLeadFront, FwdLeadRear, RevLeadFront, RevLeadRear};
+    for (int i = 0; i < 4; ++i) {
+        const double v = r.values[leads[i]].value_or(0);
+        b.add(std::max(l.leadLow - v, v - l.leadHigh),
+              std::string("the ") + places[i] + " within " + number(l.leadLow) + " to " + number(l.leadHigh));
+    }
+    const PortEdges e = portEdgesOf(trial.cyl);
+    const std::pair<const char*, double> edges[] = {
+        {"steam lap", e.SteamLapFront - double(ref.edges.SteamLapFront)},
+        {"front exhaust clearance", e.ExClFront - double(ref.edges.ExClFront)},
+        {"rear exhaust clearance", e.ExClRear - double(ref.edges.ExClRear)}};
+    const double starts[] = {ref.edges.SteamLapFront, ref.edges.ExClFront, ref.edges.ExClRear};
+    for (int i = 0; i < 3; ++i)
+        b.add(std::abs(edges[i].second) - l.lapBand, std::string("the ") + edges[i].first + " within " +
+                                                          number(starts[i]) + " ± " + number(l.lapBand));
+    static constexpr const char* ends[4] = {"front opening at normal forward", "rear opening at normal forward",
+                                            "front opening at normal reverse", "rear opening at normal reverse"};
+    for (int i = 0; i < 4; ++i) {
+        if (!ref.openings[i] || !r.maxOpenings[i]) continue;
+        const double floor = *ref.openings[i] * (1 - l.openingLoss / 100);
+        b.add(floor - *r.maxOpenings[i], std::string("the largest ") + ends[i] + " at least " + number(floor));
+    }
+    return s;
 }
 
 }  // namespace
@@ -55,6 +164,11 @@ std::string equaliserOptionsProblem(const EqualiserOptions& o) {
             if (o.dims[j] == o.dims[i]) return std::string(o.dims[i]->field) + " is chosen twice";
     }
     if (!(o.range > 0) || !std::isfinite(o.range)) return "the range must be a positive number";
+    const EqualiserLimits& l = o.limits;
+    if (!std::isfinite(l.leadLow) || !std::isfinite(l.leadHigh) || !(l.leadLow <= l.leadHigh))
+        return "the lead band needs a low end no higher than its high end";
+    if (!(l.lapBand >= 0) || !std::isfinite(l.lapBand)) return "the lap band must be a number of 0 or more";
+    if (!(l.openingLoss >= 0 && l.openingLoss <= 100)) return "the opening floor must be a percentage from 0 to 100";
     if (o.maxEvaluations < 1) return "at least one evaluation is needed";
     const EqualiserGoals& g = o.goals;
     for (double w : {g.cutOffEqual, g.leadEqual, g.cutOffTargetWeight})
@@ -79,10 +193,14 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
         hi[i] = v + o.range;
     }
     out.beforeReading = readDesign(m, o.solver);
-    out.beforeCost = equaliserCost(out.beforeReading, o.goals);
+    const Reference ref{portEdgesOf(m.cyl), out.beforeReading.maxOpenings};
+    Standing here = standingOf(m, out.beforeReading, ref, o);
+    out.beforeCost = here.cost;
+    out.beforeBreaks = here.breach.first;
     out.after = out.before;
     out.afterReading = out.beforeReading;
     out.afterCost = out.beforeCost;
+    out.afterBreaks = out.beforeBreaks;
     if (!equaliserOptionsProblem(o).empty()) return out;
 
     auto report = [&] {
@@ -113,8 +231,11 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
         const std::size_t room = static_cast<std::size_t>(o.maxEvaluations - out.evaluations);
         if (trials.size() > room) trials.resize(room);
         std::vector<DesignReading> readings(trials.size());
+        std::vector<Standing> standings(trials.size());
         const bool all = runParallel(static_cast<int>(trials.size()), inner, [&](int k) {
-            readings[k] = readDesign(withValues(m, o, trials[k]), o.solver);
+            const GearModel trial = withValues(m, o, trials[k]);
+            readings[k] = readDesign(trial, o.solver);
+            standings[k] = standingOf(trial, readings[k], ref, o);
         });
         if (!all) {
             out.cancelled = true;
@@ -122,17 +243,16 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
         }
         out.evaluations += static_cast<int>(trials.size());
         int best = -1;
-        std::optional<double> bestCost = out.afterCost;
         for (std::size_t k = 0; k < trials.size(); ++k) {
-            const auto c = equaliserCost(readings[k], o.goals);
-            if (c && (!bestCost || *c < *bestCost)) {
+            if (better(standings[k], here)) {
                 best = static_cast<int>(k);
-                bestCost = c;
+                here = standings[k];
             }
         }
         if (best >= 0) {
             x = trials[best];
-            out.afterCost = bestCost;
+            out.afterCost = here.cost;
+            out.afterBreaks = here.breach.first;
             out.afterReading = readings[best];
             for (std::size_t i = 0; i < n; ++i) out.after[i] = static_cast<float>(x[i]);
         } else {

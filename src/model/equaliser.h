@@ -10,6 +10,11 @@
 // design and goals always give the same answer (unless the time limit cuts it short).
 // A trial whose sweeps meet impossible geometry, or that loses a cut-off a goal reads,
 // is rejected outright; the best design so far is always kept.
+//
+// Limits bound every answer, whatever the goals gain by breaking them (see
+// EqualiserLimits). A trial that breaks one is never offered. While the design where the
+// search stands breaks one (only the start can), the search moves to the trial that
+// breaks them least, so that a start outside the limits can still be brought inside.
 #pragma once
 
 #include <optional>
@@ -38,10 +43,28 @@ struct EqualiserGoals {
     double cutOffTargetWeight = 1;
 };
 
+// What no offered design may break. The lap, the clearances and the openings are held
+// against the design the search starts from.
+struct EqualiserLimits {
+    double leadLow = 0, leadHigh = 0.05;  // both ends at normal forward and reverse
+    // The steam lap and both exhaust clearances within ± this of the start's. They
+    // follow from the valve and port dimensions alone, so they only move when one of
+    // those is varied.
+    double lapBand = 0.005;
+    // The largest steam opening of each end at normal forward and reverse no less than
+    // the start's less this percentage.
+    double openingLoss = 10;
+};
+// The coarse check of the whole range: this many settings from full gear reverse to
+// full gear forward, each solved every EqualiserCheckAngle degrees of driver angle.
+constexpr int EqualiserCheckSettings = 9;
+constexpr double EqualiserCheckAngle = 10;
+
 struct EqualiserOptions {
     std::vector<const DimensionDescriptor*> dims;  // 1 to 4, each with a dynamic-variable code
     double range = 0.05;                            // each dimension within ± this of its value
     EqualiserGoals goals;
+    EqualiserLimits limits;
     int maxEvaluations = 200;
     double timeLimitSeconds = 60;
     int threads = 0;  // 0: one per core
@@ -57,7 +80,18 @@ struct EqualiserResult {
     std::optional<double> beforeCost, afterCost;
     int evaluations = 0;
     bool cancelled = false, timedOut = false;
-    bool improved() const { return afterCost && (!beforeCost || *afterCost < *beforeCost); }
+    // The limit each design breaks, as "the front lead at normal forward within 0 to
+    // 0.05"; empty when it meets them all.
+    std::string beforeBreaks, afterBreaks;
+    // Offered: it meets every limit, and the start did not or costs more.
+    bool improved() const {
+        return afterCost && afterBreaks.empty() &&
+               (!beforeBreaks.empty() || !beforeCost || *afterCost < *beforeCost);
+    }
+    // What to tell the user when no design within the range meets every limit, or empty.
+    std::string limitProblem() const {
+        return afterBreaks.empty() ? std::string{} : "no design within the range keeps " + afterBreaks;
+    }
 };
 
 // Runs the search on copies of the model; the model is only read. Progress counts

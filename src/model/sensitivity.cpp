@@ -50,6 +50,7 @@ DesignReading readDesign(const GearModel& m, SolverKind solver) {
     if (out.impossible) return out;
     putEvents(out.values, 0, fwd);
     putEvents(out.values, 4, rev);
+    out.maxOpenings = {fwd.front.maxOpening, fwd.rear.maxOpening, rev.front.maxOpening, rev.rear.maxOpening};
     return out;
 }
 

@@ -39,8 +39,11 @@ extern const char* const watchedNames[WatchedCount];  // "fwd cut-off front", ..
 // mid gear found afresh, normal forward and reverse either side of it. Empty entries
 // for a cut-off that does not happen; `impossible`, and no values, when a sweep met
 // impossible geometry.
+// The largest steam openings are read alongside, apart from the watched numbers, for
+// the equaliser's floor on them: front and rear at normal forward, then at reverse.
 struct DesignReading {
     WatchedValues values;
+    std::array<std::optional<double>, 4> maxOpenings;
     bool impossible = false;
 };
 DesignReading readDesign(const GearModel& m, SolverKind solver = SolverKind::Classic);

@@ -96,6 +96,14 @@ INSTANTIATE_TEST_SUITE_P(
                       "weight is a number of 0 or more"},
         BadDesignLine{"NoEvaluations", {"equalise", "--vary", "Stroke", "--max-evals", "0"},
                       "--max-evals takes a whole number from 1"},
+        BadDesignLine{"LimitUnknown", {"equalise", "--vary", "Stroke", "--limit", "speed=3"},
+                      "--limit takes lead=LOW:HIGH, lap=BAND or opening=PERCENT"},
+        BadDesignLine{"LimitLeadOneEnd", {"equalise", "--vary", "Stroke", "--limit", "lead=0.01"}, "LOW:HIGH"},
+        BadDesignLine{"LimitLeadBackwards", {"equalise", "--vary", "Stroke", "--limit", "lead=0.05:0"},
+                      "LOW no higher than HIGH"},
+        BadDesignLine{"LimitLapWord", {"equalise", "--vary", "Stroke", "--limit", "lap=wide"}, "not 'wide'"},
+        BadDesignLine{"LimitOpeningOver", {"equalise", "--vary", "Stroke", "--limit", "opening=150"},
+                      "percentage from 0 to 100"},
         BadDesignLine{"EventsSolverBogus", {"events", "--solver", "bogus"}, "--solver takes classic or precise"},
         BadDesignLine{"ReportSolverBogus", {"report", "--solver", "bogus"}, "not 'bogus'"},
         BadDesignLine{"SensitivitySolverBogus", {"sensitivity", "--solver", "Precise"}, "not 'Precise'"},
@@ -166,6 +174,22 @@ TEST(EqualiseCommand, ImprovesAnUnequalDesignAndWritesIt) {
     ASSERT_EQ(shown.status, 0) << shown.err;
     EXPECT_EQ(shown.out.find("6.420"), std::string::npos) << "the written design still has the old stem";
     std::remove(out.c_str());
+}
+
+// Every form of --limit read; a lead band no design reaches is said, exit 1, and no
+// design written.
+TEST(EqualiseCommand, UnmetLimitIsStatusOneAndWritesNothing) {
+    const std::string out = (std::filesystem::temp_directory_path() / "quarn_unmet.qgd").string();
+    std::remove(out.c_str());
+    const CliRun r = runCommand({"equalise", "--set", "ValveCtrToJoint=6.42", "--vary", "ValveCtrToJoint",
+                                 "--range", "0.04", "--max-evals", "2", "--limit", "lead=1:1.1", "--limit",
+                                 "lap=0.001", "--limit=opening=5", "--out", out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("keeps the front lead at normal forward within 1 to 1.1"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("within 1 to 1.1; steam lap and exhaust clearances within +-0.001"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("at least 95 % of the start's"), std::string::npos) << r.out;
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace

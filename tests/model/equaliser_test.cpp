@@ -7,6 +7,7 @@
 #include "model/dimensions.h"
 #include "model/equaliser.h"
 #include "model/mid_gear.h"
+#include "model/solver.h"
 #include "model/undo_history.h"
 #include "startup_model.h"
 
@@ -36,6 +37,11 @@ EqualiserOptions varying(std::vector<const DimensionDescriptor*> dims, double ra
 
 EqualiserOptions withGoals(EqualiserOptions o, EqualiserGoals g) {
     o.goals = g;
+    return o;
+}
+
+EqualiserOptions withLimits(EqualiserOptions o, EqualiserLimits l) {
+    o.limits = l;
     return o;
 }
 
@@ -92,6 +98,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadOptions{"NaNRange", varying({&dim("Stroke")}, std::nan("")),
                    "the range must be a positive number"},
         BadOptions{"NoGoal", withGoals(varying({&dim("Stroke")}), goals(0, 0)), "choose at least one goal"},
+        BadOptions{"LeadBandBackwards", withLimits(varying({&dim("Stroke")}), {0.05, 0, 0.005, 10}),
+                   "the lead band needs a low end no higher than its high end"},
+        BadOptions{"NegativeLapBand", withLimits(varying({&dim("Stroke")}), {0, 0.05, -0.001, 10}),
+                   "the lap band must be a number of 0 or more"},
+        BadOptions{"OpeningOver100", withLimits(varying({&dim("Stroke")}), {0, 0.05, 0.005, 150}),
+                   "the opening floor must be a percentage from 0 to 100"},
         BadOptions{"Fine", varying({&dim("Stroke")}), ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -159,6 +171,58 @@ TEST(Equaliser, ApplyIsOneTypedChangeEachAndReturnsToMidGear) {
     EXPECT_EQ(dimensionValue(m, dim("ValveRodLength")), r.before[1]);
     UndoLast(m);
     EXPECT_EQ(dimensionValue(m, dim("ValveCtrToJoint")), 6.42f);
+}
+
+// Searches that once offered a lead below 0, or a lap moved by 0.037: whatever they
+// find now keeps every limit, or they offer nothing and say which limit failed.
+struct LimitedSearch {
+    const char* name;
+    double range;
+    EqualiserLimits limits;
+};
+
+TEST(EqualiserLimits, NoOfferBreaksOne) {
+    const LimitedSearch rows[] = {
+        {"Range004", 0.04, {}},
+        {"Range02", 0.2, {}},
+        {"StartOutsideALeadBandNoneReaches", 0.04, {1, 1.1, 0.005, 10}},
+    };
+    const GearModel m = unequalDesign();
+    const float lap = portEdgesOf(m.cyl).SteamLapFront;
+    for (const LimitedSearch& row : rows) {
+        SCOPED_TRACE(row.name);
+        EqualiserOptions o = withLimits(
+            varying({&dim("ValveCtrToRing"), &dim("ValveEndWidthRear"), &dim("ValveEndWidthFront"),
+                     &dim("ValveCtrToJoint")}, row.range, 12),
+            row.limits);
+        o.solver = SolverKind::Precise;
+        const EqualiserResult r = runEqualiser(m, o);
+        if (!r.improved()) {
+            // Nothing offered: either the start already kept the limits, or the limit
+            // that no design kept is named.
+            if (!r.beforeBreaks.empty()) {
+                EXPECT_NE(r.limitProblem().find("no design within the range keeps the"), std::string::npos);
+            }
+            continue;
+        }
+        for (const int lead : {2, 3, 6, 7}) {
+            EXPECT_GE(*r.afterReading.values[lead], row.limits.leadLow) << watchedNames[lead];
+            EXPECT_LE(*r.afterReading.values[lead], row.limits.leadHigh) << watchedNames[lead];
+        }
+        GearModel after = m;
+        for (std::size_t i = 0; i < o.dims.size(); ++i) setDimensionValue(after, *o.dims[i], r.after[i]);
+        EXPECT_NEAR(portEdgesOf(after.cyl).SteamLapFront, lap, 0.005 + 1e-6);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_GE(*r.afterReading.maxOpenings[i], 0.9 * *r.beforeReading.maxOpenings[i] - 1e-9) << i;
+    }
+}
+
+TEST(EqualiserLimits, UnreachableLeadBandIsNamed) {
+    const GearModel m = unequalDesign();
+    const EqualiserOptions o = withLimits(varying({&dim("ValveCtrToJoint")}, 0.04, 4), {1, 1.1, 0.005, 10});
+    const EqualiserResult r = runEqualiser(m, o);
+    EXPECT_FALSE(r.improved());
+    EXPECT_EQ(r.limitProblem(), "no design within the range keeps the front lead at normal forward within 1 to 1.1");
 }
 
 }  // namespace
