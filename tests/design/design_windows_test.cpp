@@ -215,6 +215,18 @@ TEST_F(EqualiserWindowTest, OffersTheDynamicVariableAndAppliesAsATypedChange) {
     EXPECT_FALSE(button("Apply")->isEnabled());
 }
 
+// A lead band no design reaches: nothing to apply, and the status names the limit.
+TEST_F(EqualiserWindowTest, UnmetLimitIsSaidInTheStatus) {
+    child<QLineEdit>(window.get(), "LeadLow")->setText(QStringLiteral("1"));
+    child<QLineEdit>(window.get(), "LeadHigh")->setText(QStringLiteral("1.1"));
+    QTest::mouseClick(button("Search"), Qt::LeftButton);
+    finish(window->runner());
+    EXPECT_FALSE(button("Apply")->isEnabled());
+    EXPECT_EQ(child<QLabel>(window.get(), "Status")->text(),
+              QStringLiteral("No design offered: no design within the range keeps the front lead at normal "
+                             "forward within 1 to 1.1."));
+}
+
 TEST_F(EqualiserWindowTest, DiscardAndCancelLeaveTheDesignAlone) {
     QTest::mouseClick(button("Search"), Qt::LeftButton);
     finish(window->runner());
