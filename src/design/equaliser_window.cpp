@@ -14,10 +14,12 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 #include <memory>
 
+#include "design/design_watch.h"
 #include "design/solver_choice.h"
 #include "design/study_runner.h"
 #include "design/table_text.h"
@@ -191,6 +193,10 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
     resize(720, 640);
 
     runner_ = new StudyRunner(progress_, cancel_, this);
+    watch_ = new DesignWatch(model_, this, [this] {
+        status_->setText(DesignWatch::outOfDateText());
+        text_->setEnabled(false);  // greyed: the events belong to a design that is gone
+    });
     connect(search_, &QPushButton::clicked, this, &EqualiserWindow::SearchClick);
     connect(apply_, &QPushButton::clicked, this, &EqualiserWindow::ApplyClick);
     connect(discard_, &QPushButton::clicked, this, &EqualiserWindow::DiscardClick);
@@ -262,8 +268,10 @@ void EqualiserWindow::SearchClick() {
     status_->setText(QStringLiteral("Searching..."));
     runner_->start([copy, o = *options, result](const WorkControl& control) {
         *result = runEqualiser(copy, o, control);
-    }, [this, result] {
+    }, [this, result, key = designKey(copy)] {
         search_->setEnabled(true);
+        watch_->remember(key);
+        showProgressDone(result->evaluations);
         setResult(*result);
     });
 }
@@ -278,14 +286,26 @@ void EqualiserWindow::setResult(std::optional<EqualiserResult> r) {
         status_->clear();
         return;
     }
+    text_->setEnabled(true);
     text_->setPlainText(qText(equaliserText(*options_, *result_)));
     const std::string unmet = result_->limitProblem();
-    if (better)
+    if (result_->cancelled)
+        status_->setText(better ? QStringLiteral("Cancelled: the best design found so far is offered: Apply "
+                                                 "writes it, Discard forgets it.")
+                                : QStringLiteral("Cancelled."));
+    else if (better)
         status_->setText(QStringLiteral("A better design was found: Apply writes it, Discard forgets it."));
     else if (!unmet.empty())
         status_->setText(QStringLiteral("No design offered: ") + qText(unmet) + QLatin1Char('.'));
     else
         status_->setText(QStringLiteral("No better design was found."));
+}
+
+// The search ends before its limit when the step is fine enough, or when cancelled:
+// whatever ended it, the bar is full against the evaluations really made.
+void EqualiserWindow::showProgressDone(int evaluations) {
+    progress_->setRange(0, std::max(1, evaluations));
+    progress_->setValue(progress_->maximum());
 }
 
 void EqualiserWindow::ApplyClick() {
@@ -299,6 +319,8 @@ void EqualiserWindow::ApplyClick() {
             return;
         }
     applyEqualiserResult(model_, *options_, *result_);
+    // The applied values are the design this window last saw: an UnDo of them leaves it.
+    watch_->remember(designKey(model_));
     if (host_.designApplied) host_.designApplied();
     setResult(std::nullopt);
     status_->setText(QStringLiteral("Applied: each change is one undo step."));

@@ -22,6 +22,7 @@ class QSpinBox;
 
 namespace quarn {
 
+class DesignWatch;
 class StudyRunner;
 
 class EqualiserWindow : public QDialog {
@@ -37,6 +38,7 @@ public:
     std::optional<EqualiserOptions> chosenOptions(QString& problem) const;
     const std::optional<EqualiserResult>& result() const { return result_; }
     StudyRunner& runner() { return *runner_; }
+    DesignWatch& watch() { return *watch_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -44,6 +46,7 @@ protected:
 private:
     void offerSlots();
     void setResult(std::optional<EqualiserResult> r);
+    void showProgressDone(int evaluations);
 
     GearModel& model_;
     DesignHost host_;
@@ -72,6 +75,7 @@ private:
     QPlainTextEdit* text_ = nullptr;
     QLabel* status_ = nullptr;
     StudyRunner* runner_ = nullptr;
+    DesignWatch* watch_ = nullptr;
 };
 
 }  // namespace quarn

@@ -15,10 +15,12 @@
 #include <cmath>
 #include <memory>
 
+#include "design/design_watch.h"
 #include "design/solver_choice.h"
 #include "design/study_runner.h"
 #include "design/table_text.h"
 #include "model/design_text.h"
+#include "model/dimensions.h"
 #include "model/number_text.h"
 #include "platform/number_field.h"
 
@@ -85,6 +87,10 @@ SensitivityWindow::SensitivityWindow(GearModel& model, QWidget* parent) : QDialo
     resize(1150, 700);
 
     runner_ = new StudyRunner(progress_, cancel_, this);
+    watch_ = new DesignWatch(model_, this, [this] {
+        status_->setText(DesignWatch::outOfDateText());
+        table_->setEnabled(false);  // greyed: the numbers belong to a design that is gone
+    });
     connect(run_, &QPushButton::clicked, this, &SensitivityWindow::RunClick);
     connect(delta_, &QLineEdit::returnPressed, this, &SensitivityWindow::RunClick);
     connect(copyButton, &QPushButton::clicked, this,
@@ -109,13 +115,14 @@ void SensitivityWindow::RunClick() {
     status_->setText(QStringLiteral("Changing each dimension in turn..."));
     runner_->start([copy, delta, result, solver = chosenSolver(solver_)](const WorkControl& control) {
         *result = runSensitivity(copy, delta, control, {}, solver);
-    }, [this, result] {
+    }, [this, result, key = designKey(copy)] {
         run_->setEnabled(true);
         if (runner_->cancelled()) {
             status_->setText(QStringLiteral("Cancelled."));
             return;
         }
         result_ = std::move(*result);
+        watch_->remember(key);
         showResult();
     });
 }
@@ -131,6 +138,7 @@ void SensitivityWindow::showResult() {
                          : ranking + QStringLiteral("cut-off changes in percent of stroke, lead changes in "
                                                     "units. Marked rows (-) make the gear impossible or lose "
                                                     "a cut-off."));
+    table_->setEnabled(true);
     table_->setRowCount(static_cast<int>(result_.rows.size()) * 2);
     int rank = 0, r = 0;
     for (const SensitivityRow& row : result_.rows) {

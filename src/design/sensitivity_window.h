@@ -16,6 +16,7 @@ class QTableWidget;
 
 namespace quarn {
 
+class DesignWatch;
 class StudyRunner;
 
 class SensitivityWindow : public QDialog {
@@ -28,6 +29,7 @@ public:
     void RunClick();
     const SensitivityResult& result() const { return result_; }
     StudyRunner& runner() { return *runner_; }
+    DesignWatch& watch() { return *watch_; }
 
 private:
     void showResult();
@@ -42,6 +44,7 @@ private:
     QPushButton* run_ = nullptr;
     QPushButton* cancel_ = nullptr;
     StudyRunner* runner_ = nullptr;
+    DesignWatch* watch_ = nullptr;
 };
 
 }  // namespace quarn

@@ -39,13 +39,6 @@ QString percent(const std::optional<double>& v) { return v ? qText(Str(*v, 0, 2)
 
 }  // namespace
 
-std::vector<float> designKey(const GearModel& m) {
-    std::vector<float> key;
-    for (const auto& d : allDimensions()) key.push_back(dimensionValue(m, d));
-    key.push_back(m.ErieTriplexForm);
-    return key;
-}
-
 ValveEventsWindow::ValveEventsWindow(GearModel& model, QWidget* parent)
     : QDialog(parent), model_(model), plot_(PlotWidth, PlotHeight, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("ValveEvents"));

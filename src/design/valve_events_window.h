@@ -23,9 +23,6 @@ namespace quarn {
 
 class StudyRunner;
 
-// A fingerprint of everything the events depend on: the dimensions and the form.
-std::vector<float> designKey(const GearModel& m);
-
 class ValveEventsWindow : public QDialog {
     Q_OBJECT
 public:

@@ -145,4 +145,11 @@ void setDimensionValue(GearModel& m, const DimensionDescriptor& d, float value) 
         m.PivotVert[4] = m.cyl.ValveCLToCylCL + m.PivotVert[3];
 }
 
+std::vector<float> designKey(const GearModel& m) {
+    std::vector<float> key;
+    for (const auto& d : allDimensions()) key.push_back(dimensionValue(m, d));
+    key.push_back(m.ErieTriplexForm);
+    return key;
+}
+
 }  // namespace quarn

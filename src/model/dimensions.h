@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "gear_model.h"
 
@@ -39,5 +40,9 @@ float dimensionValue(const GearModel& m, const DimensionDescriptor& d);
 // dimension also writes its mirror pivot, and the cylinder centre-line height or the
 // valve centre-line offset also recomputes the valve stem joint height PivotVert[4].
 void setDimensionValue(GearModel& m, const DimensionDescriptor& d, float value);
+
+// A fingerprint of everything the design studies depend on: the dimensions and the
+// form. Two designs with equal keys give the same events.
+std::vector<float> designKey(const GearModel& m);
 
 }  // namespace quarn

@@ -203,12 +203,18 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
     out.afterBreaks = out.beforeBreaks;
     if (!equaliserOptionsProblem(o).empty()) return out;
 
+    double step = o.range / 4;
+    // Counted against the evaluations still to come should no trial improve again, each
+    // round halving the step: the search mostly ends on a fine step, long before its limit.
     auto report = [&] {
-        if (control.progress) control.progress(out.evaluations, o.maxEvaluations);
+        if (!control.progress) return;
+        long long ahead = out.evaluations;
+        for (double s = step; s >= MinEqualiserStep && ahead < o.maxEvaluations; s /= 2)
+            ahead += static_cast<long long>(2 * n);
+        control.progress(out.evaluations, static_cast<int>(std::min<long long>(ahead, o.maxEvaluations)));
     };
     // Other threads than the caller only evaluate: progress comes between rounds.
     WorkControl inner{control.cancel, nullptr, o.threads};
-    double step = o.range / 4;
     report();
     while (step >= MinEqualiserStep && out.evaluations < o.maxEvaluations) {
         if (cancelRequested(control)) {
@@ -260,6 +266,8 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
         }
         report();
     }
+    // Whatever ended it, the search is done with the evaluations it made.
+    if (control.progress) control.progress(out.evaluations, out.evaluations);
     return out;
 }
 

@@ -95,7 +95,8 @@ struct EqualiserResult {
 };
 
 // Runs the search on copies of the model; the model is only read. Progress counts
-// evaluations out of the limit.
+// evaluations out of those still to come should no trial improve again (at most the
+// limit), and ends with the evaluations made out of themselves.
 EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& options, const WorkControl& control = {});
 
 // The chosen values as the user would type them into the dimension dialogs, one undo

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -16,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+#include "design/design_watch.h"
 #include "design/equaliser_window.h"
 #include "design/sensitivity_window.h"
 #include "design/study_runner.h"
@@ -25,6 +27,7 @@
 #include "model/event_report.h"
 #include "model/event_table_text.h"
 #include "model/gear_model.h"
+#include "model/undo_history.h"
 #include "support/qt_app.h"
 
 namespace quarn {
@@ -47,6 +50,13 @@ void finish(StudyRunner& runner) {
 }
 
 const DimensionDescriptor& stem() { return *findDimensionByField("ValveCtrToJoint"); }
+
+QString statusOf(QWidget* w) { return child<QLabel>(w, "Status")->text(); }
+
+// The window notices a changed design by itself, within its half-second look.
+bool noticesOutOfDate(QWidget* w) {
+    return QTest::qWaitFor([&] { return statusOf(w) == DesignWatch::outOfDateText(); }, 3000);
+}
 
 class DesignWindows : public ::testing::Test {
 protected:
@@ -178,6 +188,49 @@ TEST_F(DesignWindows, SensitivityCancelLeavesNothingBehind) {
     EXPECT_EQ(dimensionValue(model, stem()), 6.39f);
 }
 
+// A study shown for a design that has since changed is marked, and a new run clears it.
+TEST_F(DesignWindows, StudyMarkedOutOfDateUntilRunAgain) {
+    const struct {
+        const char* name;
+        std::function<std::unique_ptr<QWidget>(GearModel&)> make;
+        std::function<StudyRunner&(QWidget*)> runner;
+        const char* run;
+        const char* shown;  // the widget greyed while out of date
+    } windows[] = {
+        {"Sensitivity", [](GearModel& m) { return std::make_unique<SensitivityWindow>(m); },
+         [](QWidget* w) -> StudyRunner& { return static_cast<SensitivityWindow*>(w)->runner(); }, "Run",
+         "SensitivityTable"},
+        {"Equaliser",
+         [](GearModel& m) {
+             selectDynVar(m, stem().dynVarCode, dimensionValue(m, stem()), stem().label);
+             auto w = std::make_unique<EqualiserWindow>(m, DesignHost{});
+             child<QSpinBox>(w.get(), "MaxEvals")->setValue(2);
+             return w;
+         },
+         [](QWidget* w) -> StudyRunner& { return static_cast<EqualiserWindow*>(w)->runner(); }, "Search",
+         "Result"},
+    };
+    for (const auto& row : windows) {
+        SCOPED_TRACE(row.name);
+        InitStartupState(model);
+        const auto w = row.make(model);
+        w->show();
+        auto* shown = child<QWidget>(w.get(), row.shown);
+        auto run = [&] {
+            QTest::mouseClick(child<QPushButton>(w.get(), row.run), Qt::LeftButton);
+            finish(row.runner(w.get()));
+        };
+        run();
+        EXPECT_TRUE(shown->isEnabled());
+        setDimensionValue(model, stem(), 6.45f);
+        EXPECT_TRUE(noticesOutOfDate(w.get()));
+        EXPECT_FALSE(shown->isEnabled());
+        run();
+        EXPECT_NE(statusOf(w.get()), DesignWatch::outOfDateText());
+        EXPECT_TRUE(shown->isEnabled());
+    }
+}
+
 class EqualiserWindowTest : public DesignWindows {
 protected:
     void SetUp() override {
@@ -213,6 +266,12 @@ TEST_F(EqualiserWindowTest, OffersTheDynamicVariableAndAppliesAsATypedChange) {
     EXPECT_EQ(model.RevArmPosition, model.RevArmCentre());
     EXPECT_EQ(applied, 1);
     EXPECT_FALSE(button("Apply")->isEnabled());
+    const QString appliedText = QStringLiteral("Applied: each change is one undo step.");
+    window->watch().check();  // its own values do not put the window out of date
+    EXPECT_EQ(statusOf(window.get()), appliedText);
+    // The UnDo buttons take the applied value back: "Applied" would be a claim of a state gone.
+    ASSERT_TRUE(undoButtonClick(model));
+    EXPECT_TRUE(noticesOutOfDate(window.get()));
 }
 
 // A lead band no design reaches: nothing to apply, and the status names the limit.
@@ -243,6 +302,13 @@ TEST_F(EqualiserWindowTest, DiscardAndCancelLeaveTheDesignAlone) {
     ASSERT_TRUE(window->result().has_value());
     EXPECT_TRUE(window->result()->cancelled);
     EXPECT_LT(window->result()->evaluations, 1000);
+    EXPECT_EQ(statusOf(window.get()),
+              window->result()->improved()
+                  ? QStringLiteral("Cancelled: the best design found so far is offered: Apply writes it, "
+                                   "Discard forgets it.")
+                  : QStringLiteral("Cancelled."));
+    auto* bar = child<QProgressBar>(window.get(), "Progress");
+    EXPECT_EQ(bar->value(), bar->maximum());
     if (window->result()->improved()) QTest::mouseClick(button("Discard"), Qt::LeftButton);
     EXPECT_EQ(dimensionValue(model, stem()), 6.42f);
     EXPECT_EQ(model.dyn.UndoCount, 0);
@@ -260,6 +326,20 @@ TEST_F(EqualiserWindowTest, AResultForAnotherDesignIsNotApplied) {
     EXPECT_EQ(applied, 0);
     EXPECT_EQ(child<QLabel>(window.get(), "Status")->text(),
               QStringLiteral("The design changed since the search: search again."));
+}
+
+// A range so narrow the step is fine after a handful of trials: the bar is full against
+// those trials, not against the 200 allowed.
+TEST_F(EqualiserWindowTest, ProgressFullWhenTheSearchEndsEarly) {
+    child<QSpinBox>(window.get(), "MaxEvals")->setValue(200);
+    child<QLineEdit>(window.get(), "Range")->setText(QStringLiteral("0.0001"));
+    QTest::mouseClick(button("Search"), Qt::LeftButton);
+    finish(window->runner());
+    ASSERT_TRUE(window->result().has_value());
+    EXPECT_LT(window->result()->evaluations, 200);
+    auto* bar = child<QProgressBar>(window.get(), "Progress");
+    EXPECT_EQ(bar->maximum(), window->result()->evaluations);
+    EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 }  // namespace
