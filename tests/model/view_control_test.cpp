@@ -313,8 +313,12 @@ TEST(ViewControl, GraphicZoomFieldShowsTwoDecimals) {
 }
 
 // Where a model point is on the screen under the current view, before rounding.
-double screenX(const GearModel& m, double horz) { return horz * m.view.ViewScale + m.view.ViewOffsetX; }
-double screenY(const GearModel& m, double vert) { return -vert * m.view.ViewScale + m.view.ViewOffsetY; }
+double screenX(const GearModel& m, double horz) {
+    return horz * m.view.ViewScale + m.view.ViewOffsetX;
+}
+double screenY(const GearModel& m, double vert) {
+    return -vert * m.view.ViewScale + m.view.ViewOffsetY;
+}
 
 void setViewTo(GearModel& m, float scale, float x, float y) {
     m.view.ViewScale = scale;
