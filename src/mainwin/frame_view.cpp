@@ -6,15 +6,16 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QWheelEvent>
 
 namespace quarn {
 namespace {
 
 // A piece of the frame laid over the controls: it paints the frame's pixels beneath it,
-// and passes a press on to the frame.
+// and leaves the mouse to the frame (an ignored event goes on to the parent).
 class FrameCover : public QWidget {
 public:
-    FrameCover(const QImage& frame, FrameView* view) : QWidget(view), frame_(frame), view_(view) {
+    FrameCover(const QImage& frame, FrameView* view) : QWidget(view), frame_(frame) {
         setObjectName(QStringLiteral("FrameCover"));
         setAttribute(Qt::WA_OpaquePaintEvent);
         hide();
@@ -25,13 +26,11 @@ protected:
         QPainter p(this);
         for (const QRect& r : event->region()) p.drawImage(r.topLeft(), frame_, r.translated(pos()));
     }
-    void mousePressEvent(QMouseEvent* event) override {
-        if (view_->onPress) view_->onPress(event->button(), mapToParent(event->position().toPoint()));
-    }
+    void mousePressEvent(QMouseEvent* event) override { event->ignore(); }
+    void mouseMoveEvent(QMouseEvent* event) override { event->ignore(); }
 
 private:
     const QImage& frame_;
-    FrameView* view_;
 };
 
 }  // namespace
@@ -71,8 +70,33 @@ void FrameView::paintEvent(QPaintEvent* event) {
 }
 
 void FrameView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) dragFrom_ = event->position().toPoint();
     if (onPress) onPress(event->button(), event->position().toPoint());
     QWidget::mousePressEvent(event);
+}
+
+void FrameView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::MiddleButton)) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (onMiddleDrag && at != dragFrom_) onMiddleDrag(at - dragFrom_);
+    dragFrom_ = at;
+}
+
+void FrameView::wheelEvent(QWheelEvent* event) {
+    // Over a control the wheel is the control's: a bar takes it, and what one leaves
+    // (a bar at its end, a button) must not zoom the drawing behind it.
+    const QPoint at = event->position().toPoint();
+    QWidget* const under = childAt(at);
+    const int delta = event->angleDelta().y();
+    if ((under && under != cover_) || !onWheel || delta == 0) {
+        event->ignore();
+        return;
+    }
+    const int perNotch = QWheelEvent::DefaultDeltasPerStep;
+    onWheel(at, static_cast<double>(delta) / perNotch);
 }
 
 }  // namespace quarn

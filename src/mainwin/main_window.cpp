@@ -88,6 +88,9 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     dataTable_ = new TDataTable(model_, this);
     DrawLines = new TDrawLines(model_, this);
     view_->onPress = [this](Qt::MouseButton b, QPoint at) { FormMouseDown(b, at); };
+    // With the bars hidden too: they are only one way to move the view.
+    view_->onWheel = [this](QPoint at, double notches) { viewPanel_->zoomAtPointer(at, notches); };
+    view_->onMiddleDrag = [this](QPoint by) { viewPanel_->panWithPointer(by); };
     createDiagramWindows();
     createActions();
     createMenusAndToolBar();

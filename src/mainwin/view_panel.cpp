@@ -141,6 +141,16 @@ void ViewPanel::SBZoomChange() {
     springBack(SBZoom);
 }
 
+void ViewPanel::zoomAtPointer(QPoint at, double notches) {
+    zoomAbout(model_, at.x(), at.y(), notches);
+    mirror();
+}
+
+void ViewPanel::panWithPointer(QPoint by) {
+    panBy(model_, by.x(), by.y());
+    mirror();
+}
+
 void ViewPanel::NormVHZClick() {
     // The bars go to rest first; a bar at rest moves nothing, so the view they leave
     // is the one kept as the saved view.

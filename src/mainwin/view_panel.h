@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 #include "model/gear_model.h"
@@ -31,6 +32,11 @@ public:
     void RefPointsClick();
     void RefPoints1Click();      // the reference-points dialog
     void SetGraphicZoomClick();  // the graphic zoom dialog
+
+    // The mouse on the drawing, as the bars would move the view: the wheel zooms about
+    // the pointer by page clicks of the zoom bar, a middle-button drag pans with it.
+    void zoomAtPointer(QPoint at, double notches);
+    void panWithPointer(QPoint by);
 
     // A click on the drawing placed reference points: their zero buttons follow.
     void refPointsPlaced(const MouseDownResult& placed);

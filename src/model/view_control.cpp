@@ -49,44 +49,62 @@ void placeRefPoint(GearModel& m, int point, double vert, double horz) {
     m.PivotHorz[refPointPivot(point)] = static_cast<float>(horz);
 }
 
-}  // namespace
-
-void panVertChange(GearModel& m, int position) {
-    ViewState& v = m.view;
+// A pan bar's step d moves the picture by d screen pixels: right for the horizontal
+// bar, up for the vertical one.
+void panPixels(ViewState& v, double dx, double dy) {
     v.NormVHZEnabled = 1;
-    const double d = springBackChange(v.PanVertBar, position, PanZoomBarScale);
-    v.ViewOffsetY = static_cast<float>(v.ViewOffsetY - d);
+    v.ViewOffsetX = static_cast<float>(v.ViewOffsetX + dx);
+    v.ViewOffsetY = static_cast<float>(v.ViewOffsetY + dy);
     anchorZoom(v);
 }
 
-void panHorzChange(GearModel& m, int position) {
-    ViewState& v = m.view;
-    v.NormVHZEnabled = 1;
-    const double d = springBackChange(v.PanHorzBar, position, PanZoomBarScale);
-    v.ViewOffsetX = static_cast<float>(v.ViewOffsetX + d);
-    anchorZoom(v);
-}
-
-void zoomChange(GearModel& m, int position) {
-    ViewState& v = m.view;
+// A zoom bar's step d scales by (1 + d / 100) about the screen point (cx, cy).
+void zoomStep(ViewState& v, double d, double cx, double cy) {
     v.NormVHZEnabled = 1;
     anchorZoom(v);
-    const double d = springBackChange(v.ZoomBar, position, PanZoomBarScale);
     const double s = v.ViewScale * (1 + d * ZoomPerStep);
     v.ViewScale = static_cast<float>(s);
-    // Scale about the view centre. A scale of 0 or less can only come from a file;
-    // it keeps its offsets rather than turning them into NaN that no pan could mend.
+    // A scale of 0 or less can only come from a file; it keeps its offsets rather than
+    // turning them into NaN that no pan could mend.
     if (v.ZoomAnchorScale > 0) {
         const double ratio = s / v.ZoomAnchorScale;
-        v.ViewOffsetX =
-            static_cast<float>((v.ZoomAnchorOffsetX - ViewCentreX) * ratio + ViewCentreX);
-        v.ViewOffsetY =
-            static_cast<float>((v.ZoomAnchorOffsetY - ViewCentreY) * ratio + ViewCentreY);
+        v.ViewOffsetX = static_cast<float>((v.ZoomAnchorOffsetX - cx) * ratio + cx);
+        v.ViewOffsetY = static_cast<float>((v.ZoomAnchorOffsetY - cy) * ratio + cy);
     }
     // Only the scale is limited: at a limit the offsets still move as if it had
     // changed, as the program always did.
     if (v.ViewScale > MaxViewScale) v.ViewScale = static_cast<float>(MaxViewScale);
     if (v.ViewScale < MinViewScale) v.ViewScale = static_cast<float>(MinViewScale);
+}
+
+}  // namespace
+
+void panVertChange(GearModel& m, int position) {
+    ViewState& v = m.view;
+    panPixels(v, 0, -springBackChange(v.PanVertBar, position, PanZoomBarScale));
+}
+
+void panHorzChange(GearModel& m, int position) {
+    ViewState& v = m.view;
+    panPixels(v, springBackChange(v.PanHorzBar, position, PanZoomBarScale), 0);
+}
+
+void zoomChange(GearModel& m, int position) {
+    ViewState& v = m.view;
+    zoomStep(v, springBackChange(v.ZoomBar, position, PanZoomBarScale), ViewCentreX, ViewCentreY);
+}
+
+void zoomAbout(GearModel& m, double x, double y, double pageSteps) {
+    // One page click of the bar is its large step in positions.
+    const double d = pageSteps * PanZoomBarScale.largeStep / PanZoomBarScale.divisor;
+    zoomStep(m.view, d, x, y);
+    // The bar's spring back re-anchors at the new view; the wheel has none.
+    anchorZoom(m.view);
+}
+
+void panBy(GearModel& m, double dx, double dy) {
+    // A pan bar's step is in screen pixels, so a drag of N pixels is a step of N.
+    panPixels(m.view, dx, dy);
 }
 
 void returnToNormalView(GearModel& m) {

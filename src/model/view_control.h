@@ -45,6 +45,14 @@ void panVertChange(GearModel& m, int position);
 void panHorzChange(GearModel& m, int position);
 void zoomChange(GearModel& m, int position);
 
+// The mouse on the drawing, as the bars would move the view. The wheel: zoom by
+// `pageSteps` page clicks of the zoom bar (positive zooms in) about the screen point
+// (x, y), so that the model point under it stays there. A drag with the middle button:
+// pan by (dx, dy) screen pixels, so that the picture follows the pointer. Both leave
+// "Norm" usable and the zoom anchor at the new view, as a bar change does.
+void zoomAbout(GearModel& m, double x, double y, double pageSteps);
+void panBy(GearModel& m, double dx, double dy);
+
 // "Norm": keep the current view as the saved one and return to the normal view.
 void returnToNormalView(GearModel& m);
 // A design came in with the view it was saved with: "Norm" is usable exactly when that

@@ -312,5 +312,73 @@ TEST(ViewControl, GraphicZoomFieldShowsTwoDecimals) {
     EXPECT_EQ(graphicZoomText(m), "1234.57");
 }
 
+// Where a model point is on the screen under the current view, before rounding.
+double screenX(const GearModel& m, double h) { return h * m.view.ViewScale + m.view.ViewOffsetX; }
+double screenY(const GearModel& m, double v) { return -v * m.view.ViewScale + m.view.ViewOffsetY; }
+
+void setViewTo(GearModel& m, float scale, float x, float y) {
+    m.view.ViewScale = scale;
+    m.view.ViewOffsetX = x;
+    m.view.ViewOffsetY = y;
+}
+
+// One notch is one page click of the zoom bar, 1.01 (−2 notches scale by 0.98), about
+// the pointer: offset' = (offset − pointer) × factor + pointer, worked out by hand.
+TEST(ViewControl, ZoomAboutAPointKeepsItsModelPointUnderIt) {
+    const struct {
+        const char* name;
+        float scale, x, y;  // the view before
+        double px, py, notches;
+        double wantScale, wantX, wantY;
+    } rows[] = {
+        {"InAtTheCentreIsThePageClick", 18, 86, 280, 320, 240, 1, 18.18, 83.66, 280.4},
+        {"InAtTheTopLeftCorner", 18, 86, 280, 0, 0, 1, 18.18, 86.86, 282.8},
+        {"OutTwoAtTheBottomRight", 18, 86, 280, 1279, 1023, -2, 17.64, 109.86, 294.86},
+        {"HalfANotchInOnPresetFive", 427, -10200, 1482, 640, 512, 0.5, 429.135, -10254.2,
+         1486.85},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        GearModel m = startupModel();
+        setViewTo(m, row.scale, row.x, row.y);
+        const double horz = (row.px - row.x) / row.scale;
+        const double vert = (row.y - row.py) / row.scale;
+        zoomAbout(m, row.px, row.py, row.notches);
+        EXPECT_NEAR(m.view.ViewScale, row.wantScale, 1e-3);
+        EXPECT_NEAR(m.view.ViewOffsetX, row.wantX, 1e-2);
+        EXPECT_NEAR(m.view.ViewOffsetY, row.wantY, 1e-2);
+        EXPECT_NEAR(screenX(m, horz), row.px, 1.0);
+        EXPECT_NEAR(screenY(m, vert), row.py, 1.0);
+        EXPECT_TRUE(m.view.NormVHZEnabled);
+        EXPECT_EQ(m.view.ZoomAnchorScale, m.view.ViewScale) << "anchored at the new view";
+        EXPECT_EQ(m.view.ZoomAnchorOffsetX, m.view.ViewOffsetX);
+    }
+}
+
+// The picture follows the pointer: a pivot moves on the screen by the drag.
+TEST(ViewControl, PanByMovesAPivotByThePixelsDragged) {
+    const struct {
+        const char* name;
+        float scale, x, y;
+        double dx, dy;
+    } rows[] = {
+        {"RightTen", 18, 86, 280, 10, 0},
+        {"UpSeven", 18, 86, 280, 0, -7},
+        {"FarDownLeftOnPresetFive", 427, -10200, 1482, -300, 250},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        GearModel m = startupModel();
+        setViewTo(m, row.scale, row.x, row.y);
+        const double x0 = screenX(m, m.PivotHorz[6]), y0 = screenY(m, m.PivotVert[6]);
+        panBy(m, row.dx, row.dy);
+        EXPECT_NEAR(screenX(m, m.PivotHorz[6]) - x0, row.dx, 1.0);
+        EXPECT_NEAR(screenY(m, m.PivotVert[6]) - y0, row.dy, 1.0);
+        EXPECT_EQ(m.view.ViewScale, row.scale);
+        EXPECT_TRUE(m.view.NormVHZEnabled);
+        EXPECT_EQ(m.view.ZoomAnchorOffsetY, m.view.ViewOffsetY);
+    }
+}
+
 }  // namespace
 }  // namespace quarn
