@@ -493,6 +493,10 @@ void TMainForm::refreshCaption() {
     // follows the frame as the main window's does.
     dataTable_->setWindowTitle(
         qs(frameCaption(caption::DataTable, model_.DimSetName, captionDate_, captionTime_)));
+    // The unsaved mark follows with the clock: comparing the design with its file on
+    // every tick would cost the animation for a mark a second late does no harm. Saving
+    // and opening set it at once.
+    setWindowModified(designModified());
 }
 
 FrameRequestTargets TMainForm::requestTargets() {
@@ -520,7 +524,6 @@ void TMainForm::Timer1Timer() {
     applyFrameRequests(requests, requestTargets());
     if (requests.defaultPointer) view_->unsetCursor();
     refreshCaption();
-    setWindowModified(document_.modified(model_));
     // Only the squares whose pixels differ travel to the display; most of the frame,
     // white or drawn the same as the tick before, stays as it is on the screen.
     if (!changed.isEmpty()) view_->update(changed);

@@ -64,6 +64,8 @@ public:
     // Opens a design file by name (a DOS file by its .qgk ending) and brings the
     // controls into line; a failure is shown in an error box and changes nothing.
     bool openDesign(const std::string& path);
+    // Whether the design differs from its file (or from the nominal gear, without one).
+    bool designModified() const { return document_.modified(model_); }
     // Saves the design under a name; a failure is shown in an error box and the old
     // file stays as it was.
     bool saveDesign(const std::string& path);
