@@ -9,6 +9,8 @@ packages=(
   fonts-dejavu-core fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev  # quarngear-cli reads its options with CLI11
+  libnlopt-cxx-dev  # the equaliser's optimiser
+  librsvg2-bin poppler-utils  # the export tests render the SVG and PDF pictures as a reader would
   clang libclang-rt-14-dev  # the fuzz run of test.sh: libFuzzer's runtime is in the rt package
   desktop-file-utils shared-mime-info  # the install test checks the desktop entry and file types
   dpkg-dev file  # the package: dpkg-shlibdeps finds the libraries the programs need
