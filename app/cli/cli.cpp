@@ -73,6 +73,7 @@ const std::map<std::string, Command>& commands() {
         {"sensitivity", {sensitivityCommand, sensitivityUsage}},
         {"equalise", {equaliseCommand, equaliseUsage}},
         {"cutoff", {cutoffCommand, cutoffUsage}},
+        {"tolerance", {toleranceCommand, toleranceUsage}},
     };
     return table;
 }

@@ -37,6 +37,8 @@ void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err);
 extern const char equaliseUsage[];
 void cutoffCommand(const Args& args, std::ostream& out, std::ostream& err);
 extern const char cutoffUsage[];
+void toleranceCommand(const Args& args, std::ostream& out, std::ostream& err);
+extern const char toleranceUsage[];
 
 // The help of render, made from its table of pictures and formats.
 std::string renderUsage();

@@ -19,7 +19,8 @@ namespace {
 TEST(CommandTable, HasEveryCommand) {
     EXPECT_THAT(commandNames(),
                 ::testing::ElementsAre("centre", "convert", "cutoff", "diagram", "equalise", "events",
-                                       "render", "report", "save", "sensitivity", "show", "solve", "table"));
+                                       "render", "report", "save", "sensitivity", "show", "solve", "table",
+                                       "tolerance"));
 }
 
 class CommandHelp : public ::testing::TestWithParam<std::string> {};
