@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace quarn {
 
@@ -10,6 +11,9 @@ struct DesignHost {
     // reverse-arm bar, dynamic-variable bars and read-outs follow, as after a dimension
     // dialog's Close.
     std::function<void()> designApplied;
+    // The file the design was opened from or saved to ("" for none): the tolerance
+    // study keeps its table beside it.
+    std::function<std::string()> designPath = {};
 };
 
 }  // namespace quarn

@@ -9,6 +9,7 @@
 
 #include "design/equaliser_window.h"
 #include "design/sensitivity_window.h"
+#include "design/tolerance_window.h"
 #include "design/valve_events_window.h"
 
 namespace quarn {
@@ -45,6 +46,9 @@ DesignMenu::DesignMenu(GearModel& model, DesignHost host, QWidget* window)
     connect(ValveEventsTool, &QAction::triggered, ValveEvents, &QAction::trigger);
     connect(Sensitivity, &QAction::triggered, this, &DesignMenu::SensitivityClick);
     connect(Equaliser, &QAction::triggered, this, &DesignMenu::EqualiserClick);
+    Tolerance = makeAction(this, "Tolerance", QStringLiteral("&Tolerance Study..."),
+                           QStringLiteral("Draw Many Gears within the Parts' Tolerances and Read their Spread"));
+    connect(Tolerance, &QAction::triggered, this, &DesignMenu::ToleranceClick);
 }
 
 void DesignMenu::addTo(QMenuBar* bar, QToolBar* tools) {
@@ -53,6 +57,7 @@ void DesignMenu::addTo(QMenuBar* bar, QToolBar* tools) {
     menu->addAction(ValveEvents);
     menu->addAction(Sensitivity);
     menu->addAction(Equaliser);
+    menu->addAction(Tolerance);
     if (tools) tools->addAction(ValveEventsTool);
 }
 
@@ -69,6 +74,11 @@ void DesignMenu::SensitivityClick() {
 void DesignMenu::EqualiserClick() {
     if (!equaliser_) equaliser_ = new EqualiserWindow(model_, host_, window_);
     raise(equaliser_);
+}
+
+void DesignMenu::ToleranceClick() {
+    if (!tolerance_) tolerance_ = new ToleranceWindow(model_, host_, window_);
+    raise(tolerance_);
 }
 
 }  // namespace quarn

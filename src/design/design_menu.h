@@ -1,4 +1,4 @@
-// The "&Design" menu and its tool button: the three design windows, made when first
+// The "&Design" menu and its tool button: the design windows, made when first
 // opened and kept, each working on copies of the one gear model.
 #pragma once
 
@@ -18,6 +18,7 @@ namespace quarn {
 class ValveEventsWindow;
 class SensitivityWindow;
 class EqualiserWindow;
+class ToleranceWindow;
 
 class DesignMenu : public QObject {
     Q_OBJECT
@@ -30,14 +31,17 @@ public:
     void ValveEventsClick();
     void SensitivityClick();
     void EqualiserClick();
+    void ToleranceClick();
 
     ValveEventsWindow* valveEventsWindow() const { return events_; }
     SensitivityWindow* sensitivityWindow() const { return sensitivity_; }
     EqualiserWindow* equaliserWindow() const { return equaliser_; }
+    ToleranceWindow* toleranceWindow() const { return tolerance_; }
 
     QAction* ValveEvents = nullptr;
     QAction* Sensitivity = nullptr;
     QAction* Equaliser = nullptr;
+    QAction* Tolerance = nullptr;
     QAction* ValveEventsTool = nullptr;
 
 private:
@@ -47,6 +51,7 @@ private:
     ValveEventsWindow* events_ = nullptr;
     SensitivityWindow* sensitivity_ = nullptr;
     EqualiserWindow* equaliser_ = nullptr;
+    ToleranceWindow* tolerance_ = nullptr;
 };
 
 }  // namespace quarn

@@ -285,9 +285,10 @@ void TMainForm::createMenusAndToolBar() {
     // The design windows; an applied equaliser result leaves the gear as a dimension
     // dialog's Close does.
     design_ = new DesignMenu(model_, {[this] {
-                                 motion_->revArmBarToMiddle();
-                                 dynVars_->followDesign();
-                             }},
+                                          motion_->revArmBarToMiddle();
+                                          dynVars_->followDesign();
+                                      },
+                                      [this] { return document_.path(); }},
                              this);
     design_->addTo(menuBar(), tools);
     // Qt's buttons for what a narrow window cannot show have no names of their own.

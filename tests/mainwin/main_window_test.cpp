@@ -569,6 +569,7 @@ const ControlRow controlRows[] = {
     {"ValveEventsTool", designWindow("ValveEventsTool", "ValveEvents"), nothingMore},
     {"Sensitivity", designWindow("Sensitivity", "Sensitivity"), nothingMore},
     {"Equaliser", designWindow("Equaliser", "Equaliser"), nothingMore},
+    {"Tolerance", designWindow("Tolerance", "ToleranceStudy"), nothingMore},
     {"Exit1",
      [](WindowTest& t) {
          t.form->show();
