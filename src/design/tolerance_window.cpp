@@ -82,7 +82,7 @@ ToleranceWindow::ToleranceWindow(GearModel& model, DesignHost host, QWidget* par
     allLabel->setBuddy(all_);
     auto* setAll = button(this, "SetAll", QStringLiteral("Set A&ll"),
                           QStringLiteral("Give every dimension the tolerance for all"));
-    auto* load = button(this, "LoadTolerances", QStringLiteral("&Load..."),
+    auto* load = button(this, "LoadTolerances", QStringLiteral("L&oad..."),
                         QStringLiteral("Read the tolerances from a CSV file (name,tolerance)"));
     auto* save = button(this, "SaveTolerances", QStringLiteral("Sa&ve..."),
                         QStringLiteral("Write the tolerances as a CSV file beside the design"));
@@ -94,6 +94,7 @@ ToleranceWindow::ToleranceWindow(GearModel& model, DesignHost host, QWidget* par
                                             QStringLiteral("Tolerance \u00b1"), QStringLiteral("Drawn")});
     tolerances_->verticalHeader()->hide();
     tolerances_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tolerances_->horizontalHeader()->setStretchLastSection(true);
     tolerances_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed);
     fillToleranceTable(ToleranceTable::allAt(DefaultTolerance));
@@ -144,7 +145,13 @@ ToleranceWindow::ToleranceWindow(GearModel& model, DesignHost host, QWidget* par
         l->setBuddy(field);
         form->addWidget(l, r, 0);
         form->addWidget(field, r, 1);
-        if (more) form->addWidget(more, r, 2);
+        if (!more) return;
+        auto* pair = new QHBoxLayout;
+        auto* to = new QLabel(QStringLiteral("&to:"), this);
+        to->setBuddy(more);
+        pair->addWidget(to);
+        pair->addWidget(more);
+        form->addLayout(pair, r, 2);
     };
     row(0, QStringLiteral("&Samples:"), samples_);
     row(1, QStringLiteral("S&eed:"), seed_);
@@ -207,10 +214,10 @@ ToleranceWindow::ToleranceWindow(GearModel& model, DesignHost host, QWidget* par
     middle->setColumnStretch(0, 3);
     middle->setColumnStretch(1, 1);
 
-    auto* copyButton = button(this, "Copy", QStringLiteral("C&opy"), QStringLiteral("Copy the results to the clipboard"));
-    auto* savePicture = button(this, "SavePicture", QStringLiteral("Save &Picture..."),
+    auto* copyButton = button(this, "Copy", QStringLiteral("Cop&y"), QStringLiteral("Copy the results to the clipboard"));
+    auto* savePicture = button(this, "SavePicture", QStringLiteral("Save P&icture..."),
                                QStringLiteral("Save the histogram as PNG, SVG or PDF"));
-    auto* printButton = button(this, "Print", QStringLiteral("Pr&int..."), QStringLiteral("Print the histogram"));
+    auto* printButton = button(this, "Print", QStringLiteral("Pri&nt..."), QStringLiteral("Print the histogram"));
     auto* closeButton = button(this, "Close", QStringLiteral("Close"), QStringLiteral("Close this window"));
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(copyButton);
