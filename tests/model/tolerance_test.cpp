@@ -84,6 +84,46 @@ TEST(Tolerance, OneDimensionAloneSpreadsAsItsSlopeTimesTolerance) {
     }
 }
 
+// A radius bar drawn within ±0.3 is sometimes too long or too short for the gear to be
+// put together (or to cut off) at normal forward: the share of failures is the share of
+// the tolerance beyond the first lengths that fail, found here by halving on the whole
+// revolution's events.
+TEST(Tolerance, GearsThatCannotBeBuiltAreCountedAsFailures) {
+    const GearModel m = startupModel();
+    const RevArmRange r = normalSettings(m);
+    const DimensionDescriptor& bar = dim("RadiusBarLength");
+    constexpr double t = 0.3;
+    const double nominal = dimensionValue(m, bar);
+    const auto fails = [&](double change) {
+        GearModel c = m;
+        setDimensionValue(c, bar, static_cast<float>(nominal + change));
+        const GearSettingEvents e = preciseEvents(c, r.fwd);
+        return e.geometryError || !e.front.cutOff || !e.rear.cutOff;
+    };
+    ASSERT_FALSE(fails(0));
+    double failing = 0;  // length of the tolerance band that fails, both sides
+    for (const double side : {-t, t}) {
+        if (!fails(side)) continue;
+        double good = 0, bad = side;
+        while (std::abs(bad - good) > 1e-4) (fails((good + bad) / 2) ? bad : good) = (good + bad) / 2;
+        failing += t - std::abs(good);
+    }
+    const double expected = failing / (2 * t);
+    ASSERT_GT(expected, 0.1);
+
+    ToleranceOptions o;
+    o.tolerances = ToleranceTable::allAt(0);
+    o.tolerances.set(bar, t);
+    o.samples = 300;
+    o.points = {{WorkingPoint::Kind::Setting, r.fwd, false}};
+    const ToleranceResult got = runToleranceStudy(m, o, threads(2));
+    ASSERT_TRUE(got.complete) << got.problem;
+    // 300 draws: the share's own sd is at most 0.029.
+    EXPECT_NEAR(double(got.failures) / o.samples, expected, 0.1);
+    EXPECT_EQ(got.points[0].failures, got.failures);
+    EXPECT_EQ(got.points[0].outcomes[1].count, o.samples - got.failures);
+}
+
 // The same seed gives the same numbers to the last bit, on one core or two; another
 // seed gives other numbers.
 TEST(Tolerance, SameSeedSameAnswerOnAnyNumberOfCores) {
