@@ -6,19 +6,15 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QDir>
-#include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -28,10 +24,10 @@
 #include "design/design_watch.h"
 #include "design/study_runner.h"
 #include "design/table_text.h"
+#include "design/tolerance_table_editor.h"
 #include "drawing/tolerance_histogram.h"
 #include "model/dimensions.h"
 #include "model/number_text.h"
-#include "model/sensitivity.h"
 #include "platform/number_field.h"
 #include "platform/qt_canvas.h"
 
@@ -39,11 +35,9 @@ namespace quarn {
 namespace {
 
 constexpr int HistogramWidth = 640, HistogramHeight = 240;
-constexpr int ToleranceColumn = 2;
 const char* const resultTitles[] = {"Point", "Outcome", "As drawn", "Mean", "5 %", "95 %", "sd", "Outside", "Failed"};
 
 QString fieldName(const DimensionDescriptor& d) { return QString::fromLatin1(d.field.data(), d.field.size()); }
-QString labelOf(const DimensionDescriptor& d) { return QString::fromLatin1(d.label.data(), d.label.size()); }
 
 QLineEdit* numberField(QWidget* parent, const char* name, const QString& text, const QString& hint, bool minus) {
     auto* f = new QLineEdit(text, parent);
@@ -76,39 +70,7 @@ ToleranceWindow::ToleranceWindow(GearModel& model, DesignHost host, QWidget* par
     histogram_.fill(Qt::white);
 
     // The tolerances: one figure for all, then each dimension's own.
-    auto* allLabel = new QLabel(QStringLiteral("Tolerance for &all, \u00b1:"), this);
-    all_ = numberField(this, "AllTolerance", QString::number(DefaultTolerance),
-                       QStringLiteral("The tolerance Set All gives every dimension"), false);
-    allLabel->setBuddy(all_);
-    auto* setAll = button(this, "SetAll", QStringLiteral("Set A&ll"),
-                          QStringLiteral("Give every dimension the tolerance for all"));
-    auto* load = button(this, "LoadTolerances", QStringLiteral("L&oad..."),
-                        QStringLiteral("Read the tolerances from a CSV file (name,tolerance)"));
-    auto* save = button(this, "SaveTolerances", QStringLiteral("Sa&ve..."),
-                        QStringLiteral("Write the tolerances as a CSV file beside the design"));
-    tolerances_ = new QTableWidget(static_cast<int>(allDimensions().size()), 4, this);
-    tolerances_->setObjectName(QStringLiteral("ToleranceTable"));
-    tolerances_->setAccessibleName(QStringLiteral("Tolerance of each dimension"));
-    tolerances_->setToolTip(QStringLiteral("Type a dimension's own tolerance; 0 holds it at its value"));
-    tolerances_->setHorizontalHeaderLabels({QStringLiteral("Dimension"), QStringLiteral("Value"),
-                                            QStringLiteral("Tolerance \u00b1"), QStringLiteral("Drawn")});
-    tolerances_->verticalHeader()->hide();
-    tolerances_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tolerances_->horizontalHeader()->setStretchLastSection(true);
-    tolerances_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                 QAbstractItemView::AnyKeyPressed);
-    fillToleranceTable(ToleranceTable::allAt(DefaultTolerance));
-
-    auto* tolTop = new QHBoxLayout;
-    tolTop->addWidget(allLabel);
-    tolTop->addWidget(all_);
-    tolTop->addWidget(setAll);
-    tolTop->addStretch(1);
-    tolTop->addWidget(load);
-    tolTop->addWidget(save);
-    auto* tolBox = new QVBoxLayout;
-    tolBox->addLayout(tolTop);
-    tolBox->addWidget(tolerances_, 1);
+    tolerances_ = new ToleranceTableEditor(model_, [this] { return defaultTolerancePath(); }, this);
 
     // The study's own settings.
     samples_ = new QSpinBox(this);
@@ -175,7 +137,7 @@ ToleranceWindow::ToleranceWindow(GearModel& model, DesignHost host, QWidget* par
     form->addLayout(runRow, 7, 0, 1, 4);
 
     auto* top = new QHBoxLayout;
-    top->addLayout(tolBox, 3);
+    top->addWidget(tolerances_, 3);
     top->addLayout(form, 2);
 
     status_ = new QLabel(QStringLiteral("Give the tolerances and press Run."), this);
@@ -240,10 +202,7 @@ ToleranceWindow::ToleranceWindow(GearModel& model, DesignHost host, QWidget* par
         shares_->setEnabled(false);
     });
     connect(run_, &QPushButton::clicked, this, &ToleranceWindow::RunClick);
-    connect(setAll, &QPushButton::clicked, this, &ToleranceWindow::SetAllClick);
-    connect(all_, &QLineEdit::returnPressed, this, &ToleranceWindow::SetAllClick);
-    connect(load, &QPushButton::clicked, this, &ToleranceWindow::LoadClick);
-    connect(save, &QPushButton::clicked, this, &ToleranceWindow::SaveClick);
+    connect(tolerances_, &ToleranceTableEditor::said, status_, &QLabel::setText);
     connect(results_, &QTableWidget::itemSelectionChanged, this, &ToleranceWindow::showSelected);
     connect(copyButton, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(tableAsText(results_)); });
@@ -257,52 +216,14 @@ ToleranceWindow::~ToleranceWindow() { runner_->stop(); }
 
 void ToleranceWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    showValues();
-}
-
-void ToleranceWindow::fillToleranceTable(const ToleranceTable& t) {
-    int r = 0;
-    for (const auto& d : allDimensions()) {
-        setCell(tolerances_, r, 0, labelOf(d), false);
-        tolerances_->item(r, 0)->setToolTip(fieldName(d));
-        auto* tol = new QTableWidgetItem(QString::number(t.of(d)));
-        tol->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        tol->setToolTip(QStringLiteral("Tolerance of %1, either way").arg(fieldName(d)));
-        tolerances_->setItem(r, ToleranceColumn, tol);
-        setCell(tolerances_, r, 3,
-                readingIgnores(d) ? QStringLiteral("no: moves no event") : QStringLiteral("yes"), false);
-        ++r;
-    }
-    showValues();
-}
-
-void ToleranceWindow::showValues() {
-    int r = 0;
-    for (const auto& d : allDimensions()) setCell(tolerances_, r++, 1, qText(Str(dimensionValue(model_, d), 0, 4)));
-}
-
-void ToleranceWindow::SetAllClick() {
-    const auto t = finite(all_->text());
-    if (!t || *t < 0) {
-        status_->setText(QStringLiteral("The tolerance for all must be a number of 0 or more."));
-        return;
-    }
-    fillToleranceTable(ToleranceTable::allAt(*t));
+    tolerances_->showValues();
 }
 
 std::optional<ToleranceOptions> ToleranceWindow::chosenOptions(QString& problem) const {
     ToleranceOptions o;
-    o.tolerances = ToleranceTable::allAt(0);
-    int r = 0;
-    for (const auto& d : allDimensions()) {
-        const QTableWidgetItem* item = tolerances_->item(r++, ToleranceColumn);
-        const auto t = item ? finite(item->text()) : std::nullopt;
-        if (!t || *t < 0) {
-            problem = QStringLiteral("The tolerance of %1 must be a number of 0 or more.").arg(fieldName(d));
-            return std::nullopt;
-        }
-        o.tolerances.set(d, *t);
-    }
+    const auto table = tolerances_->table(problem);
+    if (!table) return std::nullopt;
+    o.tolerances = *table;
     o.samples = samples_->value();
     bool ok = false;
     const qulonglong seed = seed_->text().trimmed().toULongLong(&ok);
@@ -456,55 +377,8 @@ QString ToleranceWindow::defaultTolerancePath() const {
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".tolerances.csv"));
 }
 
-QString ToleranceWindow::saveTolerances(const QString& path) const {
-    QString problem;
-    const auto options = chosenOptions(problem);
-    if (!options) return problem;
-    // A failed write never leaves half a file where the last good one was.
-    QSaveFile file(path);
-    const std::string text = toleranceCsvText(options->tolerances);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.commit())
-        return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-    return {};
-}
+QString ToleranceWindow::saveTolerances(const QString& path) const { return tolerances_->save(path); }
 
-QString ToleranceWindow::loadTolerances(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
-    const QByteArray bytes = file.readAll();
-    ToleranceTable start = ToleranceTable::allAt(0);
-    int r = 0;
-    for (const auto& d : allDimensions()) {
-        const auto t = finite(tolerances_->item(r++, ToleranceColumn)->text());
-        start.set(d, t && *t >= 0 ? *t : 0);
-    }
-    std::string problem;
-    const auto table = readToleranceCsv(std::string_view(bytes.constData(), bytes.size()), start, &problem);
-    if (!table) return QFileInfo(path).fileName() + QStringLiteral(", ") + qText(problem);
-    fillToleranceTable(*table);
-    return {};
-}
-
-void ToleranceWindow::SaveClick() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Tolerances"), defaultTolerancePath(),
-                                                      QStringLiteral("Tolerance tables (*.csv)"), nullptr,
-                                                      QFileDialog::DontUseNativeDialog);
-    if (path.isEmpty()) return;
-    const QString problem = saveTolerances(path);
-    status_->setText(problem.isEmpty() ? QStringLiteral("Tolerances saved to %1.").arg(path) : problem);
-    if (!problem.isEmpty()) QMessageBox::warning(this, QStringLiteral("Save Tolerances"), problem);
-}
-
-void ToleranceWindow::LoadClick() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Load Tolerances"), defaultTolerancePath(),
-                                                      QStringLiteral("Tolerance tables (*.csv)"), nullptr,
-                                                      QFileDialog::DontUseNativeDialog);
-    if (path.isEmpty()) return;
-    const QString problem = loadTolerances(path);
-    status_->setText(problem.isEmpty() ? QStringLiteral("Tolerances read from %1.").arg(path) : problem);
-    if (!problem.isEmpty()) QMessageBox::warning(this, QStringLiteral("Load Tolerances"), problem);
-}
+QString ToleranceWindow::loadTolerances(const QString& path) { return tolerances_->load(path); }
 
 }  // namespace quarn

@@ -26,6 +26,7 @@ namespace quarn {
 
 class DesignWatch;
 class StudyRunner;
+class ToleranceTableEditor;
 
 class ToleranceWindow : public QDialog {
     Q_OBJECT
@@ -54,11 +55,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void fillToleranceTable(const ToleranceTable& t);
-    void showValues();
-    void SetAllClick();
-    void SaveClick();
-    void LoadClick();
     void showResult();
     void showSelected();
     // The outcome and point of the selected result row.
@@ -68,8 +64,7 @@ private:
     DesignHost host_;
     std::optional<ToleranceResult> result_;
     QImage histogram_;
-    QLineEdit* all_ = nullptr;
-    QTableWidget* tolerances_ = nullptr;
+    ToleranceTableEditor* tolerances_ = nullptr;
     QSpinBox* samples_ = nullptr;
     QLineEdit* seed_ = nullptr;
     QComboBox* distribution_ = nullptr;
