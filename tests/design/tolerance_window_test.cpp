@@ -115,7 +115,11 @@ TEST_F(ToleranceWindowTest, FieldsThatCannotRunAreNamed) {
     }
 }
 
-TEST_F(ToleranceWindowTest, TolerancesSaveAndLoadAsCsv) {
+TEST_F(ToleranceWindowTest, TolerancesSaveAndLoadAsCsvBesideTheDesign) {
+    EXPECT_EQ(window->defaultTolerancePath(), QStringLiteral("Nominal.tolerances.csv"));  // no file yet
+    const ToleranceWindow opened(model, DesignHost{{}, [] { return std::string("/work/designs/goods.qgd"); }});
+    EXPECT_EQ(opened.defaultTolerancePath(), QStringLiteral("/work/designs/goods.tolerances.csv"));
+
     child<QLineEdit>(window.get(), "AllTolerance")->setText(QStringLiteral("0.0015"));
     QTest::mouseClick(child<QPushButton>(window.get(), "SetAll"), Qt::LeftButton);
     const QString path = QString::fromStdString(::testing::TempDir() + "/nominal.tolerances.csv");
