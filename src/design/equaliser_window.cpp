@@ -64,8 +64,8 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
                          QStringLiteral("Range either side of a dimension's value, for the bounds of one chosen"));
     auto* rangeLabel = new QLabel(QStringLiteral("&Range, + and -:"), this);
     rangeLabel->setBuddy(range_);
-    form->addWidget(rangeLabel, 0, 5);
-    form->addWidget(range_, 0, 6);
+    form->addWidget(rangeLabel, 0, 6);
+    form->addWidget(range_, 0, 7);
     maxEvals_ = new QSpinBox(this);
     maxEvals_->setObjectName(QStringLiteral("MaxEvals"));
     maxEvals_->setRange(1, 100000);
@@ -74,8 +74,8 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
                                          "dimension alone, the first two, ...)"));
     auto* evalsLabel = new QLabel(QStringLiteral("&Most trials a stage:"), this);
     evalsLabel->setBuddy(maxEvals_);
-    form->addWidget(evalsLabel, 1, 5);
-    form->addWidget(maxEvals_, 1, 6);
+    form->addWidget(evalsLabel, 1, 6);
+    form->addWidget(maxEvals_, 1, 7);
 
     points_ = new QLineEdit(qText(workingPointsText(defaultWorkingPoints())), this);
     points_->setObjectName(QStringLiteral("Points"));
@@ -86,7 +86,7 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
     auto* pointsLabel = new QLabel(QStringLiteral("&Working points:"), this);
     pointsLabel->setBuddy(points_);
     form->addWidget(pointsLabel, 4, 0);
-    form->addWidget(points_, 4, 1, 1, 3);
+    form->addWidget(points_, 4, 1, 1, 5);
 
     cutOffEqual_ = new QCheckBox(QStringLiteral("Equal front and rear &cut-off at every point"), this);
     cutOffEqual_->setObjectName(QStringLiteral("CutOffEqualGoal"));
@@ -103,15 +103,15 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
                                           "lead=LEAD[@POINT][:WEIGHT], cutoff=PCT@POINT[:WEIGHT], "
                                           "cutoff-equal[=WEIGHT][@POINT], lead-equal[=WEIGHT][@POINT]"));
     form->addWidget(cutOffEqual_, 5, 0, 1, 3);
-    form->addWidget(new QLabel(QStringLiteral("weight"), this), 5, 5);
-    form->addWidget(cutOffEqualWeight_, 5, 6);
+    form->addWidget(new QLabel(QStringLiteral("weight"), this), 5, 6);
+    form->addWidget(cutOffEqualWeight_, 5, 7);
     form->addWidget(leadEqual_, 6, 0, 1, 3);
-    form->addWidget(new QLabel(QStringLiteral("weight"), this), 6, 5);
-    form->addWidget(leadEqualWeight_, 6, 6);
+    form->addWidget(new QLabel(QStringLiteral("weight"), this), 6, 6);
+    form->addWidget(leadEqualWeight_, 6, 7);
     auto* moreLabel = new QLabel(QStringLiteral("More &goals:"), this);
     moreLabel->setBuddy(moreGoals_);
     form->addWidget(moreLabel, 7, 0);
-    form->addWidget(moreGoals_, 7, 1, 1, 6);
+    form->addWidget(moreGoals_, 7, 1, 1, 7);
 
     // The limits no offered design may break, whatever the goals gain by it.
     const EqualiserLimits limits;
@@ -145,15 +145,15 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
     leadRow->addWidget(leadTo);
     leadRow->addWidget(leadHigh_);
     leadRow->addStretch(1);
-    form->addLayout(leadRow, 8, 0, 1, 4);
+    form->addLayout(leadRow, 8, 0, 1, 5);
     auto* lapLabel = new QLabel(QStringLiteral("Lap, clearances &+ and -:"), this);
     lapLabel->setBuddy(lapBand_);
-    form->addWidget(lapLabel, 8, 5);
-    form->addWidget(lapBand_, 8, 6);
+    form->addWidget(lapLabel, 8, 6);
+    form->addWidget(lapBand_, 8, 7);
     auto* openingLabel = new QLabel(QStringLiteral("Largest o&pening at most, % less:"), this);
     openingLabel->setBuddy(openingLoss_);
-    form->addWidget(openingLabel, 9, 5);
-    form->addWidget(openingLoss_, 9, 6);
+    form->addWidget(openingLabel, 9, 6);
+    form->addWidget(openingLoss_, 9, 7);
 
     offer_ = button(this, "Offer", QStringLiteral("Offer &dimensions"),
                     QStringLiteral("Offer the dimensions that move the goals at the working points, the four "
@@ -222,6 +222,8 @@ void EqualiserWindow::buildDimensionRows(QGridLayout* form) {
         row.dim->setToolTip(QStringLiteral("A dimension the search may change: those that move the goals, the "
                                            "strongest first"));
         row.dim->addItem(QStringLiteral("(none)"), 0);
+        row.dim->setMinimumContentsLength(26);  // the longest labels whole
+        row.dim->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         row.low = numberField(this, QStringLiteral("Low%1").arg(k + 1).toLatin1().constData(), QString(),
                               QStringLiteral("Lowest value of dimension %1").arg(k + 1), {.allowMinus = true});
         row.high = numberField(this, QStringLiteral("High%1").arg(k + 1).toLatin1().constData(), QString(),
@@ -232,7 +234,8 @@ void EqualiserWindow::buildDimensionRows(QGridLayout* form) {
         form->addWidget(row.dim, k, 1);
         form->addWidget(new QLabel(QStringLiteral("from"), this), k, 2);
         form->addWidget(row.low, k, 3);
-        form->addWidget(row.high, k, 4);
+        form->addWidget(new QLabel(QStringLiteral("to"), this), k, 4);
+        form->addWidget(row.high, k, 5);
         connect(row.dim, &QComboBox::currentIndexChanged, this, [this, k] { fillBounds(k); });
     }
 }
