@@ -33,6 +33,9 @@ constexpr double FinestStep = 2e-6;
 // The first trust region of a run, as a share of the half range: wide enough to leave
 // a poor start, narrow enough to stay near a good one.
 constexpr double FirstStepShare = 0.25;
+// A cost this small is met: below what the precise solver's closure can tell apart, so
+// the stages with more dimensions have nothing left to gain.
+constexpr double MetCost = 1e-9;
 // Changing a dimension by this much, up and down, shows how it moves the goals.
 constexpr double EffectDelta = 0.001;
 
@@ -428,7 +431,7 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
             out.cancelled = true;
             break;
         }
-        if (shared.timedOut) break;
+        if (shared.timedOut || (bestReading.keepsLimits() && *bestReading.cost < MetCost)) break;
     }
     out.evaluations = shared.evaluations;
     out.timedOut = shared.timedOut;
