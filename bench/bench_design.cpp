@@ -145,6 +145,16 @@ BENCHMARK_CAPTURE(BM_EqualiserCase, stemAndThreeMore, 4, "25f,75f,25r", true)
 BENCHMARK_CAPTURE(BM_EqualiserCase, nominalAt25Forward, 4, "25f", false)
     ->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(1);
 
+// The dimensions the equaliser window offers on opening: every dimension that can be
+// varied, up and down, read at the three default working points, in wall time.
+void BM_EqualiserOffer(benchmark::State& state) {
+    const GearModel m = longStem();
+    std::size_t offered = 0;
+    for (auto _ : state) offered = rankEqualiserDimensions(m, defaultWorkingPoints(), defaultEqualiserGoals()).size();
+    state.counters["offered"] = static_cast<double>(offered);
+}
+BENCHMARK(BM_EqualiserOffer)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(2);
+
 }  // namespace
 }  // namespace quarn
 
