@@ -5,13 +5,11 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <nlopt.hpp>
 
 #include "dimension_edits.h"
+#include "equaliser_reading.h"
 #include "mid_gear.h"
-#include "precise_solver.h"
-#include "sensitivity.h"
 #include "solver.h"
 #include "undo_history.h"
 
@@ -36,117 +34,6 @@ constexpr double FirstStepShare = 0.25;
 // A cost this small is met: below what the precise solver's closure can tell apart, so
 // the stages with more dimensions have nothing left to gain.
 constexpr double MetCost = 1e-9;
-// Changing a dimension by this much, up and down, shows how it moves the goals.
-constexpr double EffectDelta = 0.001;
-
-std::string number(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.6g", v);
-    return buf;
-}
-
-// How far a design stands outside the limits, 0 inside them, and the first limit broken.
-// Lengths count in thousandths of a unit.
-struct Breach {
-    double amount = 0;
-    std::string first;
-    void add(double excess, const std::string& limit) {
-        if (!(excess > 0)) return;
-        amount += excess * 1000;
-        if (first.empty()) first = limit;
-    }
-};
-
-// What the search holds fixed while the dimensions change.
-struct Frame {
-    std::vector<WorkingPoint> points;
-    std::vector<double> settings;
-    PortEdges edges{};
-    // The least largest steam opening at each point, the mean of the two ends: an end
-    // that opened too wide on a lopsided design may give some of it to the other.
-    std::vector<double> floors;
-    const EqualiserOptions* options = nullptr;
-    bool variesPort = false;
-};
-
-// A cheap look over the whole range: the gear put together at a few settings from full
-// gear reverse to full gear forward, and at each working point, every few degrees.
-bool possibleAcrossRange(const GearModel& m, const std::vector<double>& settings) {
-    const RevArmRange r = revArmRange(m);
-    std::vector<double> arms = settings;
-    for (int k = 0; k < EqualiserCheckSettings; ++k)
-        arms.push_back(r.min + (double(r.max) - r.min) * k / (EqualiserCheckSettings - 1));
-    const int angles = static_cast<int>(360 / EqualiserCheckAngle);
-    for (const double arm : arms) {
-        const PreciseLinkage gear(m, arm);
-        for (int a = 0; a < angles; ++a)
-            if (!gear.solve(a * EqualiserCheckAngle).possible()) return false;
-    }
-    return true;
-}
-
-const char* endName(int end) { return end == 0 ? "front" : "rear"; }
-
-// The design read at every working point: near the events in `hints` (which it then
-// moves to the new places), or over whole revolutions when there are none.
-EqualiserReading readAt(GearModel design, const Frame& f, std::vector<PointEvents>* hints) {
-    CalcCentRevArm(design);
-    const EqualiserOptions& o = *f.options;
-    const EqualiserLimits& l = o.limits;
-    EqualiserReading r;
-    Breach b;
-    r.edges = portEdgesOf(design.cyl);
-    const double band = f.variesPort ? l.lapBand : 0;
-    const std::pair<const char*, double> edges[] = {
-        {"steam lap", double(r.edges.SteamLapFront) - f.edges.SteamLapFront},
-        {"front exhaust clearance", double(r.edges.ExClFront) - f.edges.ExClFront},
-        {"rear exhaust clearance", double(r.edges.ExClRear) - f.edges.ExClRear}};
-    const double starts[] = {f.edges.SteamLapFront, f.edges.ExClFront, f.edges.ExClRear};
-    for (int i = 0; i < 3; ++i)
-        b.add(std::abs(edges[i].second) - band, std::string("the ") + edges[i].first + " within " +
-                                                     number(starts[i]) + " ± " + number(band));
-    if (!possibleAcrossRange(design, f.settings)) {
-        b.add(1000, "the gear free of impossible geometry between full gear forward and full gear reverse");
-        r.breach = b.amount;
-        r.breaks = b.first;
-        return r;
-    }
-    for (std::size_t p = 0; p < f.points.size(); ++p) {
-        const PointEvents e = hints && p < hints->size() ? pointEventsNear(design, f.settings[p], (*hints)[p])
-                                                         : pointEventsSwept(design, f.settings[p]);
-        if (hints && p < hints->size() && e.possible) (*hints)[p] = e;
-        r.events.push_back(e);
-    }
-    r.terms = goalTerms(o.goals, f.points, r.events);
-    r.cost = equaliserCost(o.goals, r.terms);
-    for (std::size_t p = 0; p < f.points.size(); ++p) {
-        const PointEvents& e = r.events[p];
-        if (!e.possible) {
-            r.cost.reset();
-            continue;
-        }
-        const std::string at = " at " + workingPointName(f.points[p]);
-        for (int end = 0; end < 2; ++end) {
-            b.add(std::max(l.leadLow - e.lead[end], e.lead[end] - l.leadHigh),
-                  std::string("the ") + endName(end) + " lead" + at + " within " + number(l.leadLow) + " to " +
-                      number(l.leadHigh));
-        }
-        if (p < f.floors.size())
-            b.add(f.floors[p] - (e.maxOpening[0] + e.maxOpening[1]) / 2,
-                  "the largest steam opening" + at + " (mean of both ends) at least " + number(f.floors[p]));
-    }
-    r.breach = b.amount;
-    r.breaks = b.first;
-    return r;
-}
-
-// Lower is better: inside the limits first, then less outside them, then the cost.
-bool better(const EqualiserReading& a, const EqualiserReading& b) {
-    if (!a.cost) return false;
-    if (!b.cost) return true;
-    if (a.breach != b.breach) return a.breach < b.breach;
-    return *a.cost < *b.cost;
-}
 
 double objectiveOf(const EqualiserReading& r) {
     if (!r.cost) return RejectedCost;
@@ -190,7 +77,7 @@ struct Shared {
 
 struct RunData {
     const GearModel* design;
-    const Frame* frame;
+    const EqualiserFrame* frame;
     const Stage* stage;
     Shared* shared;
     std::vector<PointEvents> hints;
@@ -217,11 +104,11 @@ double runObjective(const std::vector<double>& u, std::vector<double>& /*grad*/,
     const std::vector<double> x = realOf(*d.stage, u);
     GearModel trial = *d.design;
     for (std::size_t i = 0; i < x.size(); ++i) setDimensionValue(trial, *d.stage->dims[i], static_cast<float>(x[i]));
-    EqualiserReading r = readAt(std::move(trial), *d.frame, &d.hints);
+    EqualiserReading r = readEqualiserDesign(std::move(trial), *d.frame, &d.hints);
     ++d.out->evaluations;
     ++d.shared->evaluations;
     const double value = objectiveOf(r);
-    if (!d.out->found || better(r, d.out->best)) {
+    if (!d.out->found || betterReading(r, d.out->best)) {
         d.out->found = true;
         d.out->best = std::move(r);
         d.out->x = x;
@@ -229,7 +116,7 @@ double runObjective(const std::vector<double>& u, std::vector<double>& /*grad*/,
     return value;
 }
 
-RunOutcome runOnce(const GearModel& design, const Frame& frame, const Stage& stage, const std::vector<double>& start,
+RunOutcome runOnce(const GearModel& design, const EqualiserFrame& frame, const Stage& stage, const std::vector<double>& start,
                    const std::vector<PointEvents>& hints, int budget, Shared& shared) {
     RunOutcome out;
     const unsigned n = static_cast<unsigned>(stage.dims.size());
@@ -340,8 +227,9 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
     }
     GearModel design = m;
     CalcCentRevArm(design);
-    Frame frame;
-    frame.options = &o;
+    EqualiserFrame frame;
+    frame.goals = &o.goals;
+    frame.limits = o.limits;
     frame.points = pointsWithGoals(o.points, o.goals);
     for (const ResolvedPoint& p : resolveWorkingPoints(design, frame.points)) {
         if (!p.revArm) {
@@ -357,10 +245,10 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
     out.variesPort = frame.variesPort;
 
     // The start read whole, before there are floors to hold it to; then the floors.
-    out.beforeReading = readAt(design, frame, nullptr);
+    out.beforeReading = readEqualiserDesign(design, frame, nullptr);
     for (const PointEvents& e : out.beforeReading.events)
         frame.floors.push_back((e.maxOpening[0] + e.maxOpening[1]) / 2 * (1 - o.limits.openingLoss / 100));
-    out.beforeReading = readAt(design, frame, nullptr);
+    out.beforeReading = readEqualiserDesign(design, frame, nullptr);
     out.beforeCost = out.beforeReading.cost;
     out.beforeBreaks = out.beforeReading.breaks;
     out.afterReading = out.beforeReading;
@@ -384,8 +272,8 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
         // An earlier answer is where the search stands if it beats the design as it stands.
         GearModel answer = design;
         for (std::size_t i = 0; i < n; ++i) setDimensionValue(answer, *o.dims[i], static_cast<float>(earlier[i]));
-        EqualiserReading r = readAt(answer, frame, nullptr);
-        if (better(r, bestReading)) {
+        EqualiserReading r = readEqualiserDesign(answer, frame, nullptr);
+        if (betterReading(r, bestReading)) {
             best = earlier;
             bestReading = std::move(r);
         }
@@ -422,7 +310,7 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
             report);
         // Ties go to the earlier run: the same options give the same answer.
         for (RunOutcome& r : outcomes) {
-            if (!r.found || !better(r.best, bestReading)) continue;
+            if (!r.found || !betterReading(r.best, bestReading)) continue;
             bestReading = std::move(r.best);
             for (std::size_t i = 0; i < k; ++i) best[i] = r.x[i];
         }
@@ -440,7 +328,7 @@ EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, cons
         // Read whole at the answer, so the report does not hang on where the runs looked.
         GearModel answer = design;
         for (std::size_t i = 0; i < n; ++i) setDimensionValue(answer, *o.dims[i], out.after[i]);
-        out.afterReading = readAt(answer, frame, nullptr);
+        out.afterReading = readEqualiserDesign(answer, frame, nullptr);
     }
     out.afterCost = out.afterReading.cost;
     out.afterBreaks = out.afterReading.breaks;
@@ -462,52 +350,6 @@ void applyEqualiserResult(GearModel& m, const EqualiserOptions& o, const Equalis
         takeFieldValue(m, *o.dims[i], r.after[i]);
     }
     closeDimensionDialog(m);
-}
-
-std::vector<DimensionEffect> rankEqualiserDimensions(const GearModel& m, const std::vector<WorkingPoint>& points,
-                                                     const std::vector<EqualiserGoal>& goals,
-                                                     const WorkControl& control) {
-    GearModel design = m;
-    CalcCentRevArm(design);
-    EqualiserOptions o;
-    o.goals = goals;
-    Frame frame;
-    frame.options = &o;
-    frame.points = pointsWithGoals(points, goals);
-    for (const ResolvedPoint& p : resolveWorkingPoints(design, frame.points)) {
-        if (!p.revArm) return {};
-        frame.settings.push_back(*p.revArm);
-    }
-    frame.edges = portEdgesOf(design.cyl);
-    frame.variesPort = true;  // the limits are not read here
-    const EqualiserReading base = readAt(design, frame, nullptr);
-    if (!base.cost) return {};
-    std::vector<const DimensionDescriptor*> dims;
-    for (const DimensionDescriptor& d : allDimensions())
-        if (d.dynVarCode != 0 && !readingIgnores(d)) dims.push_back(&d);
-    std::vector<double> effects(dims.size(), 0);
-    runParallel(static_cast<int>(dims.size()), control, [&](int k) {
-        std::vector<double> misses[2];
-        for (int side = 0; side < 2; ++side) {
-            GearModel copy = design;
-            setDimensionValue(copy, *dims[k],
-                              static_cast<float>(dimensionValue(design, *dims[k]) + (side == 0 ? EffectDelta : -EffectDelta)));
-            std::vector<PointEvents> hints = base.events;
-            const EqualiserReading r = readAt(std::move(copy), frame, &hints);
-            for (const GoalTerm& t : r.terms) misses[side].push_back(t.miss.value_or(std::nan("")));
-        }
-        double sum = 0;
-        for (std::size_t j = 0; j < misses[0].size() && j < misses[1].size() && j < base.terms.size(); ++j) {
-            const double slope = (misses[0][j] - misses[1][j]) / (2 * EffectDelta);
-            sum += goals[base.terms[j].goal].weight * slope * slope;
-        }
-        effects[k] = std::isfinite(sum) ? std::sqrt(sum) : 0;
-    });
-    std::vector<DimensionEffect> out;
-    for (std::size_t k = 0; k < dims.size(); ++k)
-        if (effects[k] >= LeastGoalEffect) out.push_back({dims[k], effects[k]});
-    std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.effect > b.effect; });
-    return out;
 }
 
 }  // namespace quarn
