@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <optional>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "model/event_table_text.h"
 #include "dims/dimension_file.h"
 #include "model/equaliser.h"
+#include "model/working_points.h"
 #include "model/sensitivity.h"
 #include "options.h"
 
@@ -149,42 +149,33 @@ void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err) 
 
 namespace {
 
-// NAME or NAME:WEIGHT.
-double goalWeight(const std::string& item, std::string& name) {
-    const auto colon = item.find(':');
-    name = item.substr(0, colon);
-    if (colon == std::string::npos) return 1;
-    const auto w = parseNumber(item.substr(colon + 1));
-    if (!w || !(*w >= 0))
-        throw UsageError{"a goal's weight is a number of 0 or more, not '" + item.substr(colon + 1) + "'"};
-    return *w;
+// Every --goal, each a comma-separated list, read as one list: a goal given twice in
+// two options is as much a mistake as in one.
+std::vector<EqualiserGoal> parseGoals(const std::vector<std::string>& texts) {
+    std::string joined;
+    for (const std::string& t : texts) joined += (joined.empty() ? "" : ",") + t;
+    std::string problem;
+    const auto goals = parseEqualiserGoals(joined, &problem);
+    if (!goals) throw UsageError{"--goal: " + problem};
+    return *goals;
 }
 
-EqualiserGoals parseGoals(const std::string& text) {
-    EqualiserGoals g;
-    g.cutOffEqual = 0;
-    std::set<std::string> named;
-    for (const std::string& item : listItems(text)) {
-        std::string name;
-        const double weight = goalWeight(item, name);
-        if (name == "cutoff-equal") {
-            g.cutOffEqual = weight;
-        } else if (name == "lead-equal") {
-            g.leadEqual = weight;
-        } else if (name.rfind("cutoff=", 0) == 0) {
-            const auto pct = parseNumber(name.substr(7));
-            if (!pct || !(*pct > 0 && *pct < 100))
-                throw UsageError{"cutoff= takes a percentage between 0 and 100, not '" + name.substr(7) + "'"};
-            g.cutOffTarget = *pct;
-            g.cutOffTargetWeight = weight;
-        } else {
-            throw UsageError{"--goal takes cutoff-equal, lead-equal and cutoff=PCT, not '" + item + "'"};
+// --vary NAME or NAME:LOW:HIGH, several to an option (comma-separated) or repeated.
+void parseVary(const std::vector<std::string>& texts, EqualiserOptions& o) {
+    for (const std::string& text : texts)
+        for (const std::string& item : listItems(text)) {
+            const auto colon = item.find(':');
+            const DimensionDescriptor* d = &dimensionNamed(item.substr(0, colon));
+            o.dims.push_back(d);
+            if (colon == std::string::npos) continue;
+            const std::string bounds = item.substr(colon + 1);
+            const auto second = bounds.find(':');
+            const auto low = parseNumber(bounds.substr(0, second));
+            const auto high = second == std::string::npos ? std::nullopt : parseNumber(bounds.substr(second + 1));
+            if (!low || !high || !(*low < *high))
+                throw UsageError{"--vary takes NAME or NAME:LOW:HIGH with LOW below HIGH, not '" + item + "'"};
+            o.bounds.push_back({d, *low, *high});
         }
-        // A goal given twice would have its first weight or percentage dropped unseen.
-        const std::string goal = name.rfind("cutoff=", 0) == 0 ? "cutoff=PCT" : name;
-        if (!named.insert(goal).second) throw UsageError{"--goal names " + goal + " twice"};
-    }
-    return g;
 }
 
 // lead=LOW:HIGH, lap=BAND or opening=PERCENT, onto the limits as they stand.
@@ -220,52 +211,74 @@ void parseLimit(const std::string& text, EqualiserLimits& l) {
 
 const char equaliseUsage[] =
     "quarngear-cli equalise [--file PATH] [--set NAME=VALUE]... [--erie]\n"
-    "                       --vary NAME,NAME,... [--range R]\n"
-    "                       [--goal cutoff-equal,lead-equal,cutoff=PCT]\n"
+    "                       --vary NAME[:LOW:HIGH][,...]... [--range R]\n"
+    "                       [--points LIST] [--goal GOAL[,...]]...\n"
     "                       [--limit lead=LOW:HIGH|lap=BAND|opening=PERCENT]...\n"
-    "                       [--max-evals N] [--solver classic|precise] [--out FILE.qgd]\n"
-    "  Searches up to four dimensions (by field name), each within +-R of its value\n"
-    "  (default 0.05), for a gear whose front and rear cut-off at normal forward and\n"
-    "  normal reverse are equal (cutoff-equal, the default goal), whose leads are equal\n"
-    "  (lead-equal), and whose forward cut-off is near PCT percent (cutoff=PCT). A goal\n"
-    "  may carry a weight, as cutoff-equal:2. A compass search: each dimension a step\n"
-    "  up and down, the best taken, the step halved when none is better; at most N\n"
-    "  evaluations (default 200) and 60 s. A trial with impossible geometry is never\n"
-    "  taken. Prints the events before and after and the chosen values; --out writes\n"
-    "  the improved design, the gear at mid gear. Each trial is read on the precise\n"
-    "  solver; --solver classic reads it on the window's solver.\n"
-    "  Limits no offered design breaks: the leads of both ends at normal forward and\n"
-    "  reverse within LOW to HIGH (default 0:0.05); the steam lap and exhaust\n"
-    "  clearances within +-BAND of the start's (default 0.005); the largest steam\n"
-    "  openings no more than PERCENT below the start's (default 10); no impossible\n"
-    "  geometry from full gear forward to full gear reverse. When no design within the\n"
-    "  range keeps them all, says which and exits 1 without writing --out.\n";
+    "                       [--max-evals N] [--starts N] [--out FILE.qgd]\n"
+    "  Searches up to four dimensions (by field name), each within LOW to HIGH or\n"
+    "  within +-R of its value (default 0.05), for a gear that meets the goals at the\n"
+    "  working points. The points (default 25f,75f,25r) are cut-offs forward (25f) or\n"
+    "  reverse (25r), found on the design as it stands, or reverse-arm settings\n"
+    "  (arm=10.9); their settings are held while the dimensions change, as the notches\n"
+    "  a driver uses. Goals, each with a weight (default 1), at every point or at one:\n"
+    "    cutoff-equal[=W][@POINT]  front and rear cut-off alike (the default goal)\n"
+    "    lead-equal[=W][@POINT]    front and rear lead alike\n"
+    "    lead=LEAD[@POINT][:W]     both leads at LEAD\n"
+    "    cutoff=PCT@POINT[:W]      the mean cut-off at PCT percent at that point\n"
+    "  e.g. --goal cutoff-equal=1 --goal lead-equal=0.5 --goal lead=0.02@25f\n"
+    "  --goal cutoff=30@arm=10.9:2. A point a goal names is read even when not in\n"
+    "  --points. Each goal's miss (percent of stroke, or thousandths of a unit of\n"
+    "  lead) is squared and weighted; the search lowers their sum.\n"
+    "  Limits no offered design breaks: the leads of both ends at every point within\n"
+    "  LOW to HIGH (default 0:0.05); the steam lap and exhaust clearances unchanged,\n"
+    "  or within +-BAND of the start's (default 0.005) when a valve or port dimension\n"
+    "  is varied; the largest steam opening at every point (mean of both ends) no\n"
+    "  more than PERCENT below the start's (default 10); no impossible geometry from\n"
+    "  full gear forward to full gear reverse.\n"
+    "  The search (NLopt's BOBYQA, COBYLA for one dimension, from N starts spread over\n"
+    "  the ranges, default 4, on every core) varies the first dimension alone, then\n"
+    "  the first two, and so on, each from the best answer before: naming the\n"
+    "  dimensions that matter most first, a longer list never ends worse. At most N\n"
+    "  evaluations for each of those stages (default 400) and 60 s in all; the same\n"
+    "  design and options give the same answer. Each design is read on the precise\n"
+    "  solver. Prints every goal and the events at every point before and after and\n"
+    "  the chosen values; --out writes the improved design, the gear at mid gear.\n"
+    "  When no design within the ranges keeps every limit, says which and exits 1\n"
+    "  without writing --out.\n";
 
 void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CommandLine line;
-    const SharedOptions shared(line, {.erieForm = true, .solverChoice = true});
-    std::optional<std::string> vary, range, goals, maxEvals, outFile;
-    std::vector<std::string> limits;
-    line.value("--vary", vary);
+    const SharedOptions shared(line, {.erieForm = true});
+    std::optional<std::string> range, points, maxEvals, starts, outFile;
+    std::vector<std::string> vary, goals, limits;
+    line.values("--vary", vary);
+    line.values("--goal", goals);
     line.values("--limit", limits);
     line.value("--range", range);
-    line.value("--goal", goals);
+    line.value("--points", points);
     line.value("--max-evals", maxEvals);
+    line.value("--starts", starts);
     line.value("--out", outFile);
     line.parse(args);
     const CommonOptions common = shared.read();
-    if (!vary) throw UsageError{"--vary names the dimensions to change"};
+    if (vary.empty()) throw UsageError{"--vary names the dimensions to change"};
     EqualiserOptions options;
-    options.dims = dimensionList("--vary", *vary, false);
+    parseVary(vary, options);
     if (range) {
         const auto r = parseNumber(*range);
         if (!r || !(*r > 0)) throw UsageError{"--range takes a positive number, not '" + *range + "'"};
         options.range = *r;
     }
-    if (goals) options.goals = parseGoals(*goals);
+    if (points) {
+        std::string problem;
+        const auto p = parseWorkingPoints(*points, &problem);
+        if (!p) throw UsageError{"--points: " + problem};
+        options.points = *p;
+    }
+    if (!goals.empty()) options.goals = parseGoals(goals);
     for (const std::string& l : limits) parseLimit(l, options.limits);
     if (maxEvals) options.maxEvaluations = parseCount("--max-evals", *maxEvals, 1, 100000);
-    options.solver = common.solver;
+    if (starts) options.starts = parseCount("--starts", *starts, 1, 64);
     if (const std::string problem = equaliserOptionsProblem(options); !problem.empty())
         throw UsageError{problem};
     GearModel m;

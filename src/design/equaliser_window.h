@@ -1,11 +1,12 @@
-// "Equaliser": up to four dimensions searched for equal steam at both ends of the
-// cylinder; the result shown before and after, then applied as typed changes or
-// discarded.
+// "Equaliser": up to four dimensions searched for a gear that meets the designer's goals
+// at the working points, within limits; the result shown before and after, then applied
+// as typed changes or discarded.
 #pragma once
 
 #include <QDialog>
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "design/design_host.h"
 #include "model/equaliser.h"
@@ -13,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -34,9 +36,13 @@ public:
     void SearchClick();
     void ApplyClick();
     void DiscardClick();
+    // Ranks the dimensions by how they move the goals at the points as the fields stand,
+    // offers those that move them and chooses the four that move them most.
+    void OfferClick();
     // The options as the controls stand, or the reason they cannot run.
     std::optional<EqualiserOptions> chosenOptions(QString& problem) const;
     const std::optional<EqualiserResult>& result() const { return result_; }
+    const std::vector<DimensionEffect>& offered() const { return offered_; }
     StudyRunner& runner() { return *runner_; }
     DesignWatch& watch() { return *watch_; }
 
@@ -44,7 +50,17 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void offerSlots();
+    struct DimensionRow {
+        QComboBox* dim = nullptr;
+        QLineEdit* low = nullptr;
+        QLineEdit* high = nullptr;
+    };
+    void buildDimensionRows(QGridLayout* form);
+    void fillBounds(int row);
+    void showOffered(const std::vector<DimensionEffect>& ranked);
+    // The points and goals as the fields stand, or the reason they do not read.
+    std::optional<std::pair<std::vector<WorkingPoint>, std::vector<EqualiserGoal>>> pointsAndGoals(
+        QString& problem) const;
     void setResult(std::optional<EqualiserResult> r);
     void showProgressDone(int evaluations);
 
@@ -52,21 +68,25 @@ private:
     DesignHost host_;
     std::optional<EqualiserOptions> options_;
     std::optional<EqualiserResult> result_;
-    std::array<QComboBox*, MaxEqualiserDimensions> vary_{};
+    std::vector<DimensionEffect> offered_;
+    // The last answer and the design it was found for: a search of the same design
+    // starts one run there, so more dimensions never end worse.
+    std::vector<DimensionValue> lastAnswer_;
+    std::vector<float> lastAnswerKey_;
+    std::array<DimensionRow, MaxEqualiserDimensions> rows_{};
     QLineEdit* range_ = nullptr;
+    QLineEdit* points_ = nullptr;
     QCheckBox* cutOffEqual_ = nullptr;
     QLineEdit* cutOffEqualWeight_ = nullptr;
     QCheckBox* leadEqual_ = nullptr;
     QLineEdit* leadEqualWeight_ = nullptr;
-    QCheckBox* cutOffTarget_ = nullptr;
-    QLineEdit* cutOffTargetValue_ = nullptr;
-    QLineEdit* cutOffTargetWeight_ = nullptr;
+    QLineEdit* moreGoals_ = nullptr;
     QLineEdit* leadLow_ = nullptr;
     QLineEdit* leadHigh_ = nullptr;
     QLineEdit* lapBand_ = nullptr;
     QLineEdit* openingLoss_ = nullptr;
     QSpinBox* maxEvals_ = nullptr;
-    QComboBox* solver_ = nullptr;
+    QPushButton* offer_ = nullptr;
     QPushButton* search_ = nullptr;
     QPushButton* apply_ = nullptr;
     QPushButton* discard_ = nullptr;

@@ -105,25 +105,101 @@ std::string sensitivityCsvRows(const SensitivityResult& r) {
     return out;
 }
 
+namespace {
+
+std::string maybe(const std::optional<double>& v, int decimals) {
+    return v ? Str(*v, 12, decimals) : padded("none", 12);
+}
+
+// The events of one working point before and after, each on its own line.
+std::string pointLines(const PointEvents* b, const PointEvents* a) {
+    struct Row {
+        const char* name;
+        int decimals;
+        std::optional<double> (*of)(const PointEvents&);
+    };
+    static constexpr Row rows[] = {
+        {"cut-off front", 3, [](const PointEvents& e) { return e.cutOff[0]; }},
+        {"cut-off rear", 3, [](const PointEvents& e) { return e.cutOff[1]; }},
+        {"cut-off front-rear", 3,
+         [](const PointEvents& e) -> std::optional<double> {
+             if (!e.cutOff[0] || !e.cutOff[1]) return std::nullopt;
+             return *e.cutOff[0] - *e.cutOff[1];
+         }},
+        {"lead front", 5, [](const PointEvents& e) -> std::optional<double> { return e.lead[0]; }},
+        {"lead rear", 5, [](const PointEvents& e) -> std::optional<double> { return e.lead[1]; }},
+        {"lead front-rear", 5, [](const PointEvents& e) -> std::optional<double> { return e.lead[0] - e.lead[1]; }},
+        {"largest open front", 5, [](const PointEvents& e) -> std::optional<double> { return e.maxOpening[0]; }},
+        {"largest open rear", 5, [](const PointEvents& e) -> std::optional<double> { return e.maxOpening[1]; }},
+    };
+    std::string out;
+    for (const Row& r : rows) {
+        const auto value = [&](const PointEvents* e) {
+            return e && e->possible ? maybe(r.of(*e), r.decimals) : padded("impossible", 12);
+        };
+        out += "  " + left(r.name, 24) + value(b) + value(a) + "\n";
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string equaliserText(const EqualiserOptions& o, const EqualiserResult& r) {
-    std::string out = "                          Before       After\n";
-    for (int i = 0; i < WatchedCount; ++i)
-        out += left(watchedNames[i], 18) + watchedText(i, r.beforeReading.values[i], 12) +
-               watchedText(i, r.afterReading.values[i], 12) + "\n";
+    std::string out;
+    if (!r.problem.empty()) return "Not searched: " + r.problem + ".\n";
+    const auto at = [](const EqualiserReading& reading, std::size_t p) {
+        return p < reading.events.size() ? &reading.events[p] : nullptr;
+    };
+    for (std::size_t p = 0; p < r.points.size(); ++p) {
+        out += left(workingPointName(r.points[p]) + ", arm " + Str(r.settings[p], 0, 4), 26) +
+               "      Before       After\n";
+        out += pointLines(at(r.beforeReading, p), at(r.afterReading, p));
+    }
+    out += "\n" + left("Goals (miss)", 26) + "      Before       After\n";
+    for (std::size_t g = 0; g < o.goals.size(); ++g) {
+        for (std::size_t t = 0; t < r.beforeReading.terms.size(); ++t) {
+            const GoalTerm& term = r.beforeReading.terms[t];
+            if (term.goal != g) continue;
+            std::string name = equaliserGoalName(o.goals[g]);
+            if (!o.goals[g].at) name += " (" + workingPointName(r.points[term.point]) + ")";
+            if (term.end >= 0) name += term.end == 0 ? ", front" : ", rear";
+            const std::optional<double> after =
+                t < r.afterReading.terms.size() ? r.afterReading.terms[t].miss : std::nullopt;
+            out += "  " + name + "\n" + left("", 26) + maybe(term.miss, 3) + maybe(after, 3) + "\n";
+        }
+    }
     auto cost = [](const std::optional<double>& c) { return c ? Str(*c, 12, 6) : padded("rejected", 12); };
-    out += left("cost", 18) + cost(r.beforeCost) + cost(r.afterCost) + "\n\n";
-    for (std::size_t i = 0; i < o.dims.size() && i < r.after.size(); ++i)
-        out += left(std::string(o.dims[i]->field), 26) + Str(r.before[i], 12, 6) + Str(r.after[i], 12, 6) + "\n";
+    out += left("cost", 26) + cost(r.beforeCost) + cost(r.afterCost) + "\n\n";
+    const std::vector<DimensionBounds> bounds = [&] {
+        std::vector<DimensionBounds> b;
+        for (std::size_t i = 0; i < o.dims.size() && i < r.before.size(); ++i) {
+            DimensionBounds d{o.dims[i], r.before[i] - o.range, r.before[i] + o.range};
+            for (const DimensionBounds& own : o.bounds)
+                if (own.dim == o.dims[i]) d = own;
+            b.push_back(d);
+        }
+        return b;
+    }();
+    for (std::size_t i = 0; i < bounds.size() && i < r.after.size(); ++i)
+        out += left(std::string(o.dims[i]->field), 26) + Str(r.before[i], 12, 6) + Str(r.after[i], 12, 6) +
+               "   (" + shortNumber(bounds[i].low) + " to " + shortNumber(bounds[i].high) + ")\n";
+    if (r.stageCosts.size() > 1) {
+        out += "Best cost with the first dimension alone";
+        for (std::size_t k = 0; k < r.stageCosts.size(); ++k)
+            out += (k == 0 ? ": " : ", with the first " + std::to_string(k + 1) + ": ") + Str(r.stageCosts[k], 0, 6);
+        out += "\n";
+    }
     const EqualiserLimits& l = o.limits;
-    out += "\nLimits: leads of both ends at normal forward and reverse within " + shortNumber(l.leadLow) + " to " +
+    out += "\nLimits: leads of both ends at every working point within " + shortNumber(l.leadLow) + " to " +
            shortNumber(l.leadHigh) + "; steam lap and exhaust clearances within +-" + shortNumber(l.lapBand) +
-           " of the start's;\nlargest steam openings at least " + shortNumber(100 - l.openingLoss) +
-           " % of the start's; no impossible geometry from full gear forward to full gear reverse.\n";
+           " of the start's" + (r.variesPort ? "" : " (unchanged: no valve or port dimension is varied)") +
+           ";\nlargest steam opening (mean of both ends) at least " + shortNumber(100 - l.openingLoss) +
+           " % of the start's at every working point; no impossible geometry from full gear\nforward to full gear reverse.\n";
     if (!r.beforeBreaks.empty()) out += "The design as it stands does not keep " + r.beforeBreaks + ".\n";
     out += r.afterBreaks.empty() ? "The design after keeps every limit.\n" : "Unmet: " + r.limitProblem() + ".\n";
     out += '\n';
     out += std::to_string(r.evaluations);
-    out += " evaluations on the " + std::string(solverName(o.solver)) + " solver";
+    out += " evaluations on the precise solver";
     if (r.cancelled) out += ", cancelled";
     if (r.timedOut) out += ", stopped at the time limit";
     out += r.improved() ? "; the design improved.\n" : "; no better design found.\n";

@@ -1,158 +1,188 @@
-// The compass search of the equaliser.
+// The equaliser's search: NLopt runs from spread starts, in stages of dimensions.
 #include "equaliser.h"
 
 #include <algorithm>
-#include <array>
+#include <atomic>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
+#include <nlopt.hpp>
 
 #include "dimension_edits.h"
+#include "equaliser_reading.h"
 #include "mid_gear.h"
-#include "precise_solver.h"
 #include "solver.h"
-#include "sweep.h"
 #include "undo_history.h"
 
 namespace quarn {
 namespace {
 
-// Watched numbers by name (see watchedNames).
-enum : int { FwdCutFront, FwdCutRear, FwdLeadFront, FwdLeadRear, RevCutFront, RevCutRear, RevLeadFront, RevLeadRear };
+using Clock = std::chrono::steady_clock;
 
-GearModel withValues(const GearModel& m, const EqualiserOptions& o, const std::vector<double>& x) {
-    GearModel copy = m;
-    for (std::size_t i = 0; i < o.dims.size(); ++i) setDimensionValue(copy, *o.dims[i], static_cast<float>(x[i]));
-    return copy;
+// A limit broken by one thousandth of a unit (or one percent of opening floor's length
+// unit) costs this much: far more than any goal gains by breaking it, so the search
+// turns back inside the limits, and smooth enough for the optimiser to follow.
+constexpr double PenaltyPerThousandth = 100;
+// What a design costs whose gear cannot be put together, or that loses a cut-off a goal
+// reads: worse than any design that can be read.
+constexpr double RejectedCost = 1e12;
+// Dimensions are stored as 4-byte reals: steps finer than this (a few units in the last
+// place of a dimension near 10) change nothing, and the search stops there.
+constexpr double FinestStep = 2e-6;
+// The first trust region of a run, as a share of the half range: wide enough to leave
+// a poor start, narrow enough to stay near a good one.
+constexpr double FirstStepShare = 0.25;
+// A cost this small is met: below what the precise solver's closure can tell apart, so
+// the stages with more dimensions have nothing left to gain.
+constexpr double MetCost = 1e-9;
+
+double objectiveOf(const EqualiserReading& r) {
+    if (!r.cost) return RejectedCost;
+    return *r.cost + PenaltyPerThousandth * r.breach;
 }
 
-std::string number(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.6g", v);
-    return buf;
+// The i-th point of the Halton sequence in base `base`: starts spread evenly over a
+// range without chance, so the same options always start from the same places.
+double halton(int i, int base) {
+    double f = 1, v = 0;
+    for (; i > 0; i /= base) {
+        f /= base;
+        v += f * (i % base);
+    }
+    return v;
 }
 
-// What the limits hold a trial to, taken from the design the search starts from.
-struct Reference {
-    PortEdges edges;
-    std::array<std::optional<double>, 4> openings;
+// One stage: the first `n` of the chosen dimensions, the others at their design values.
+struct Stage {
+    std::vector<const DimensionDescriptor*> dims;
+    std::vector<DimensionBounds> bounds;
+    std::vector<std::vector<double>> starts;  // real values of each run's start
 };
 
-// How far a design stands outside the limits, 0 inside them, and the first limit it
-// breaks. Lengths count in thousandths of a unit; geometry that fails somewhere in the
-// range outweighs any of them.
-struct Breach {
-    double amount = 0;
-    std::string first;
-    void add(double excess, const std::string& limit) {
-        if (!(excess > 0)) return;
-        amount += excess * 1000;
-        if (first.empty()) first = limit;
-    }
+struct RunOutcome {
+    std::vector<double> x;
+    EqualiserReading best;
+    int evaluations = 0;
+    bool found = false;
 };
 
-// Where the search stands or a trial: rejected outright without a cost.
-struct Standing {
-    std::optional<double> cost;
-    Breach breach;
+// What every run shares: the stop flags and the counts progress is reported from.
+struct Shared {
+    const WorkControl* control = nullptr;
+    Clock::time_point started;
+    double timeLimit = 0;
+    std::atomic<int> evaluations{0};
+    std::atomic<int> unused{0};  // budget the runs that ended early will not spend
+    std::atomic<bool> timedOut{false};
 };
 
-bool better(const Standing& a, const Standing& b) {
-    if (!a.cost) return false;
-    if (!b.cost) return true;
-    if (a.breach.amount != b.breach.amount) return a.breach.amount < b.breach.amount;
-    return *a.cost < *b.cost;
+struct RunData {
+    const GearModel* design;
+    const EqualiserFrame* frame;
+    const Stage* stage;
+    Shared* shared;
+    std::vector<PointEvents> hints;
+    RunOutcome* out;
+};
+
+std::vector<double> realOf(const Stage& s, const std::vector<double>& u) {
+    std::vector<double> x(u.size());
+    for (std::size_t i = 0; i < u.size(); ++i) {
+        const double lo = s.bounds[i].low, hi = s.bounds[i].high;
+        // Rounded as the dimension will be stored, so the design read is the one offered.
+        x[i] = static_cast<float>(lo + (u[i] + 1) / 2 * (hi - lo));
+    }
+    return x;
 }
 
-// A cheap look over the whole range instead of full sweeps: the gear put together at a
-// few settings from full gear reverse to full gear forward, every few degrees.
-bool possibleAcrossRange(const GearModel& m, SolverKind solver) {
-    GearModel copy = m;
-    CalcCentRevArm(copy);
-    const RevArmRange r = revArmRange(copy);
-    const int angles = static_cast<int>(360 / EqualiserCheckAngle);
-    for (int k = 0; k < EqualiserCheckSettings; ++k) {
-        const double arm = r.min + (double(r.max) - r.min) * k / (EqualiserCheckSettings - 1);
-        if (solver == SolverKind::Precise) {
-            const PreciseLinkage gear(copy, arm);
-            for (int a = 0; a < angles; ++a)
-                if (!gear.solve(a * EqualiserCheckAngle).possible()) return false;
-            continue;
-        }
-        // The classic solver follows the gear from its last place, so it turns the way
-        // the engine runs at that setting, as the event sweeps do.
-        copy.ErrorBeepOn = 1;
-        copy.GeometryError = 0;
-        const double dir = arm < copy.RevArmCentre() ? -1.0 : 1.0;
-        for (int a = 0; a < angles; ++a) {
-            SolveAt(copy, static_cast<float>(arm),
-                    static_cast<float>(std::fmod(360.0 + dir * a * EqualiserCheckAngle, 360.0)));
-            const double sum = double(copy.FrontSteamOpening) + copy.RearSteamOpening + copy.PistonPos640;
-            if (copy.GeometryError || !std::isfinite(sum)) return false;
-        }
+double runObjective(const std::vector<double>& u, std::vector<double>& /*grad*/, void* data) {
+    RunData& d = *static_cast<RunData*>(data);
+    if (cancelRequested(*d.shared->control)) throw nlopt::forced_stop();
+    if (std::chrono::duration<double>(Clock::now() - d.shared->started).count() > d.shared->timeLimit) {
+        d.shared->timedOut = true;
+        throw nlopt::forced_stop();
     }
-    return true;
+    const std::vector<double> x = realOf(*d.stage, u);
+    GearModel trial = *d.design;
+    for (std::size_t i = 0; i < x.size(); ++i) setDimensionValue(trial, *d.stage->dims[i], static_cast<float>(x[i]));
+    EqualiserReading r = readEqualiserDesign(std::move(trial), *d.frame, &d.hints);
+    ++d.out->evaluations;
+    ++d.shared->evaluations;
+    const double value = objectiveOf(r);
+    if (!d.out->found || betterReading(r, d.out->best)) {
+        d.out->found = true;
+        d.out->best = std::move(r);
+        d.out->x = x;
+    }
+    return value;
 }
 
-Standing standingOf(const GearModel& trial, const DesignReading& r, const Reference& ref, const EqualiserOptions& o) {
-    Standing s;
-    s.cost = equaliserCost(r, o.goals);
-    if (!s.cost) return s;
-    const EqualiserLimits& l = o.limits;
-    Breach& b = s.breach;
-    if (!possibleAcrossRange(trial, o.solver))
-        b.add(1000, "the gear free of impossible geometry between full gear forward and full gear reverse");
-    static constexpr const char* places[4] = {"front lead at normal forward", "rear lead at normal forward",
-                                              "front lead at normal reverse", "rear lead at normal reverse"};
-    static constexpr int leads[4] = {FwdLeadFront, FwdLeadRear, RevLeadFront, RevLeadRear};
-    for (int i = 0; i < 4; ++i) {
-        const double v = r.values[leads[i]].value_or(0);
-        b.add(std::max(l.leadLow - v, v - l.leadHigh),
-              std::string("the ") + places[i] + " within " + number(l.leadLow) + " to " + number(l.leadHigh));
+RunOutcome runOnce(const GearModel& design, const EqualiserFrame& frame, const Stage& stage, const std::vector<double>& start,
+                   const std::vector<PointEvents>& hints, int budget, Shared& shared) {
+    RunOutcome out;
+    const unsigned n = static_cast<unsigned>(stage.dims.size());
+    RunData data{&design, &frame, &stage, &shared, hints, &out};
+    // Powell's BOBYQA needs two dimensions at least; COBYLA serves a single one.
+    nlopt::opt opt(n >= 2 ? nlopt::LN_BOBYQA : nlopt::LN_COBYLA, n);
+    opt.set_lower_bounds(std::vector<double>(n, -1.0));
+    opt.set_upper_bounds(std::vector<double>(n, 1.0));
+    std::vector<double> u(n), finest(n);
+    for (unsigned i = 0; i < n; ++i) {
+        const double lo = stage.bounds[i].low, hi = stage.bounds[i].high;
+        u[i] = std::clamp(2 * (start[i] - lo) / (hi - lo) - 1, -1.0, 1.0);
+        finest[i] = FinestStep * 2 / (hi - lo);
     }
-    const PortEdges e = portEdgesOf(trial.cyl);
-    const std::pair<const char*, double> edges[] = {
-        {"steam lap", e.SteamLapFront - double(ref.edges.SteamLapFront)},
-        {"front exhaust clearance", e.ExClFront - double(ref.edges.ExClFront)},
-        {"rear exhaust clearance", e.ExClRear - double(ref.edges.ExClRear)}};
-    const double starts[] = {ref.edges.SteamLapFront, ref.edges.ExClFront, ref.edges.ExClRear};
-    for (int i = 0; i < 3; ++i)
-        b.add(std::abs(edges[i].second) - l.lapBand, std::string("the ") + edges[i].first + " within " +
-                                                          number(starts[i]) + " ± " + number(l.lapBand));
-    static constexpr const char* ends[4] = {"front opening at normal forward", "rear opening at normal forward",
-                                            "front opening at normal reverse", "rear opening at normal reverse"};
-    for (int i = 0; i < 4; ++i) {
-        if (!ref.openings[i] || !r.maxOpenings[i]) continue;
-        const double floor = *ref.openings[i] * (1 - l.openingLoss / 100);
-        b.add(floor - *r.maxOpenings[i], std::string("the largest ") + ends[i] + " at least " + number(floor));
+    opt.set_min_objective(runObjective, &data);
+    opt.set_maxeval(budget);
+    opt.set_xtol_abs(finest);
+    opt.set_initial_step(std::vector<double>(n, FirstStepShare));
+    double value = 0;
+    try {
+        opt.optimize(u, value);
+    } catch (const std::exception&) {
+        // Stopped (cancel, time, round-off): the best design read so far stands.
     }
-    return s;
+    shared.unused += std::max(0, budget - out.evaluations);
+    return out;
+}
+
+// The starts of a stage: its seed, the design as it stands, then points spread over
+// the ranges.
+std::vector<std::vector<double>> startsOf(const std::vector<DimensionBounds>& bounds, const std::vector<double>& seed,
+                                          const std::vector<double>& design, int count) {
+    static constexpr int bases[MaxEqualiserDimensions] = {2, 3, 5, 7};
+    std::vector<std::vector<double>> starts{seed};
+    if (design != seed && count > 1) starts.push_back(design);
+    for (int k = 2; static_cast<int>(starts.size()) < count; ++k) {
+        std::vector<double> x(bounds.size());
+        for (std::size_t i = 0; i < bounds.size(); ++i)
+            x[i] = bounds[i].low + halton(k, bases[i]) * (bounds[i].high - bounds[i].low);
+        starts.push_back(x);
+    }
+    return starts;
 }
 
 }  // namespace
 
-std::optional<double> equaliserCost(const DesignReading& r, const EqualiserGoals& g) {
-    if (r.impossible) return std::nullopt;
-    const auto& v = r.values;
-    double cost = 0;
-    auto gap = [&](int a, int b, double scale, double weight) -> bool {
-        if (weight == 0) return true;
-        if (!v[a] || !v[b]) return false;
-        const double d = (*v[a] - *v[b]) * scale;
-        cost += weight * d * d;
-        return true;
-    };
-    if (!gap(FwdCutFront, FwdCutRear, 1, g.cutOffEqual) || !gap(RevCutFront, RevCutRear, 1, g.cutOffEqual))
-        return std::nullopt;
-    if (!gap(FwdLeadFront, FwdLeadRear, 1000, g.leadEqual) || !gap(RevLeadFront, RevLeadRear, 1000, g.leadEqual))
-        return std::nullopt;
-    if (g.cutOffTarget && g.cutOffTargetWeight != 0) {
-        if (!v[FwdCutFront] || !v[FwdCutRear]) return std::nullopt;
-        const double d = (*v[FwdCutFront] + *v[FwdCutRear]) / 2 - *g.cutOffTarget;
-        cost += g.cutOffTargetWeight * d * d;
+std::vector<DimensionBounds> equaliserBounds(const GearModel& m, const EqualiserOptions& o) {
+    std::vector<DimensionBounds> out;
+    for (const DimensionDescriptor* d : o.dims) {
+        const double v = dimensionValue(m, *d);
+        DimensionBounds b{d, v - o.range, v + o.range};
+        for (const DimensionBounds& own : o.bounds)
+            if (own.dim == d) b = own;
+        out.push_back(b);
     }
-    if (!std::isfinite(cost)) return std::nullopt;
-    return cost;
+    return out;
+}
+
+bool isValveOrPortDimension(const GearModel& m, const DimensionDescriptor& d) {
+    GearModel copy = m;
+    const PortEdges before = portEdgesOf(copy.cyl);
+    setDimensionValue(copy, d, dimensionValue(m, d) + 0.01f);
+    const PortEdges after = portEdgesOf(copy.cyl);
+    return before.SteamLapFront != after.SteamLapFront || before.SteamLapRear != after.SteamLapRear ||
+           before.ExClFront != after.ExClFront || before.ExClRear != after.ExClRear ||
+           before.FrontSteamEdge != after.FrontSteamEdge || before.RearSteamEdge != after.RearSteamEdge;
 }
 
 std::string equaliserOptionsProblem(const EqualiserOptions& o) {
@@ -164,109 +194,151 @@ std::string equaliserOptionsProblem(const EqualiserOptions& o) {
             if (o.dims[j] == o.dims[i]) return std::string(o.dims[i]->field) + " is chosen twice";
     }
     if (!(o.range > 0) || !std::isfinite(o.range)) return "the range must be a positive number";
+    for (const DimensionBounds& b : o.bounds)
+        if (!b.dim || !std::isfinite(b.low) || !std::isfinite(b.high) || !(b.low < b.high))
+            return std::string(b.dim ? b.dim->field : "a dimension") + " needs a low bound below its high bound";
+    if (o.points.empty()) return "choose at least one working point";
     const EqualiserLimits& l = o.limits;
     if (!std::isfinite(l.leadLow) || !std::isfinite(l.leadHigh) || !(l.leadLow <= l.leadHigh))
         return "the lead band needs a low end no higher than its high end";
     if (!(l.lapBand >= 0) || !std::isfinite(l.lapBand)) return "the lap band must be a number of 0 or more";
     if (!(l.openingLoss >= 0 && l.openingLoss <= 100)) return "the opening floor must be a percentage from 0 to 100";
     if (o.maxEvaluations < 1) return "at least one evaluation is needed";
-    const EqualiserGoals& g = o.goals;
-    for (double w : {g.cutOffEqual, g.leadEqual, g.cutOffTargetWeight})
-        if (!(w >= 0) || !std::isfinite(w)) return "goal weights must be numbers of 0 or more";
-    if (g.cutOffTarget && !std::isfinite(*g.cutOffTarget)) return "the cut-off target must be a number";
-    if (g.cutOffEqual == 0 && g.leadEqual == 0 && !(g.cutOffTarget && g.cutOffTargetWeight > 0))
-        return "choose at least one goal";
+    if (o.starts < 1) return "at least one start is needed";
+    bool any = false;
+    for (const EqualiserGoal& g : o.goals) {
+        if (!(g.weight >= 0) || !std::isfinite(g.weight)) return "goal weights must be numbers of 0 or more";
+        if (!std::isfinite(g.target)) return "a goal's target must be a number";
+        any = any || g.weight > 0;
+    }
+    if (!any) return "choose at least one goal";
     return {};
 }
 
 EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& o, const WorkControl& control) {
-    using Clock = std::chrono::steady_clock;
-    const auto started = Clock::now();
     EqualiserResult out;
     const std::size_t n = o.dims.size();
-    std::vector<double> x(n), lo(n), hi(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const float v = dimensionValue(m, *o.dims[i]);
-        out.before.push_back(v);
-        x[i] = v;
-        lo[i] = v - o.range;
-        hi[i] = v + o.range;
-    }
-    out.beforeReading = readDesign(m, o.solver);
-    const Reference ref{portEdgesOf(m.cyl), out.beforeReading.maxOpenings};
-    Standing here = standingOf(m, out.beforeReading, ref, o);
-    out.beforeCost = here.cost;
-    out.beforeBreaks = here.breach.first;
+    for (const DimensionDescriptor* d : o.dims)
+        if (d) out.before.push_back(dimensionValue(m, *d));
     out.after = out.before;
+    if (std::string p = equaliserOptionsProblem(o); !p.empty()) {
+        out.problem = p;
+        return out;
+    }
+    GearModel design = m;
+    CalcCentRevArm(design);
+    EqualiserFrame frame;
+    frame.goals = &o.goals;
+    frame.limits = o.limits;
+    frame.points = pointsWithGoals(o.points, o.goals);
+    for (const ResolvedPoint& p : resolveWorkingPoints(design, frame.points)) {
+        if (!p.revArm) {
+            out.problem = "the working point " + p.problem;
+            return out;
+        }
+        frame.settings.push_back(*p.revArm);
+    }
+    out.points = frame.points;
+    out.settings = frame.settings;
+    frame.edges = portEdgesOf(design.cyl);
+    for (const DimensionDescriptor* d : o.dims) frame.variesPort = frame.variesPort || isValveOrPortDimension(m, *d);
+    out.variesPort = frame.variesPort;
+
+    // The start read whole, before there are floors to hold it to; then the floors.
+    out.beforeReading = readEqualiserDesign(design, frame, nullptr);
+    for (const PointEvents& e : out.beforeReading.events)
+        frame.floors.push_back((e.maxOpening[0] + e.maxOpening[1]) / 2 * (1 - o.limits.openingLoss / 100));
+    out.beforeReading = readEqualiserDesign(design, frame, nullptr);
+    out.beforeCost = out.beforeReading.cost;
+    out.beforeBreaks = out.beforeReading.breaks;
     out.afterReading = out.beforeReading;
     out.afterCost = out.beforeCost;
     out.afterBreaks = out.beforeBreaks;
-    if (!equaliserOptionsProblem(o).empty()) return out;
+    if (!out.beforeReading.cost) {
+        out.problem = out.beforeReading.breaks.empty() ? "the design as it stands loses a cut-off a goal reads"
+                                                       : "the design as it stands does not keep " + out.beforeReading.breaks;
+        return out;
+    }
 
-    double step = o.range / 4;
-    // Counted against the evaluations still to come should no trial improve again, each
-    // round halving the step: the search mostly ends on a fine step, long before its limit.
+    const std::vector<DimensionBounds> bounds = equaliserBounds(m, o);
+    std::vector<double> best(n), designValues(n), earlier(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        designValues[i] = best[i] = earlier[i] = out.before[i];
+        for (const DimensionValue& v : o.startFrom)
+            if (v.dim == o.dims[i]) earlier[i] = static_cast<float>(std::clamp<double>(v.value, bounds[i].low, bounds[i].high));
+    }
+    EqualiserReading bestReading = out.beforeReading;
+    if (earlier != designValues) {
+        // An earlier answer is where the search stands if it beats the design as it stands.
+        GearModel answer = design;
+        for (std::size_t i = 0; i < n; ++i) setDimensionValue(answer, *o.dims[i], static_cast<float>(earlier[i]));
+        EqualiserReading r = readEqualiserDesign(answer, frame, nullptr);
+        if (betterReading(r, bestReading)) {
+            best = earlier;
+            bestReading = std::move(r);
+        }
+    }
+
+    Shared shared;
+    shared.control = &control;
+    shared.started = Clock::now();
+    shared.timeLimit = o.timeLimitSeconds;
+    const int runs = o.starts;
+    const int budget = std::max(1, o.maxEvaluations / runs);
+    const int total = static_cast<int>(n) * runs * budget;
     auto report = [&] {
-        if (!control.progress) return;
-        long long ahead = out.evaluations;
-        for (double s = step; s >= MinEqualiserStep && ahead < o.maxEvaluations; s /= 2)
-            ahead += static_cast<long long>(2 * n);
-        control.progress(out.evaluations, static_cast<int>(std::min<long long>(ahead, o.maxEvaluations)));
+        if (control.progress) control.progress(shared.evaluations, std::max(shared.evaluations.load(), total - shared.unused));
     };
-    // Other threads than the caller only evaluate: progress comes between rounds.
     WorkControl inner{control.cancel, nullptr, o.threads};
     report();
-    while (step >= MinEqualiserStep && out.evaluations < o.maxEvaluations) {
-        if (cancelRequested(control)) {
+    for (std::size_t k = 1; k <= n; ++k) {
+        Stage stage;
+        stage.dims.assign(o.dims.begin(), o.dims.begin() + static_cast<long>(k));
+        stage.bounds.assign(bounds.begin(), bounds.begin() + static_cast<long>(k));
+        const std::vector<double> seed(best.begin(), best.begin() + static_cast<long>(k));
+        const std::vector<double> here(designValues.begin(), designValues.begin() + static_cast<long>(k));
+        stage.starts = startsOf(stage.bounds, seed, here, runs);
+        // The dimensions not yet varied stand where the seed has them.
+        GearModel base = design;
+        for (std::size_t i = k; i < n; ++i) setDimensionValue(base, *o.dims[i], static_cast<float>(best[i]));
+        std::vector<RunOutcome> outcomes(stage.starts.size());
+        const bool finished = runParallelPolled(
+            static_cast<int>(stage.starts.size()), inner,
+            [&](int r) {
+                outcomes[r] = runOnce(base, frame, stage, stage.starts[r], out.beforeReading.events, budget, shared);
+            },
+            report);
+        // Ties go to the earlier run: the same options give the same answer.
+        for (RunOutcome& r : outcomes) {
+            if (!r.found || !betterReading(r.best, bestReading)) continue;
+            bestReading = std::move(r.best);
+            for (std::size_t i = 0; i < k; ++i) best[i] = r.x[i];
+        }
+        if (bestReading.cost) out.stageCosts.push_back(*bestReading.cost);
+        if (!finished || cancelRequested(control)) {
             out.cancelled = true;
             break;
         }
-        if (std::chrono::duration<double>(Clock::now() - started).count() > o.timeLimitSeconds) {
-            out.timedOut = true;
-            break;
-        }
-        // The trials of this round, up then down for each dimension, inside the range and
-        // different from where the search stands once stored as 4-byte reals.
-        std::vector<std::vector<double>> trials;
-        for (std::size_t i = 0; i < n; ++i)
-            for (const double sign : {1.0, -1.0}) {
-                std::vector<double> t = x;
-                t[i] = static_cast<float>(std::clamp(x[i] + sign * step, lo[i], hi[i]));
-                if (static_cast<float>(t[i]) != static_cast<float>(x[i])) trials.push_back(t);
-            }
-        const std::size_t room = static_cast<std::size_t>(o.maxEvaluations - out.evaluations);
-        if (trials.size() > room) trials.resize(room);
-        std::vector<DesignReading> readings(trials.size());
-        std::vector<Standing> standings(trials.size());
-        const bool all = runParallel(static_cast<int>(trials.size()), inner, [&](int k) {
-            const GearModel trial = withValues(m, o, trials[k]);
-            readings[k] = readDesign(trial, o.solver);
-            standings[k] = standingOf(trial, readings[k], ref, o);
-        });
-        if (!all) {
-            out.cancelled = true;
-            break;
-        }
-        out.evaluations += static_cast<int>(trials.size());
-        int best = -1;
-        for (std::size_t k = 0; k < trials.size(); ++k) {
-            if (better(standings[k], here)) {
-                best = static_cast<int>(k);
-                here = standings[k];
-            }
-        }
-        if (best >= 0) {
-            x = trials[best];
-            out.afterCost = here.cost;
-            out.afterBreaks = here.breach.first;
-            out.afterReading = readings[best];
-            for (std::size_t i = 0; i < n; ++i) out.after[i] = static_cast<float>(x[i]);
-        } else {
-            step /= 2;
-        }
-        report();
+        if (shared.timedOut || (bestReading.keepsLimits() && *bestReading.cost < MetCost)) break;
     }
-    // Whatever ended it, the search is done with the evaluations it made.
+    out.evaluations = shared.evaluations;
+    out.timedOut = shared.timedOut;
+    for (std::size_t i = 0; i < n; ++i) out.after[i] = static_cast<float>(best[i]);
+    if (out.after != out.before) {
+        // Read whole at the answer, so the report does not hang on where the runs looked.
+        GearModel answer = design;
+        for (std::size_t i = 0; i < n; ++i) setDimensionValue(answer, *o.dims[i], out.after[i]);
+        out.afterReading = readEqualiserDesign(answer, frame, nullptr);
+    }
+    out.afterCost = out.afterReading.cost;
+    out.afterBreaks = out.afterReading.breaks;
+    if (!out.afterReading.keepsLimits() && out.beforeReading.keepsLimits()) {
+        // Only a design that keeps every limit is offered: never one worse than the start.
+        out.after = out.before;
+        out.afterReading = out.beforeReading;
+        out.afterCost = out.beforeCost;
+        out.afterBreaks = out.beforeBreaks;
+    }
     if (control.progress) control.progress(out.evaluations, out.evaluations);
     return out;
 }

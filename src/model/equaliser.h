@@ -1,20 +1,16 @@
 // The equaliser: a bounded, deterministic search over up to four dimensions for a gear
-// whose front and rear get the same steam.
+// that meets the user's goals at the settings the engine is run at, within limits no
+// offered design may break.
 //
-// Method: compass (pattern) search. From the design as it stands it tries each chosen
-// dimension a step up and a step down (the 2 × n trials of a round run in parallel, on
-// copies of the model), moves to the best trial that lowers the cost, and halves the
-// step when none does. The first step is a quarter of the allowed range; the search
-// ends when the step falls below MinEqualiserStep, the evaluations reach their limit,
-// the time limit passes, or it is cancelled. Ties go to the earlier trial, so the same
-// design and goals always give the same answer (unless the time limit cuts it short).
-// A trial whose sweeps meet impossible geometry, or that loses a cut-off a goal reads,
-// is rejected outright; the best design so far is always kept.
-//
-// Limits bound every answer, whatever the goals gain by breaking them (see
-// EqualiserLimits). A trial that breaks one is never offered. While the design where the
-// search stands breaks one (only the start can), the search moves to the trial that
-// breaks them least, so that a start outside the limits can still be brought inside.
+// Method: NLopt's BOBYQA (COBYLA for a single dimension) on the weighted goals, every
+// limit a steep penalty, from a few starts spread over the ranges, the starts shared
+// out over the cores. The working points are set once on the design as it stands (the
+// notches the driver uses) and held while the dimensions change. The dimensions are
+// searched in stages: the first alone, then the first two, and so on, each stage
+// starting one run from the best answer of the stage before — so adding a dimension
+// never gives a worse answer than the search without it. Only designs that meet every
+// limit are offered, and never one worse than the design as it stands. The same design
+// and options always give the same answer (unless the time limit cuts it short).
 #pragma once
 
 #include <optional>
@@ -22,88 +18,125 @@
 #include <vector>
 
 #include "dimensions.h"
+#include "equaliser_goals.h"
 #include "gear_model.h"
 #include "parallel_work.h"
-#include "sensitivity.h"
+#include "point_events.h"
+#include "working_points.h"
 
 namespace quarn {
 
 constexpr int MaxEqualiserDimensions = 4;
-constexpr double MinEqualiserStep = 0.00001;
 
-// Each goal counts with its weight (0: not a goal). The cost adds the squares of:
-// the front-rear cut-off differences at normal forward and normal reverse (percent);
-// the front-rear lead differences at both, in thousandths of a unit (so a lead 0.001
-// apart counts as much as cut-offs 1 % apart); and the distance of the mean forward
-// cut-off from the target (percent).
-struct EqualiserGoals {
-    double cutOffEqual = 1;
-    double leadEqual = 0;
-    std::optional<double> cutOffTarget;  // percent at normal forward
-    double cutOffTargetWeight = 1;
-};
-
-// What no offered design may break. The lap, the clearances and the openings are held
-// against the design the search starts from.
+// What no offered design may break, held against the design the search starts from.
 struct EqualiserLimits {
-    double leadLow = 0, leadHigh = 0.05;  // both ends at normal forward and reverse
-    // The steam lap and both exhaust clearances within ± this of the start's. They
-    // follow from the valve and port dimensions alone, so they only move when one of
-    // those is varied.
+    double leadLow = 0, leadHigh = 0.05;  // both ends at every working point
+    // The steam lap and both exhaust clearances within ± this of the start's. They follow
+    // from the valve and port dimensions alone: while none of those is varied they stay
+    // exactly as they are.
     double lapBand = 0.005;
-    // The largest steam opening of each end at normal forward and reverse no less than
-    // the start's less this percentage.
+    // The largest steam opening at every working point, the mean of the two ends, no
+    // less than the start's less this percentage. The mean, not each end: a lopsided
+    // start opens one end too wide, and equal steam takes some of that to the other.
     double openingLoss = 10;
 };
-// The coarse check of the whole range: this many settings from full gear reverse to
-// full gear forward, each solved every EqualiserCheckAngle degrees of driver angle.
+// The check of the whole range for impossible geometry: this many settings from full
+// gear reverse to full gear forward, and each working point, solved every
+// EqualiserCheckAngle degrees of driver angle.
 constexpr int EqualiserCheckSettings = 9;
 constexpr double EqualiserCheckAngle = 10;
 
-struct EqualiserOptions {
-    std::vector<const DimensionDescriptor*> dims;  // 1 to 4, each with a dynamic-variable code
-    double range = 0.05;                            // each dimension within ± this of its value
-    EqualiserGoals goals;
-    EqualiserLimits limits;
-    int maxEvaluations = 200;
-    double timeLimitSeconds = 60;
-    int threads = 0;  // 0: one per core
-    SolverKind solver = SolverKind::Classic;  // the design tools choose the precise one
+// A dimension's own bounds, instead of its value ± the common range.
+struct DimensionBounds {
+    const DimensionDescriptor* dim = nullptr;
+    double low = 0, high = 0;
+};
+// A value from an earlier answer, where a run of the search starts.
+struct DimensionValue {
+    const DimensionDescriptor* dim = nullptr;
+    float value = 0;
 };
 
-// The cost of a reading under the goals; nullopt when the reading must be rejected.
-std::optional<double> equaliserCost(const DesignReading& r, const EqualiserGoals& goals);
+struct EqualiserOptions {
+    std::vector<const DimensionDescriptor*> dims;  // 1 to 4, each with a dynamic-variable code
+    double range = 0.05;                            // each within ± this of its value...
+    std::vector<DimensionBounds> bounds;            // ...unless it has bounds of its own here
+    std::vector<WorkingPoint> points = defaultWorkingPoints();
+    std::vector<EqualiserGoal> goals = defaultEqualiserGoals();
+    EqualiserLimits limits;
+    int maxEvaluations = 400;  // for each stage (the first dimension, the first two, ...)
+    int starts = 4;            // runs of each stage, shared out over the cores
+    std::vector<DimensionValue> startFrom;  // an earlier answer: the first run starts there
+    double timeLimitSeconds = 60;
+    int threads = 0;  // 0: one per core
+};
+
+// A design read at the working points, against the goals and the limits.
+struct EqualiserReading {
+    std::vector<PointEvents> events;  // at each working point
+    std::vector<GoalTerm> terms;
+    std::optional<double> cost;  // empty: impossible, or a cut-off a goal reads is lost
+    PortEdges edges{};
+    double breach = 0;   // how far outside the limits, 0 inside
+    std::string breaks;  // the first limit broken, as "the front lead at 25 % fwd within 0 to 0.05"
+    bool keepsLimits() const { return cost && breaks.empty(); }
+};
 
 struct EqualiserResult {
+    std::vector<WorkingPoint> points;  // those read: the options' and any a goal names
+    std::vector<double> settings;      // each point's reverse-arm setting, held throughout
+    bool variesPort = false;           // a valve or port dimension is varied: the lap band applies
     std::vector<float> before, after;  // the chosen dimensions, in the order given
-    DesignReading beforeReading, afterReading;
+    EqualiserReading beforeReading, afterReading;
     std::optional<double> beforeCost, afterCost;
+    std::vector<double> stageCosts;  // the best cost of each stage that found one
     int evaluations = 0;
     bool cancelled = false, timedOut = false;
-    // The limit each design breaks, as "the front lead at normal forward within 0 to
-    // 0.05"; empty when it meets them all.
     std::string beforeBreaks, afterBreaks;
+    std::string problem;  // why the search could not start (a working point the gear cannot reach)
     // Offered: it meets every limit, and the start did not or costs more.
     bool improved() const {
-        return afterCost && afterBreaks.empty() &&
+        return problem.empty() && afterCost && afterBreaks.empty() &&
                (!beforeBreaks.empty() || !beforeCost || *afterCost < *beforeCost);
     }
-    // What to tell the user when no design within the range meets every limit, or empty.
+    // What to tell the user when no design within the ranges meets every limit, or empty.
     std::string limitProblem() const {
+        if (!problem.empty()) return problem;
         return afterBreaks.empty() ? std::string{} : "no design within the range keeps " + afterBreaks;
     }
 };
 
-// Runs the search on copies of the model; the model is only read. Progress counts
-// evaluations out of those still to come should no trial improve again (at most the
-// limit), and ends with the evaluations made out of themselves.
+// The bounds each chosen dimension is searched within.
+std::vector<DimensionBounds> equaliserBounds(const GearModel& m, const EqualiserOptions& options);
+
+// True for a dimension that moves the valve's laps or the port edges.
+bool isValveOrPortDimension(const GearModel& m, const DimensionDescriptor& d);
+
+// Runs the search on copies of the model; the model is only read. Progress counts the
+// evaluations made out of those the runs still may make, and ends with the evaluations
+// made out of themselves.
 EqualiserResult runEqualiser(const GearModel& m, const EqualiserOptions& options, const WorkControl& control = {});
 
 // The chosen values as the user would type them into the dimension dialogs, one undo
 // step each, then the dialog's Close: the gear back at the (new) mid gear.
 void applyEqualiserResult(GearModel& m, const EqualiserOptions& options, const EqualiserResult& result);
 
-// Why the options cannot run, or empty.
+// Why the options cannot run on this design, or empty.
 std::string equaliserOptionsProblem(const EqualiserOptions& options);
+
+// How strongly a dimension moves the goals at the working points: the change of the
+// weighted misses per unit of the dimension.
+struct DimensionEffect {
+    const DimensionDescriptor* dim = nullptr;
+    double effect = 0;
+};
+// Below this a dimension leaves the goals where they are (a change of 0.01 would move
+// them by less than a thousandth of a percent of cut-off or a millionth of lead).
+constexpr double LeastGoalEffect = 0.1;
+// The dimensions that can be varied and move the goals, the strongest first; the model
+// is only read. Empty when the working points cannot be set on the design.
+std::vector<DimensionEffect> rankEqualiserDimensions(const GearModel& m, const std::vector<WorkingPoint>& points,
+                                                     const std::vector<EqualiserGoal>& goals,
+                                                     const WorkControl& control = {});
 
 }  // namespace quarn

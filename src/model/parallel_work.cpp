@@ -14,7 +14,10 @@ bool cancelRequested(const WorkControl& control) {
     return control.cancel && control.cancel->load(std::memory_order_relaxed);
 }
 
-bool runParallel(int count, const WorkControl& control, const std::function<void(int)>& job) {
+namespace {
+
+bool runJobs(int count, const WorkControl& control, const std::function<void(int)>& job,
+             const std::function<void()>& poll) {
     if (count <= 0) return !cancelRequested(control);
     const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     const int threads = std::clamp(control.threads > 0 ? control.threads : cores, 1, count);
@@ -43,6 +46,13 @@ bool runParallel(int count, const WorkControl& control, const std::function<void
     int reported = -1;
     std::unique_lock lock(mutex);
     while (running > 0) {
+        if (poll) {
+            lock.unlock();
+            poll();
+            lock.lock();
+            changed.wait_for(lock, std::chrono::milliseconds(100));
+            continue;
+        }
         if (done != reported && control.progress) {
             reported = done;
             lock.unlock();
@@ -54,8 +64,19 @@ bool runParallel(int count, const WorkControl& control, const std::function<void
     }
     const int finished = done;
     lock.unlock();
-    if (finished != reported && control.progress) control.progress(finished, count);
+    if (!poll && finished != reported && control.progress) control.progress(finished, count);
     return finished == count;
+}
+
+}  // namespace
+
+bool runParallel(int count, const WorkControl& control, const std::function<void(int)>& job) {
+    return runJobs(count, control, job, nullptr);
+}
+
+bool runParallelPolled(int count, const WorkControl& control, const std::function<void(int)>& job,
+                       const std::function<void()>& poll) {
+    return runJobs(count, control, job, poll);
 }
 
 }  // namespace quarn

@@ -21,5 +21,9 @@ bool cancelRequested(const WorkControl& control);
 // false when it was cancelled before every job ran. Each job must touch only its own
 // data; results go into slot i of something the caller made beforehand.
 bool runParallel(int count, const WorkControl& control, const std::function<void(int)>& job);
+// The same for a few long jobs that count their own progress: `poll` is called on the
+// calling thread about ten times a second while they run (control.progress is not).
+bool runParallelPolled(int count, const WorkControl& control, const std::function<void(int)>& job,
+                       const std::function<void()>& poll);
 
 }  // namespace quarn

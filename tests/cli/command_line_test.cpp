@@ -98,7 +98,7 @@ TEST(CommandLine, RefusedLinesAreStatusTwoWithTheReasonAndTheUsage) {
          "--dims names Stroke twice"},
         {"DimensionVariedTwice", {"equalise", "--vary", "ValveCtrToJoint,valvectrtojoint"}, "chosen twice"},
         {"GoalGivenTwice", {"equalise", "--vary", "Stroke", "--goal", "lead-equal,lead-equal:2"},
-         "--goal names lead-equal twice"},
+         "lead-equal is given twice"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

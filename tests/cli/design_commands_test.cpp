@@ -107,7 +107,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadDesignLine{"EventsSolverBogus", {"events", "--solver", "bogus"}, "--solver takes classic or precise"},
         BadDesignLine{"ReportSolverBogus", {"report", "--solver", "bogus"}, "not 'bogus'"},
         BadDesignLine{"SensitivitySolverBogus", {"sensitivity", "--solver", "Precise"}, "not 'Precise'"},
-        BadDesignLine{"EqualiseSolverMissing", {"equalise", "--vary", "Stroke", "--solver"}, "--solver needs a value"},
+        BadDesignLine{"EqualiseReadsOnThePreciseSolverOnly", {"equalise", "--vary", "Stroke", "--solver", "classic"},
+                      "unknown option '--solver'"},
+        BadDesignLine{"PointsUnread", {"equalise", "--vary", "Stroke", "--points", "25f,fast"},
+                      "--points: \"fast\" is no working point"},
+        BadDesignLine{"VaryBoundsBackwards", {"equalise", "--vary", "Stroke:5:4"}, "LOW below HIGH"},
+        BadDesignLine{"VaryOneBound", {"equalise", "--vary", "Stroke:4"}, "NAME:LOW:HIGH"},
+        BadDesignLine{"GoalTwiceInTwoOptions", {"equalise", "--vary", "Stroke", "--goal", "lead=0.02@25f", "--goal",
+                                                "lead=0.03@25f"},
+                      "lead@25f is given twice"},
         BadDesignLine{"SolveHasNoSolverChoice", {"solve", "--solver", "precise"}, "unknown option '--solver'"},
         BadDesignLine{"CutOffNotANumber", {"cutoff", "quarter"}, "PCT must be a number, not 'quarter'"},
         BadDesignLine{"CutOffNaN", {"cutoff", "nan"}, "PCT must be a number"},
@@ -165,7 +173,7 @@ TEST(EqualiseCommand, ImprovesAnUnequalDesignAndWritesIt) {
     const std::string out = (std::filesystem::temp_directory_path() / "quarn_equalised.qgd").string();
     std::remove(out.c_str());
     const CliRun r = runCommand({"equalise", "--set", "ValveCtrToJoint=6.42", "--vary", "ValveCtrToJoint",
-                                 "--range", "0.04", "--max-evals", "6", "--out", out});
+                                 "--range", "0.04", "--max-evals", "24", "--starts", "2", "--out", out});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("ValveCtrToJoint               6.420000"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("the design improved."), std::string::npos) << r.out;
@@ -185,11 +193,25 @@ TEST(EqualiseCommand, UnmetLimitIsStatusOneAndWritesNothing) {
                                  "--range", "0.04", "--max-evals", "2", "--limit", "lead=1:1.1", "--limit",
                                  "lap=0.001", "--limit=opening=5", "--out", out});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("keeps the front lead at normal forward within 1 to 1.1"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("keeps the front lead at 25 % fwd within 1 to 1.1"), std::string::npos) << r.err;
     EXPECT_NE(r.out.find("within 1 to 1.1; steam lap and exhaust clearances within +-0.001"), std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("at least 95 % of the start's"), std::string::npos) << r.out;
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// Working points, goals and a dimension's own bounds as the command line spells them,
+// each shown in the report: the point's setting, every goal's miss, the bounds.
+TEST(EqualiseCommand, ReportsEveryGoalAtThePointsAsked) {
+    const CliRun r = runCommand({"equalise", "--set", "ValveCtrToJoint=6.42", "--vary", "ValveCtrToJoint:6.38:6.43",
+                                 "--points", "75f", "--goal", "cutoff-equal=1", "--goal", "lead=0.03@25f:0.1",
+                                 "--max-evals", "12", "--starts", "2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("75 % fwd, arm ", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\n25 % fwd, arm "), std::string::npos) << "the goal's own point is read";
+    EXPECT_NE(r.out.find("equal cut-off at every point (75 % fwd)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("lead 0.03 at 25 % fwd, weight 0.1, rear"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(6.38 to 6.43)"), std::string::npos) << r.out;
 }
 
 }  // namespace

@@ -23,10 +23,10 @@
 #include "design/study_runner.h"
 #include "design/valve_events_window.h"
 #include "model/dimensions.h"
-#include "model/dyn_vars.h"
 #include "model/event_report.h"
 #include "model/event_table_text.h"
 #include "model/gear_model.h"
+#include "model/working_points.h"
 #include "model/undo_history.h"
 #include "support/qt_app.h"
 
@@ -134,7 +134,6 @@ TEST_F(DesignWindows, EachWindowOffersTheSolverPreciseFirst) {
     } windows[] = {
         {"Valve Events", [](GearModel& m) { return std::make_unique<ValveEventsWindow>(m); }},
         {"Sensitivity", [](GearModel& m) { return std::make_unique<SensitivityWindow>(m); }},
-        {"Equaliser", [](GearModel& m) { return std::make_unique<EqualiserWindow>(m, DesignHost{}); }},
     };
     for (const auto& w : windows) {
         SCOPED_TRACE(w.name);
@@ -190,7 +189,6 @@ TEST_F(DesignWindows, SensitivityCancelLeavesNothingBehind) {
 
 // A study shown for a design that has since changed is greyed and marked until run again.
 TEST_F(DesignWindows, StudyMarkedOutOfDateUntilRunAgain) {
-    selectDynVar(model, stem().dynVarCode, dimensionValue(model, stem()), stem().label);  // for the equaliser
     const struct {
         const char* name;
         std::function<std::unique_ptr<QWidget>(GearModel&)> make;
@@ -204,6 +202,7 @@ TEST_F(DesignWindows, StudyMarkedOutOfDateUntilRunAgain) {
         SCOPED_TRACE(row.name);
         const auto w = row.make(model);
         w->show();
+        finish(*w->findChild<StudyRunner*>());  // the equaliser first offers its dimensions
         if (auto* evals = w->findChild<QSpinBox*>(QStringLiteral("MaxEvals"))) evals->setValue(2);
         auto run = [&] {
             QTest::mouseClick(child<QPushButton>(w.get(), row.run), Qt::LeftButton);
@@ -224,27 +223,45 @@ protected:
     void SetUp() override {
         DesignWindows::SetUp();
         setDimensionValue(model, stem(), 6.42f);
-        selectDynVar(model, stem().dynVarCode, 6.42f, stem().label);  // the slot the window offers
         model.RevArmPosition = 11.0f;
         window = std::make_unique<EqualiserWindow>(model, DesignHost{[this] { ++applied; }});
         window->show();
+        finish(window->runner());  // the dimensions that move the goals, offered on opening
         child<QSpinBox>(window.get(), "MaxEvals")->setValue(4);
         child<QLineEdit>(window.get(), "Range")->setText(QStringLiteral("0.04"));
     }
     QPushButton* button(const char* name) { return child<QPushButton>(window.get(), name); }
+    void varyStemAlone() {
+        auto* first = child<QComboBox>(window.get(), "Vary1");
+        first->setCurrentIndex(first->findData(stem().dynVarCode));
+        for (const char* name : {"Vary2", "Vary3", "Vary4"}) child<QComboBox>(window.get(), name)->setCurrentIndex(0);
+    }
     std::unique_ptr<EqualiserWindow> window;
     int applied = 0;
 };
 
-TEST_F(EqualiserWindowTest, OffersTheDynamicVariableAndAppliesAsATypedChange) {
-    EXPECT_EQ(child<QComboBox>(window.get(), "Vary1")->currentText(), QStringLiteral("Valve ctr to Joint (Stem)"));
-    EXPECT_EQ(child<QComboBox>(window.get(), "Vary2")->currentText(), QStringLiteral("(none)"));
+// Not the last fields visited: the four dimensions that move the goals most, and only
+// dimensions that move them at all (the valve's end widths never do).
+TEST_F(EqualiserWindowTest, OffersWhatMovesTheGoalsAndAppliesAsATypedChange) {
+    const auto& offered = window->offered();
+    ASSERT_GE(offered.size(), 4u);
+    for (int k = 0; k < 4; ++k) {
+        auto* combo = child<QComboBox>(window.get(), ("Vary" + std::to_string(k + 1)).c_str());
+        EXPECT_EQ(combo->currentData().toInt(), offered[k].dim->dynVarCode) << k;
+        EXPECT_EQ(combo->count(), static_cast<int>(offered.size()) + 1);
+        EXPECT_EQ(combo->findText(QStringLiteral("Valve End Width"), Qt::MatchContains), -1);
+    }
+    EXPECT_NEAR(child<QLineEdit>(window.get(), "Low1")->text().toDouble(),
+                dimensionValue(model, *offered[0].dim) - 0.04, 1e-6);
+    varyStemAlone();
     EXPECT_FALSE(button("Apply")->isEnabled());
     QTest::mouseClick(button("Search"), Qt::LeftButton);
     finish(window->runner());
     ASSERT_TRUE(window->result().has_value());
     EXPECT_TRUE(button("Apply")->isEnabled());
-    EXPECT_TRUE(child<QPlainTextEdit>(window.get(), "Result")->toPlainText().contains(QStringLiteral("Before")));
+    const QString shown = child<QPlainTextEdit>(window.get(), "Result")->toPlainText();
+    EXPECT_TRUE(shown.contains(QStringLiteral("25 % rev, arm"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("equal cut-off at every point (75 % fwd)"))) << shown.toStdString();
     EXPECT_EQ(dimensionValue(model, stem()), 6.42f);  // nothing written before Apply
     const float found = window->result()->after[0];
     QTest::mouseClick(button("Apply"), Qt::LeftButton);
@@ -261,19 +278,40 @@ TEST_F(EqualiserWindowTest, OffersTheDynamicVariableAndAppliesAsATypedChange) {
     EXPECT_TRUE(noticesOutOfDate(window.get()));
 }
 
+// Points and goals typed into the window reach the search; one that does not read is said.
+TEST_F(EqualiserWindowTest, PointsAndGoalsAsTyped) {
+    varyStemAlone();
+    child<QLineEdit>(window.get(), "Points")->setText(QStringLiteral("40f"));
+    child<QLineEdit>(window.get(), "MoreGoals")->setText(QStringLiteral("lead=0.03@40f:0.5"));
+    QString problem;
+    const auto o = window->chosenOptions(problem);
+    ASSERT_TRUE(o.has_value()) << problem.toStdString();
+    EXPECT_EQ(o->points, *parseWorkingPoints("40f", nullptr));
+    ASSERT_EQ(o->goals.size(), 2u);
+    EXPECT_EQ(o->goals[1], *parseEqualiserGoals("lead=0.03@40f:0.5", nullptr)->begin());
+    ASSERT_EQ(o->bounds.size(), 1u);
+    EXPECT_NEAR(o->bounds[0].high - o->bounds[0].low, 0.08, 1e-6);
+    child<QLineEdit>(window.get(), "MoreGoals")->setText(QStringLiteral("cutoff=30"));
+    QTest::mouseClick(button("Search"), Qt::LeftButton);
+    EXPECT_TRUE(statusOf(window.get()).startsWith(QStringLiteral("More goals: cutoff=30 needs the setting")))
+        << statusOf(window.get()).toStdString();
+}
+
 // A lead band no design reaches: nothing to apply, and the status names the limit.
 TEST_F(EqualiserWindowTest, UnmetLimitIsSaidInTheStatus) {
+    varyStemAlone();
     child<QLineEdit>(window.get(), "LeadLow")->setText(QStringLiteral("1"));
     child<QLineEdit>(window.get(), "LeadHigh")->setText(QStringLiteral("1.1"));
     QTest::mouseClick(button("Search"), Qt::LeftButton);
     finish(window->runner());
     EXPECT_FALSE(button("Apply")->isEnabled());
     EXPECT_EQ(child<QLabel>(window.get(), "Status")->text(),
-              QStringLiteral("No design offered: no design within the range keeps the front lead at normal "
-                             "forward within 1 to 1.1."));
+              QStringLiteral("No design offered: no design within the range keeps the front lead at 25 % fwd "
+                             "within 1 to 1.1."));
 }
 
 TEST_F(EqualiserWindowTest, DiscardAndCancelLeaveTheDesignAlone) {
+    varyStemAlone();
     QTest::mouseClick(button("Search"), Qt::LeftButton);
     finish(window->runner());
     QTest::mouseClick(button("Discard"), Qt::LeftButton);
@@ -304,6 +342,7 @@ TEST_F(EqualiserWindowTest, DiscardAndCancelLeaveTheDesignAlone) {
 }
 
 TEST_F(EqualiserWindowTest, AResultForAnotherDesignIsNotApplied) {
+    varyStemAlone();
     QTest::mouseClick(button("Search"), Qt::LeftButton);
     finish(window->runner());
     ASSERT_TRUE(button("Apply")->isEnabled());
@@ -315,8 +354,9 @@ TEST_F(EqualiserWindowTest, AResultForAnotherDesignIsNotApplied) {
               QStringLiteral("The design changed since the search: search again."));
 }
 
-// A range so narrow the step is fine after a few trials: the bar is full against those.
+// A range so narrow the search settles after a few trials: the bar is full against those.
 TEST_F(EqualiserWindowTest, ProgressFullWhenTheSearchEndsEarly) {
+    varyStemAlone();
     child<QSpinBox>(window.get(), "MaxEvals")->setValue(200);
     child<QLineEdit>(window.get(), "Range")->setText(QStringLiteral("0.0001"));
     QTest::mouseClick(button("Search"), Qt::LeftButton);
