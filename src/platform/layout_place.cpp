@@ -4,6 +4,8 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "model/rounding.h"
+
 namespace quarn {
 namespace {
 
@@ -36,12 +38,21 @@ QSize sizeInLayout(QSize base, const TextScale& scale) {
     return {scale.x(base.width()), scale.y(base.height())};
 }
 
-void followTextScale(QWidget* root, const TextScale& scale) {
+QRect placeOnScaledPicture(QRect place, double pictureScale) {
+    if (pictureScale == 1.0) return place;
+    const auto at = [pictureScale](int v) { return roundHalfEven(v * pictureScale); };
+    const int left = at(place.x()), top = at(place.y());
+    return {left, top, at(place.x() + place.width()) - left,
+            at(place.y() + place.height()) - top};
+}
+
+void followTextScale(QWidget* root, const TextScale& scale, double pictureScale) {
     for (QWidget* w : root->findChildren<QWidget*>()) {
         const QVariant base = w->property(BasePlaceProperty);
         if (!base.isValid()) continue;
         const auto stretch = Stretch(w->property(StretchProperty).toInt());
-        const QRect place = placeInLayout(base.toRect(), stretch, scale);
+        const QRect place =
+            placeOnScaledPicture(placeInLayout(base.toRect(), stretch, scale), pictureScale);
         if (w->geometry() != place) w->setGeometry(place);
     }
 }
