@@ -39,6 +39,8 @@ void PicturePane::pictureChanged() {
         // The window is white around a picture of other proportions, as under it.
         scaled_.fill(Qt::white);
         QPainter p(&scaled_);
+        // What runs off the reference picture's edge is cut there, as on the reference.
+        p.setClipRect(QRectF(QPointF(0, 0), QSizeF(reference_.size()) * fit_.scale));
         QtCanvas canvas(p, reference_.width(), reference_.height(), fit_.scale);
         playBack(steps_.items(), canvas);
     }
