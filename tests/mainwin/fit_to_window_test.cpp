@@ -90,7 +90,7 @@ TEST_F(FitTest, PointerOnTheFittedFrameActsOnTheFramePixelBeneath) {
                 ASSERT_FALSE(model.screen.RefPointsOn);
                 action("RefPoints")->trigger();
                 const bool left = row.gesture == Gesture::LeftPress;
-                QTest::mousePress(view(), left ? Qt::LeftButton : Qt::RightButton, {}, at);
+                QTest::mouseClick(view(), left ? Qt::LeftButton : Qt::RightButton, {}, at);
                 const int pivot = left ? 19 : 20;
                 EXPECT_EQ(model.PivotHorz[pivot], under.Horz);
                 EXPECT_EQ(model.PivotVert[pivot], under.Vert);
