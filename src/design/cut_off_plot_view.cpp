@@ -44,8 +44,9 @@ void CutOffPlotView::redraw() {
     shown_.fill(Qt::white);
     {
         QPainter p(&shown_);
-        // Laid out at the pane's size in its own pixels, painted at the device's.
-        QtCanvas canvas(p, width(), height(), dpr);
+        // Laid out at the pane's size in its own pixels; the image's pixel ratio takes
+        // the painting to the device's, as shapes and texts.
+        QtCanvas canvas(p, width(), height(), 1.0);
         drawCutOffPlot(canvas, events_, centre_);
     }
     update();
