@@ -1,8 +1,10 @@
 // The base places of controls and their moving with the text layout.
 #include "layout_place.h"
 
+#include <QFont>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
 
 #include "model/rounding.h"
 
@@ -12,6 +14,7 @@ namespace {
 // Kept on the control itself, so that a window finds them all among its children.
 constexpr char BasePlaceProperty[] = "quarnBasePlace";
 constexpr char StretchProperty[] = "quarnBaseStretch";
+constexpr char ShrunkFontProperty[] = "quarnShrunkFont";
 
 bool stretchesWidth(Stretch s) { return s == Stretch::Width || s == Stretch::Both; }
 bool stretchesHeight(Stretch s) { return s == Stretch::Height || s == Stretch::Both; }
@@ -54,6 +57,20 @@ void followTextScale(QWidget* root, const TextScale& scale, double pictureScale)
         const QRect place =
             placeOnScaledPicture(placeInLayout(base.toRect(), stretch, scale), pictureScale);
         if (w->geometry() != place) w->setGeometry(place);
+        // On a picture shown below its size the captions shrink with their controls, so
+        // that each still fits its button; at full size and above they keep the font.
+        if (pictureScale < 1.0) {
+            QFont f = root->font();
+            if (f.pixelSize() > 0)
+                f.setPixelSize(std::max(1, roundHalfEven(f.pixelSize() * pictureScale)));
+            else
+                f.setPointSizeF(f.pointSizeF() * pictureScale);
+            w->setFont(f);
+            w->setProperty(ShrunkFontProperty, true);
+        } else if (w->property(ShrunkFontProperty).toBool()) {
+            w->setFont(QFont());  // the parent's font again
+            w->setProperty(ShrunkFontProperty, false);
+        }
     }
 }
 

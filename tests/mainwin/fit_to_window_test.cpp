@@ -119,19 +119,24 @@ TEST_F(FitTest, PointerOnTheFittedFrameActsOnTheFramePixelBeneath) {
     }
 }
 
-// Fitted, the picture and the controls on it grow by the scale; switched off again, the
-// window shows the frame's own pixels and the controls stand where they always stood.
+// Fitted, the picture and the controls on it take the scale (below full size their
+// captions shrink too, to stay inside them); switched off again, the window shows the
+// frame's own pixels and the controls stand where they always stood.
 TEST_F(FitTest, FitScalesThePictureAndOffShowsTheFramePixelForPixel) {
     const struct {
         const char* name;
+        QSize area;
         int switches;  // Fit to Window triggered so many times
         double scale;
-    } rows[] = {{"NeverSwitched", 0, 1.0}, {"On", 1, 2.0}, {"OnThenOff", 2, 1.0}};
+    } rows[] = {{"NeverSwitched", {2560, 2048}, 0, 1.0},
+                {"OnTwiceTheSize", {2560, 2048}, 1, 2.0},
+                {"OnHalfTheSize", {800, 512}, 1, 0.5},
+                {"OnThenOff", {800, 512}, 2, 1.0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         freshWindow();
         const QRect runPlace = button("Run")->geometry();
-        showWithArea({2560, 2048}, false);
+        showWithArea(row.area, false);
         for (int k = 0; k < row.switches; ++k) {
             action("FitToWindow")->trigger();
             form->Timer1Timer();
@@ -141,17 +146,24 @@ TEST_F(FitTest, FitScalesThePictureAndOffShowsTheFramePixelForPixel) {
         const QImage onScreen = shown();
         const QImage& frame = form->frameImage();
         const QRect run = button("Run")->geometry();
+        const double caption = button("Run")->font().pointSizeF(), font = form->font().pointSizeF();
         if (row.scale == 1.0) {
-            EXPECT_EQ(onScreen.copy(frame.rect()), frame);
+            const QRect both = frame.rect() & onScreen.rect();
+            EXPECT_EQ(onScreen.copy(both), frame.copy(both));
             EXPECT_EQ(run, runPlace);
+            EXPECT_EQ(caption, font);
             continue;
         }
+        const double s = row.scale;
         const QRect ink = inkBounds(frame), scaledInk = inkBounds(onScreen);
-        EXPECT_NEAR(scaledInk.left(), 2 * ink.left(), 2);
-        EXPECT_NEAR(scaledInk.top(), 2 * ink.top(), 2);
-        EXPECT_NEAR(scaledInk.right(), 2 * ink.right(), 3);
-        EXPECT_NEAR(scaledInk.bottom(), 2 * ink.bottom(), 3);
-        EXPECT_EQ(run, QRect(2 * runPlace.x(), 2 * runPlace.y(), 2 * runPlace.width(), 2 * runPlace.height()));
+        EXPECT_NEAR(scaledInk.left(), s * ink.left(), 2);
+        EXPECT_NEAR(scaledInk.top(), s * ink.top(), 2);
+        EXPECT_NEAR(scaledInk.right(), s * ink.right(), 3);
+        EXPECT_NEAR(scaledInk.bottom(), s * ink.bottom(), 3);
+        EXPECT_NEAR(run.x(), s * runPlace.x(), 0.5);
+        EXPECT_NEAR(run.y(), s * runPlace.y(), 0.5);
+        EXPECT_NEAR(run.width(), s * runPlace.width(), 1);
+        EXPECT_EQ(caption, s < 1 ? font * s : font);
     }
 }
 
