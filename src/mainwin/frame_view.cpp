@@ -11,14 +11,10 @@
 
 #include "canvas/play_back.h"
 #include "platform/qt_canvas.h"
+#include "platform/step_changes.h"
 
 namespace quarn {
 namespace {
-
-// What a scaled step may cover beyond the frame pixels it changed, in frame pixels: a
-// smoothed edge, a wide pen, and a text whose scaled font runs a little wider than the
-// screen font. The frame's changes come in squares of 16 pixels, so this is seldom more.
-constexpr int ScaledSpill = 8;
 
 // A piece of the frame laid over the controls: it paints the frame's pixels beneath it,
 // and leaves the mouse to the frame (an ignored event goes on to the parent).
@@ -103,16 +99,17 @@ void FrameView::showTick(const QRegion& changed, const std::vector<DrawnItem>& s
         if (!changed.isEmpty()) update(changed);
         return;
     }
-    steps_ = steps;
+    // The scaled picture shows what the 1:1 pixels cannot: a rod a fraction of a pixel
+    // steeper. So the steps that changed, not the pixels, say what to paint again.
     QRegion area;
     if (wholeDue_) {
         area = pictureArea();
         wholeDue_ = false;
     } else {
-        for (const QRect& r : changed)
-            area += fit_.areaOf(r.adjusted(-ScaledSpill, -ScaledSpill, ScaledSpill, ScaledSpill));
+        for (const QRect& r : stepChanges(steps_, steps, frame_.size())) area += fit_.areaOf(r);
         area &= pictureArea();
     }
+    steps_ = steps;
     if (area.isEmpty()) return;
     paintSteps(area);
     update(area);

@@ -38,10 +38,12 @@ public:
     // ratio other than 1): the tick then hands them to showTick.
     bool paintsFromSteps() const { return fit_.scale * dpr_ != 1.0; }
     // A tick drew the frame: `changed` are the frame pixels that differ from the frame
-    // before, `steps` how it was drawn (only while painting from steps).
+    // before (what the 1:1 picture repaints), `steps` how it was drawn (only while
+    // painting from steps: what differs from the last tick's is painted again).
     void showTick(const QRegion& changed, const std::vector<DrawnItem>& steps);
-    // The frame as painted from its steps, at device pixels.
+    // The frame as painted from its steps, at device pixels, and the steps of the last tick.
     const QImage& scaledPicture() const { return scaled_; }
+    const std::vector<DrawnItem>& lastSteps() const { return steps_; }
 
     // Shows the frame above the controls that lie on it within `area` (frame pixels),
     // so that what the frame draws there is seen; a press there is a press on the frame.

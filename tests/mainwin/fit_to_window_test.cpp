@@ -8,7 +8,10 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "canvas/play_back.h"
+#include "drawing/run_frame.h"
 #include "mainwin/frame_view.h"
+#include "platform/qt_canvas.h"
 #include "model/pointer.h"
 #include "window_fixture.h"
 
@@ -165,6 +168,27 @@ TEST_F(FitTest, FitScalesThePictureAndOffShowsTheFramePixelForPixel) {
         EXPECT_NEAR(run.width(), s * runPlace.width(), 1);
         EXPECT_EQ(caption, s < 1 ? font * s : font);
     }
+}
+
+// Each tick repaints the fitted picture only where the frame changed; with the gear
+// turning and the steam on, what that leaves is the picture painted whole.
+TEST_F(FitTest, PiecewiseRepaintsLeaveThePicturePaintedWhole) {
+    freshWindow();
+    showWithArea({1920, 1536}, true);
+    action("SetSteam")->trigger();
+    for (int k = 0; k < 40; ++k) form->Timer1Timer();
+    const QImage& piecewise = view()->scaledPicture();
+    QImage whole(piecewise.size(), piecewise.format());
+    whole.fill(Qt::white);
+    {
+        QPainter p(&whole);
+        QtCanvas canvas(p, FrameWidth, FrameHeight, view()->fit().scale);
+        playBack(view()->lastSteps(), canvas);
+    }
+    int differ = 0;
+    for (int y = 0; y < whole.height(); ++y)
+        for (int x = 0; x < whole.width(); ++x) differ += whole.pixel(x, y) != piecewise.pixel(x, y);
+    EXPECT_EQ(differ, 0);
 }
 
 }  // namespace
