@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QComboBox>
@@ -16,6 +15,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "design/cut_off_plot_view.h"
 #include "design/solver_choice.h"
 #include "design/study_runner.h"
 #include "design/table_text.h"
@@ -77,10 +77,9 @@ ValveEventsWindow::ValveEventsWindow(GearModel& model, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-    plotLabel_ = new QLabel(this);
-    plotLabel_->setObjectName(QStringLiteral("CutOffPlot"));
-    plotLabel_->setAccessibleName(QStringLiteral("Cut-off against reverse-arm setting"));
-    plotLabel_->setPixmap(QPixmap::fromImage(plot_));
+    plotView_ = new CutOffPlotView(this);
+    plotView_->setObjectName(QStringLiteral("CutOffPlot"));
+    plotView_->setAccessibleName(QStringLiteral("Cut-off against reverse-arm setting"));
 
     auto* copyButton = button(this, "Copy", QStringLiteral("C&opy"),
                               QStringLiteral("Copy the table to the clipboard"));
@@ -98,8 +97,10 @@ ValveEventsWindow::ValveEventsWindow(GearModel& model, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(table_, 1);
-    layout->addWidget(plotLabel_);
+    // A larger window gives the table and the plot room alike, the plot drawn afresh
+    // at its size.
+    layout->addWidget(table_, 3);
+    layout->addWidget(plotView_, 2);
     layout->addLayout(bottom);
     resize(1100, 760);
 
@@ -185,7 +186,7 @@ void ValveEventsWindow::showEvents() {
         QtCanvas canvas(plot_);
         drawCutOffPlot(canvas, events_, model_.RevArmCentre());
     }
-    plotLabel_->setPixmap(QPixmap::fromImage(plot_));
+    plotView_->setEvents(events_, model_.RevArmCentre());
 }
 
 void ValveEventsWindow::CopyClick() { QApplication::clipboard()->setText(tableAsText(table_)); }

@@ -21,6 +21,7 @@ class QTimer;
 
 namespace quarn {
 
+class CutOffPlotView;
 class StudyRunner;
 
 class ValveEventsWindow : public QDialog {
@@ -33,7 +34,10 @@ public:
     void refresh();
     const std::vector<GearSettingEvents>& events() const { return events_; }
     StudyRunner& runner() { return *runner_; }
+    // The plot at the size it was laid out for, as saved and printed.
     const QImage& plotImage() const { return plot_; }
+    // The plot as the window shows it, at the pane's size.
+    const CutOffPlotView& plotView() const { return *plotView_; }
     // The cut-off plot as "Save Picture..." and "Print..." draw it afresh.
     PictureSource picture() const;
 
@@ -54,7 +58,7 @@ private:
     QSpinBox* steps_ = nullptr;
     QComboBox* solver_ = nullptr;
     QTableWidget* table_ = nullptr;
-    QLabel* plotLabel_ = nullptr;
+    CutOffPlotView* plotView_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QTimer* watch_ = nullptr;

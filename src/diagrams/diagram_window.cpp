@@ -4,8 +4,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -16,34 +14,12 @@
 #include "model/dyn_vars.h"
 #include "model/undo_history.h"
 #include "platform/dyn_var_bar.h"
+#include "canvas/tee_canvas.h"
 #include "platform/layout_place.h"
+#include "platform/picture_pane.h"
 #include "platform/qt_canvas.h"
 
 namespace quarn {
-
-// The white client area: it shows the backing picture and reports pointer moves.
-class DiagramSurface : public QWidget {
-public:
-    DiagramSurface(const QImage& image, QWidget* parent) : QWidget(parent), image_(image) {
-        setFixedSize(image.size());
-        setMouseTracking(true);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-    std::function<void()> onMouseMove;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QPainter p(this);
-        p.drawImage(event->rect(), image_, event->rect());
-    }
-    void mouseMoveEvent(QMouseEvent* event) override {
-        QWidget::mouseMoveEvent(event);
-        if (onMouseMove) onMouseMove();
-    }
-
-private:
-    const QImage& image_;
-};
 
 namespace {
 
@@ -62,7 +38,8 @@ constexpr QSize CloseSize{75, 25};
 DiagramWindow::DiagramWindow(const DiagramWindowLayout& layout, GearModel& model,
                              DiagramHost host, TSetRevArm* setRevArm, QWidget* parent)
     : QDialog(parent), model_(model), host_(std::move(host)), layout_(layout),
-      setRevArm_(setRevArm), image_(DiagramWidth, layout.height, QImage::Format_RGB32) {
+      setRevArm_(setRevArm), image_(DiagramWidth, layout.height, QImage::Format_RGB32),
+      drawn_(DiagramWidth, layout.height) {
     setObjectName(QString::fromLatin1(layout.name));
     // A tool window: a small caption, no minimise or maximise box.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -80,10 +57,14 @@ void DiagramWindow::createControls() {
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);
-    box->setSizeConstraint(QLayout::SetFixedSize);
-    surface_ = new DiagramSurface(image_, this);
+    // As large as the user likes, never smaller than the picture.
+    box->setSizeConstraint(QLayout::SetMinimumSize);
+    surface_ = new PicturePane(image_, drawn_, this);
     surface_->setObjectName(QStringLiteral("Surface"));
     surface_->onMouseMove = [this] { FormMouseMove(); };
+    surface_->onScaleChanged = [this](double scale) {
+        followTextScale(surface_, model_.screen.text, scale);
+    };
     box->addWidget(surface_);
 
     closeButton_ = new QPushButton(QStringLiteral("Close"), surface_);
@@ -167,10 +148,13 @@ void DiagramWindow::followTextLayout() {
     // to hold them, and the controls move with the texts they stand among.
     if (image_.size() != pictureSize()) {
         image_ = QImage(pictureSize(), QImage::Format_RGB32);
-        image_.fill(Qt::white);
-        surface_->setFixedSize(image_.size());
+        clearPicture();
+        // Opened at the picture's size, as large as the user makes it afterwards.
+        surface_->pictureChanged();
+        surface_->resize(image_.size());
+        adjustSize();
     }
-    followTextScale(surface_, model_.screen.text);
+    followTextScale(surface_, model_.screen.text, surface_->fit().scale);
 }
 
 void DiagramWindow::FormActivate() {
@@ -196,16 +180,24 @@ DiagramRequests DiagramWindow::drawOn(GearModel& m, Canvas& canvas) const {
 
 void DiagramWindow::draw() { paintPicture(); }
 
-void DiagramWindow::clearPicture() { image_.fill(Qt::white); }
+void DiagramWindow::clearPicture() {
+    image_.fill(Qt::white);
+    drawn_ = RecordingCanvas(image_.width(), image_.height());
+}
+
+const QImage& DiagramWindow::shownPicture() const { return surface_->shown(); }
 
 void DiagramWindow::paintPicture() {
     DiagramRequests requests;
     {
+        // The steps are kept beside the pixels, so that the window can show the picture
+        // at its own size without solving the gear again.
         QtCanvas canvas(image_);
-        requests = drawOn(model_, canvas);
+        TeeCanvas both(canvas, drawn_);
+        requests = drawOn(model_, both);
     }
     applyRequests(requests);
-    surface_->update();
+    surface_->pictureChanged();
 }
 
 void DiagramWindow::refresh() {

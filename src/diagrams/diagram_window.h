@@ -1,5 +1,5 @@
-// What the four diagram windows share: a modal tool window with a white picture of a
-// fixed size, the Close button, four dynamic-variable bars that drive the same slots as
+// What the four diagram windows share: a modal tool window with a white picture (drawn
+// at its reference size, shown filling the window as the user sizes it), the Close button, four dynamic-variable bars that drive the same slots as
 // the main window's, an UnDo button, the menu bar, and saving and printing the picture.
 // The picture is drawn on demand into a backing image; painting only copies it.
 #pragma once
@@ -10,6 +10,7 @@
 #include <array>
 #include <string>
 
+#include "canvas/recording_canvas.h"
 #include "diagrams/diagram_host.h"
 #include "drawing/diagrams/diagrams.h"
 #include "model/gear_model.h"
@@ -24,7 +25,7 @@ namespace quarn {
 
 class DynVarBar;
 class TSetRevArm;
-class DiagramSurface;
+class PicturePane;
 
 // A menu item's object name and caption.
 struct MenuItemName {
@@ -55,7 +56,12 @@ public:
                   TSetRevArm* setRevArm, QWidget* parent);
     ~DiagramWindow() override;
 
+    // The picture at its reference size, pixel for pixel.
     const QImage& picture() const { return image_; }
+    // The picture as the window shows it: at the window's size and the screen's device
+    // pixels, painted from the same drawing steps (the reference picture when the two
+    // are the same).
+    const QImage& shownPicture() const;
     QMenuBar* menu() const { return menuBar_; }
 
     // The picture drawn afresh into a file (PNG, SVG or PDF by its ending) or onto a
@@ -120,7 +126,8 @@ private:
     const DiagramWindowLayout& layout_;
     TSetRevArm* setRevArm_;
     QImage image_;
-    DiagramSurface* surface_ = nullptr;
+    RecordingCanvas drawn_;  // the steps drawn on image_ since it was last cleared
+    PicturePane* surface_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* undoButton_ = nullptr;

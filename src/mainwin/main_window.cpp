@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
@@ -19,6 +20,8 @@
 #include "diagrams/diagram_windows.h"
 #include "diagrams/set_rev_arm.h"
 #include "design/design_menu.h"
+#include "canvas/recording_canvas.h"
+#include "canvas/tee_canvas.h"
 #include "dims/dimension_file.h"
 #include "drawing/frame_mapping.h"
 #include "drawing/run_frame.h"
@@ -48,6 +51,8 @@
 
 namespace quarn {
 namespace {
+
+constexpr char FitToWindowKey[] = "FitToWindow";
 
 // The Error menu item is a picture only: a small red disc with a white cross.
 QIcon errorIcon() {
@@ -91,6 +96,7 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     // With the bars hidden too: they are only one way to move the view.
     view_->onWheel = [this](QPoint at, double notches) { viewPanel_->zoomAtPointer(at, notches); };
     view_->onMiddleDrag = [this](QPoint by) { viewPanel_->panWithPointer(by); };
+    view_->onFitChanged = [this](double) { placeFrameControls(); };
     createDiagramWindows();
     createActions();
     createMenusAndToolBar();
@@ -98,6 +104,10 @@ TMainForm::TMainForm(GearModel& model, QWidget* parent)
     sound_.setVolume(0x8000, 0x8000);
     statusBar();
     createTimer();
+    // A choice about this screen, not about the design: kept for the user, not in the
+    // design file that another user may open on another screen.
+    FitToWindow->setChecked(QSettings().value(QString::fromLatin1(FitToWindowKey), false).toBool());
+    view_->setFitToWindow(FitToWindow->isChecked());
     placeWindow();
     document_.markClean(model_, {});  // the nominal gear, on no file yet
     refreshCaption();
@@ -143,6 +153,11 @@ void TMainForm::createActions() {
                      QStringLiteral("Turn On Reference Points"));
     RefPoints1 = make("RefPoints1", QStringLiteral("SetRef&Points"), {});
     SetGraphicZoom = make("SetGraphicZoom", QStringLiteral("Set&GraphicZoom"), {});
+    FitToWindow = make("FitToWindow", QStringLiteral("&Fit to Window"),
+                       QStringLiteral("Scale the drawing to fill the window"));
+    FitToWindow->setCheckable(true);
+    // F for fit; the program has no find for Ctrl+F to clash with.
+    FitToWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     SetPivotData = make("SetPivotData", QStringLiteral("SetPiv&otData"),
                         QStringLiteral("Turn On Pivot Data"));
     OpenDimensions = make("OpenDimensions", QStringLiteral("&OpenDimensions"),
@@ -182,6 +197,7 @@ void TMainForm::createActions() {
     connect(StepAng1, &QAction::triggered, motion_, &MotionPanel::StepAng1Click);
     connect(FindRevArmCent, &QAction::triggered, motion_, &MotionPanel::FindRevArmCentClick);
     connect(SetLineWidth, &QAction::triggered, this, &TMainForm::SetLineWidthClick);
+    connect(FitToWindow, &QAction::triggered, this, &TMainForm::FitToWindowClick);
     connect(LargeFont, &QAction::triggered, this, &TMainForm::LargeFontClick);
     connect(ErieTriplex1, &QAction::triggered, this, &TMainForm::ErieTriplex1Click);
     connect(SetBeepOnError, &QAction::triggered, this, &TMainForm::SetBeepOnErrorClick);
@@ -247,6 +263,9 @@ void TMainForm::createMenusAndToolBar() {
     for (QAction* a : {SetSteam, SetScreenData, SetPivotData}) setUp->addAction(a);
     setUp->addSeparator();
     for (QAction* a : {SetPanZoom, RefPoints1, SetGraphicZoom}) setUp->addAction(a);
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    viewMenu->setObjectName(QStringLiteral("View"));
+    viewMenu->addAction(FitToWindow);
     QMenu* graphs = menuBar()->addMenu(QStringLiteral("Draw&Graphs"));
     graphs->setObjectName(QStringLiteral("DrawGraphs"));
     for (QAction* a : {SineDiag, OvalDiag, SteamDiag, FourEvents}) graphs->addAction(a);
@@ -504,7 +523,11 @@ FrameRequestTargets TMainForm::requestTargets() {
     // The UnDo button, the dynamic-variable bars and the dimension dialogs each fill
     // their hook here once their panels exist.
     return {sound_, *Error,
-            [this](std::optional<int> top) { dynVars_->placeUndoButton(top); },
+            [this](std::optional<int> top) {
+                // The button stands at its line of the frame, wherever the frame is shown.
+                if (top) top = placeOnScaledPicture(QRect(0, *top, 1, 1), view_->fit().scale).y();
+                dynVars_->placeUndoButton(top);
+            },
             [this](const std::array<bool, 5>& enabled) { dynVars_->setBarsEnabled(enabled); },
             [this](DialogRequest r) { dialogRequest(r); },
             [this](const QRect& area) { view_->keepControlsOff(area); }};
@@ -513,12 +536,20 @@ FrameRequestTargets TMainForm::requestTargets() {
 void TMainForm::Timer1Timer() {
     FrameRequests requests;
     QRegion inked, changed;
+    // Scaled, the frame is painted from its drawing steps where its pixels changed.
+    const bool keepSteps = view_->paintsFromSteps();
+    RecordingCanvas steps(FrameWidth, FrameHeight);
     {
         QtCanvas canvas(frame_);
         // The frame is white wherever the last tick drew nothing; what the clear covers
         // is kept to tell which squares this tick really changed.
         canvas.assumeCleared(colors::White, lastInked_, &keptFromLastFrame_);
-        requests = runTick(model_, canvas, random_);
+        if (keepSteps) {
+            TeeCanvas both(canvas, steps);
+            requests = runTick(model_, both, random_);
+        } else {
+            requests = runTick(model_, canvas, random_);
+        }
         inked = canvas.inkedRegion();
         changed = canvas.changedRegion();
     }
@@ -527,7 +558,7 @@ void TMainForm::Timer1Timer() {
     refreshCaption();
     // Only the squares whose pixels differ travel to the display; most of the frame,
     // white or drawn the same as the tick before, stays as it is on the screen.
-    if (!changed.isEmpty()) view_->update(changed);
+    view_->showTick(changed, steps.items());
     lastInked_ = inked;
 }
 
@@ -542,9 +573,18 @@ void TMainForm::LargeFontClick() {
     model_.screen.text = model_.screen.text.isLarge() ? TextScale::small() : TextScale::large();
     LargeFont->setText(model_.screen.text.isLarge() ? QStringLiteral("SetSmall&Font")
                                                     : QStringLiteral("SetLarge&Font"));
-    // The controls go with the texts they stand among.
-    followTextScale(view_, model_.screen.text);
+    placeFrameControls();
     growToLayout();
+}
+
+void TMainForm::placeFrameControls() {
+    // The controls go with the texts they stand among.
+    followTextScale(view_, model_.screen.text, view_->fit().scale);
+}
+
+void TMainForm::FitToWindowClick(bool on) {
+    QSettings().setValue(QString::fromLatin1(FitToWindowKey), on);
+    view_->setFitToWindow(on);
 }
 
 void TMainForm::ErieTriplex1Click() {

@@ -97,6 +97,10 @@ private:
 
     // Handlers of the window's own menu items, named as the program always named them.
     void SetLineWidthClick();
+    // Fit to Window: the frame scaled to fill the drawing area, or at 1:1.
+    void FitToWindowClick(bool on);
+    // The controls lying on the frame move to the frame's layout and scale.
+    void placeFrameControls();
     void LargeFontClick();
     void ErieTriplex1Click();
     void SetBeepOnErrorClick();
@@ -176,6 +180,7 @@ private:
     QAction* RefPoints = nullptr;
     QAction* RefPoints1 = nullptr;
     QAction* SetGraphicZoom = nullptr;
+    QAction* FitToWindow = nullptr;
     QAction* OpenDimensions = nullptr;
     QAction* OpenDosVersionDim = nullptr;
     QAction* SaveAsDimensions = nullptr;

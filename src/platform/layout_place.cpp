@@ -1,8 +1,12 @@
 // The base places of controls and their moving with the text layout.
 #include "layout_place.h"
 
+#include <QFont>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
+
+#include "model/rounding.h"
 
 namespace quarn {
 namespace {
@@ -10,6 +14,7 @@ namespace {
 // Kept on the control itself, so that a window finds them all among its children.
 constexpr char BasePlaceProperty[] = "quarnBasePlace";
 constexpr char StretchProperty[] = "quarnBaseStretch";
+constexpr char ShrunkFontProperty[] = "quarnShrunkFont";
 
 bool stretchesWidth(Stretch s) { return s == Stretch::Width || s == Stretch::Both; }
 bool stretchesHeight(Stretch s) { return s == Stretch::Height || s == Stretch::Both; }
@@ -36,13 +41,36 @@ QSize sizeInLayout(QSize base, const TextScale& scale) {
     return {scale.x(base.width()), scale.y(base.height())};
 }
 
-void followTextScale(QWidget* root, const TextScale& scale) {
+QRect placeOnScaledPicture(QRect place, double pictureScale) {
+    if (pictureScale == 1.0) return place;
+    const auto at = [pictureScale](int v) { return roundHalfEven(v * pictureScale); };
+    const int left = at(place.x()), top = at(place.y());
+    return {left, top, at(place.x() + place.width()) - left,
+            at(place.y() + place.height()) - top};
+}
+
+void followTextScale(QWidget* root, const TextScale& scale, double pictureScale) {
     for (QWidget* w : root->findChildren<QWidget*>()) {
         const QVariant base = w->property(BasePlaceProperty);
         if (!base.isValid()) continue;
         const auto stretch = Stretch(w->property(StretchProperty).toInt());
-        const QRect place = placeInLayout(base.toRect(), stretch, scale);
+        const QRect place =
+            placeOnScaledPicture(placeInLayout(base.toRect(), stretch, scale), pictureScale);
         if (w->geometry() != place) w->setGeometry(place);
+        // On a picture shown below its size the captions shrink with their controls, so
+        // that each still fits its button; at full size and above they keep the font.
+        if (pictureScale < 1.0) {
+            QFont f = root->font();
+            if (f.pixelSize() > 0)
+                f.setPixelSize(std::max(1, roundHalfEven(f.pixelSize() * pictureScale)));
+            else
+                f.setPointSizeF(f.pointSizeF() * pictureScale);
+            w->setFont(f);
+            w->setProperty(ShrunkFontProperty, true);
+        } else if (w->property(ShrunkFontProperty).toBool()) {
+            w->setFont(QFont());  // the parent's font again
+            w->setProperty(ShrunkFontProperty, false);
+        }
     }
 }
 

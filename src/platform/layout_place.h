@@ -30,7 +30,12 @@ QRect placeInLayout(QRect base, Stretch stretch, const TextScale& scale);
 // A window or picture size in the layout of `scale`, its far corner moved by the factors.
 QSize sizeInLayout(QSize base, const TextScale& scale);
 
-// Moves every control under `root` that has a base place into the layout of `scale`.
-void followTextScale(QWidget* root, const TextScale& scale);
+// A place on a picture shown `pictureScale` times its size: both corners scaled from
+// the picture's top left, so that a control keeps its place among the drawn texts.
+QRect placeOnScaledPicture(QRect place, double pictureScale);
+
+// Moves every control under `root` that has a base place into the layout of `scale`,
+// on a picture shown `pictureScale` times its size (a window fitting its picture).
+void followTextScale(QWidget* root, const TextScale& scale, double pictureScale = 1.0);
 
 }  // namespace quarn

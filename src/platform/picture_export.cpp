@@ -51,7 +51,7 @@ bool paintVector(QPaintDevice& device, int width, int height, const DrawPicture&
     QPainter painter;
     if (!painter.begin(&device)) return false;
     {
-        QtCanvas canvas(painter, width, height);
+        QtCanvas canvas(painter, width, height, 1.0);
         draw(canvas);
     }
     return painter.end();

@@ -1,7 +1,9 @@
 // The canvas over Qt: pixels of lines, ellipses and arcs set one by one, text by QPainter.
 #include "qt_canvas.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QPainterPath>
 #include <QStaticText>
 #include <QPen>
 #include <QPoint>
@@ -12,6 +14,7 @@
 #include <string>
 #include <unordered_map>
 #include <cmath>
+#include <numbers>
 
 #include "model/rounding.h"
 
@@ -168,7 +171,20 @@ QtCanvas::QtCanvas(QPainter& p, int width, int height) : painter(&p), area{width
     pixels.reserve(4096);
 }
 
+QtCanvas::QtCanvas(QPainter& p, int width, int height, double scale)
+    : painter(&p), area{width, height}, scaleBy(scale > 0 ? scale : 1.0) {
+    painter->save();
+    painter->scale(scaleBy, scaleBy);
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->setRenderHint(QPainter::TextAntialiasing, true);
+    painter->setBrush(Qt::NoBrush);
+}
+
 QtCanvas::~QtCanvas() {
+    if (scaled()) {
+        paintGathered();
+        painter->restore();
+    }
     if (ownPainter) ownPainter->end();
 }
 
@@ -182,6 +198,7 @@ QPainter& QtCanvas::textPainter() {
 }
 
 void QtCanvas::clear(Color c) {
+    if (scaled()) paintGathered();
     inkLeft = inkTop = 1 << 30;
     inkRight = inkBottom = -(1 << 30);
     if (image && bits && knownColor && *knownColor == c) {
@@ -343,17 +360,31 @@ void QtCanvas::moveTo(int x, int y) {
 }
 
 void QtCanvas::lineTo(int x, int y) {
+    if (scaled()) {
+        lineToScaled(x, y);
+        moveTo(x, y);
+        return;
+    }
     raster::line(pixels, area, posX, posY, x, y, penW);
     flush(pen);
     moveTo(x, y);
 }
 
 void QtCanvas::ellipse(int x1, int y1, int x2, int y2) {
+    if (scaled()) {
+        ellipseScaled(x1, y1, x2, y2, nullptr, nullptr);
+        return;
+    }
     raster::ellipse(pixels, area, x1, y1, x2, y2, penW);
     flush(pen);
 }
 
 void QtCanvas::arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    if (scaled()) {
+        const QPointF from(x3, y3), to(x4, y4);
+        ellipseScaled(x1, y1, x2, y2, &from, &to);
+        return;
+    }
     raster::arc(pixels, area, x1, y1, x2, y2, x3, y3, x4, y4, penW);
     flush(pen);
 }
@@ -363,6 +394,10 @@ void QtCanvas::arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y
 void QtCanvas::setPixel(int x, int y, Color c) {
     if (x < 0 || y < 0 || x >= area.width || y >= area.height) return;
     ink(x, y);
+    if (scaled()) {
+        dotScaled(x, y, c);
+        return;
+    }
     if (bits) {
         reinterpret_cast<QRgb*>(bits + y * stride)[x] = toRgb(c);
         return;
@@ -376,6 +411,10 @@ void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) 
     constexpr int Far = 1 << 28;
     x = std::clamp(x, -Far, Far);
     y = std::clamp(y, -Far, Far);
+    if (scaled()) {
+        textScaled(x, y, s, style);
+        return;
+    }
     LaidOutText& laid = layOut(s, style);
     const int advance = laid.advance;
     if (bits && !laid.maskMade) makeMask(laid, style);
@@ -418,6 +457,134 @@ void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) 
     // is cheaper than laying the text out a second time for its exact bounds.
     constexpr int Overhang = 8;
     inkRect(x - Overhang, y - Overhang, x + advance + Overhang, y + laid.height + Overhang);
+}
+
+// A pixel (x, y) of the picture is the unit square from (x, y) to (x + 1, y + 1); a
+// pen of w pixels is centred where raster.h puts the middle of its w pixels across.
+namespace {
+QPointF penCentre(int x, int y, int width) {
+    const int w = std::clamp(width, 1, raster::MaxPenWidth);
+    const double shift = -((w - 1) / 2) + w / 2.0;
+    return {x + shift, y + shift};
+}
+}  // namespace
+
+void QtCanvas::lineToScaled(int x, int y) {
+    if (x == posX && y == posY) return;  // as the pixel rules: a line of no length is nothing
+    inkRect(std::min(posX, x), std::min(posY, y), std::max(posX, x), std::max(posY, y));
+    const QPointF from = penCentre(posX, posY, penW);
+    if (gathered != Gathered::Polyline || gatheredColor != pen || gatheredWidth != penW ||
+        gatheredPoints.isEmpty() || gatheredPoints.constLast() != from) {
+        paintGathered();
+        gathered = Gathered::Polyline;
+        gatheredColor = pen;
+        gatheredWidth = penW;
+        gatheredPoints.append(from);
+    }
+    gatheredPoints.append(penCentre(x, y, penW));
+}
+
+// Only dots that touch (a step of one pixel, straight or diagonal) are joined: the
+// steam display sets loose dots in small boxes, and joining dots further apart would
+// draw strokes across its gaps that the picture at 1:1 does not have.
+void QtCanvas::dotScaled(int x, int y, Color c) {
+    const QPointF centre(x + 0.5, y + 0.5);
+    if (gathered == Gathered::Dots && gatheredColor == c && !gatheredPoints.isEmpty()) {
+        const QPointF last = gatheredPoints.constLast();
+        if (std::abs(last.x() - centre.x()) <= 1 && std::abs(last.y() - centre.y()) <= 1) {
+            if (last != centre) gatheredPoints.append(centre);
+            return;
+        }
+    }
+    paintGathered();
+    gathered = Gathered::Dots;
+    gatheredColor = c;
+    gatheredPoints.append(centre);
+}
+
+void QtCanvas::paintGathered() {
+    if (gathered == Gathered::Nothing) return;
+    const int width = gathered == Gathered::Dots ? 1 : std::clamp(gatheredWidth, 1, raster::MaxPenWidth);
+    if (gathered == Gathered::Dots && gatheredPoints.size() == 1) {
+        const QPointF c = gatheredPoints.constFirst();
+        painter->fillRect(QRectF(c.x() - 0.5, c.y() - 0.5, 1, 1), toQColor(gatheredColor));
+    } else {
+        // Square ends and mitred corners cover the pixels of a straight run as the
+        // pixel rules set them, corners included.
+        painter->setPen(QPen(toQColor(gatheredColor), width, Qt::SolidLine, Qt::SquareCap,
+                             Qt::MiterJoin));
+        if (gatheredPoints.size() == 2)
+            painter->drawLine(gatheredPoints[0], gatheredPoints[1]);
+        else
+            painter->drawPolyline(gatheredPoints);
+    }
+    gathered = Gathered::Nothing;
+    gatheredPoints.clear();
+}
+
+// The outline lies inside the box, a wider pen thickening it inwards, as in raster.h.
+// An arc runs counter-clockwise between the radials through `from` and `to`, which
+// are measured from the centre the pixel rules use.
+void QtCanvas::ellipseScaled(int x1, int y1, int x2, int y2, const QPointF* from,
+                             const QPointF* to) {
+    paintGathered();
+    const int left = std::min(x1, x2), top = std::min(y1, y2);
+    const int right = std::max(x1, x2), bottom = std::max(y1, y2);
+    if (right <= left || bottom <= top) return;
+    inkRect(left, top, right - 1, bottom - 1);
+    const int w = std::clamp(penW, 1, raster::MaxPenWidth);
+    const QColor colour = toQColor(pen);
+    const QRectF box(left, top, right - left, bottom - top);
+    if (right - left <= w || bottom - top <= w) {
+        // A pin smaller than its pen is a filled dot.
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(colour);
+        painter->drawEllipse(box);
+        painter->setBrush(Qt::NoBrush);
+        return;
+    }
+    const QRectF path = box.adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0);
+    painter->setPen(QPen(colour, w, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    if (!from) {
+        painter->drawEllipse(path);
+        return;
+    }
+    // Qt measures an ellipse's angles on the circle it is stretched from; a radial
+    // through a screen point is turned into that angle.
+    const double cx = left + (right - left - 1) / 2.0, cy = top + (bottom - top - 1) / 2.0;
+    const double a = path.width() / 2, b = path.height() / 2;
+    auto angleOf = [&](const QPointF& p) {
+        return std::atan2(-(p.y() - cy) * a, (p.x() - cx) * b) * 180.0 / std::numbers::pi;
+    };
+    const double start = angleOf(*from);
+    double sweep = std::fmod(angleOf(*to) - start, 360.0);
+    if (sweep <= 0) sweep += 360.0;
+    QPainterPath arc;
+    arc.arcMoveTo(path, start);
+    arc.arcTo(path, start, sweep);
+    painter->drawPath(arc);
+}
+
+// Placed by the same metrics as the pixel picture, so texts keep their places at any
+// scale; the glyphs are smoothed, as the unsmoothed 1:1 font would look blocky.
+void QtCanvas::textScaled(int x, int y, const std::string& s, const TextStyle& style) {
+    paintGathered();
+    const LaidOutText& laid = layOut(s, style);
+    if (!fontOf || fontOf->fontName != style.fontName || fontOf->pointSize != style.pointSize ||
+        fontOf->bold != style.bold) {
+        QFont font = fontFor(style);
+        font.setStyleStrategy(QFont::PreferAntialias);
+        // Named by the family actually found (Liberation Sans for the panel's font), so
+        // that an SVG or PDF viewer picks the font the layout was measured with.
+        font.setFamily(QFontInfo(font).family());
+        painter->setFont(font);
+        fontOf = style;
+    }
+    if (style.opaque)
+        painter->fillRect(QRect(x, y, laid.advance, laid.height), toQColor(style.background));
+    painter->setPen(QPen(toQColor(style.color), 0));
+    painter->drawText(QPointF(x, y + laid.ascent), laid.text.text());
+    inkRect(x, y, x + laid.advance, y + laid.height);
 }
 
 void QtCanvas::inkRect(int x1, int y1, int x2, int y2) {

@@ -1,11 +1,14 @@
 // The canvas over Qt: the 1280 x 1024 frame image, or a window's painter for the
 // diagrams. Lines, ellipses and arcs follow the pixel rules of raster.h, not Qt's
 // own rasterizer, so a picture is the same on every target; text goes through QPainter.
+// At a scale (a large window, a page, a vector file) the same drawing steps are painted
+// as Qt's own lines, ellipses, arcs and texts instead, crisp at any size.
 #pragma once
 
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPolygonF>
 #include <QRect>
 #include <QRegion>
 #include <algorithm>
@@ -35,6 +38,20 @@ public:
     explicit QtCanvas(QImage& image);
     // Draws through a painter that is already active, on a device of the given size.
     QtCanvas(QPainter& painter, int width, int height);
+    // Draws through an active painter at `scale` device units per pixel of the picture,
+    // whose size in its own pixels stays `width` x `height` (the drawing's coordinates
+    // do not change with the scale). Each step is painted as a shape of the painter, so
+    // the picture is crisp at any scale and a vector file keeps it as vectors:
+    // - a run of lineTo calls with one pen is one polyline (a single line is one line);
+    //   pen widths scale with the picture;
+    // - ellipses and arcs are Qt's ellipses and arcs, inside their box as in raster.h;
+    // - consecutive setPixel dots of one colour, each touching the one before, are one
+    //   polyline (a curve set dot by dot); a lone dot is a square of one pixel;
+    // - texts are texts in the scaled font, smoothed.
+    // Antialiasing is on. The painter's transform and hints are restored, and what is
+    // still gathered is painted, when the canvas goes. Scale 1 is a valid choice: a
+    // vector file the picture's size.
+    QtCanvas(QPainter& painter, int width, int height, double scale);
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
@@ -103,6 +120,15 @@ private:
     void flush(Color c);
     QPainter& textPainter();
 
+    // The scaled drawing: what is gathered (a polyline of one pen, a run of touching
+    // dots of one colour) is painted when something else comes.
+    bool scaled() const { return scaleBy > 0; }
+    void lineToScaled(int x, int y);
+    void dotScaled(int x, int y, Color c);
+    void ellipseScaled(int x1, int y1, int x2, int y2, const QPointF* from, const QPointF* to);
+    void textScaled(int x, int y, const std::string& s, const TextStyle& style);
+    void paintGathered();
+
     QImage* image = nullptr;
     uchar* bits = nullptr;  // direct pixel access on a 32-bit image
     qsizetype stride = 0;
@@ -130,6 +156,12 @@ private:
     std::vector<QRgb> ownKept;
     std::vector<QRgb>* kept = &ownKept;
     int inkLeft = 1 << 30, inkTop = 1 << 30, inkRight = -(1 << 30), inkBottom = -(1 << 30);
+
+    double scaleBy = 0;  // device units per picture pixel; 0 for the pixel rules
+    enum class Gathered { Nothing, Polyline, Dots } gathered = Gathered::Nothing;
+    QPolygonF gatheredPoints;  // pixel centres, in the picture's pixels
+    Color gatheredColor;
+    int gatheredWidth = 1;
 };
 
 }  // namespace quarn

@@ -21,6 +21,7 @@
 #include "design/equaliser_window.h"
 #include "design/sensitivity_window.h"
 #include "design/study_runner.h"
+#include "design/cut_off_plot_view.h"
 #include "design/valve_events_window.h"
 #include "model/dimensions.h"
 #include "model/event_report.h"
@@ -94,6 +95,30 @@ TEST_F(DesignWindows, EventsTableAndPlotFollowTheSteps) {
     const QString copied = QApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith(QStringLiteral("Reverse arm\tRuns\tLead F"))) << copied.toStdString();
     EXPECT_EQ(copied.count(QLatin1Char('\n')), 4);
+}
+
+// Made larger, the window draws its plot at the pane's size: the plot reaches as close
+// to the pane's right and bottom edges as the saved plot reaches to its own.
+TEST_F(DesignWindows, EventsPlotIsDrawnAtItsPanesSize) {
+    ValveEventsWindow w(model);
+    w.show();
+    finish(w.runner());
+    w.resize(1600, 1100);
+    QApplication::processEvents();
+    const CutOffPlotView& pane = w.plotView();
+    const QImage& shown = pane.shown();
+    ASSERT_EQ(shown.size(), pane.size());
+    ASSERT_GT(pane.width(), w.plotImage().width());
+    auto inkBounds = [](const QImage& image) {
+        QRect r;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) r |= QRect(x, y, 1, 1);
+        return r;
+    };
+    const QRect saved = inkBounds(w.plotImage()), onScreen = inkBounds(shown);
+    EXPECT_NEAR(pane.width() - onScreen.right(), w.plotImage().width() - saved.right(), 2);
+    EXPECT_NEAR(pane.height() - onScreen.bottom(), w.plotImage().height() - saved.bottom(), 2);
 }
 
 TEST_F(DesignWindows, EventsPlotSavesAsTheWindowShowsIt) {

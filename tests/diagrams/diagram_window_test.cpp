@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMenuBar>
 #include <QPrinter>
@@ -102,6 +103,49 @@ TEST_F(DiagramWindowTest, OpeningStopsTheTimerDrawsAndClosingStartsItWithTheGear
     EXPECT_EQ(log.timer, (std::vector<bool>{false, true}));
     EXPECT_EQ(model.DriverAngle, 123.5f);
     EXPECT_EQ(model.RevArmPosition, 11.0f);
+}
+
+// The bounds of what is not white.
+QRect inkBounds(const QImage& image) {
+    QRect r;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) r |= QRect(x, y, 1, 1);
+    return r;
+}
+
+// Made larger, the window shows its picture filling it with the proportions kept: what
+// the reference picture draws at (x, y) is shown at (s x, s y), the Close button with it.
+TEST_F(DiagramWindowTest, ResizedWindowShowsThePictureAtItsSize) {
+    const struct {
+        const char* name;
+        QSize grow;    // window pixels added to the picture's own size
+        double scale;  // the fit that gives
+        QPoint closeAt;  // the port window's Close button, at (447, 2) as opened
+    } rows[] = {{"AsOpened", {0, 0}, 1.0, {447, 2}},
+                {"TwiceTheSize", {632, 414}, 2.0, {894, 4}},
+                {"WiderOnlyAsFarAsItIsTall", {948, 207}, 1.5, {670, 3}}};  // 670.5 to even
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto w = openPort();
+        QWidget* surface = child<QWidget>(*w, "Surface");
+        const QSize opened = surface->size();
+        ASSERT_EQ(opened, w->picture().size());
+        w->resize(w->size() + row.grow);
+        QApplication::processEvents();
+        ASSERT_EQ(surface->size(), opened + row.grow);
+        const QImage& shown = w->shownPicture();
+        EXPECT_EQ(shown.size(), surface->size());
+        const QRect ink = inkBounds(w->picture()), shownInk = inkBounds(shown);
+        EXPECT_NEAR(shownInk.left(), row.scale * ink.left(), 2);
+        EXPECT_NEAR(shownInk.top(), row.scale * ink.top(), 2);
+        EXPECT_NEAR(shownInk.right(), row.scale * ink.right(), 3);
+        EXPECT_NEAR(shownInk.bottom(), row.scale * ink.bottom(), 3);
+        EXPECT_EQ(child<QPushButton>(*w, "ClosePort")->pos(), row.closeAt);
+        if (row.scale == 1.0) {
+            EXPECT_EQ(shown, w->picture());
+        }
+    }
 }
 
 TEST_F(DiagramWindowTest, PointerMoveAfterThePositionDialogRedrawsOnceAndClearsTheFlag) {

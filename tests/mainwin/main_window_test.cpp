@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QMenuBar>
+#include <QSettings>
 #include <QMessageBox>
 #include <QToolBar>
 #include <cmath>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "dims/dimension_file.h"
+#include "mainwin/frame_view.h"
 #include "mainwin/window_fixture.h"
 #include "support/modal.h"
 #include "model/motion.h"
@@ -570,6 +572,18 @@ const ControlRow controlRows[] = {
     {"Sensitivity", designWindow("Sensitivity", "Sensitivity"), nothingMore},
     {"Equaliser", designWindow("Equaliser", "Equaliser"), nothingMore},
     {"Tolerance", designWindow("Tolerance", "ToleranceStudy"), nothingMore},
+    {"FitToWindow",
+     [](WindowTest& t) {
+         t.showActive();
+         QTest::keyClick(t.form.get(), Qt::Key_F, Qt::ControlModifier);
+     },
+     [](WindowTest& t) {
+         // On, and kept for the next start; the next window starts fitted.
+         EXPECT_TRUE(t.action("FitToWindow")->isChecked());
+         EXPECT_TRUE(static_cast<FrameView*>(t.form->centralWidget())->fitsToWindow());
+         EXPECT_TRUE(TMainForm(t.model).findChild<QAction*>("FitToWindow")->isChecked());
+         QSettings().remove(QStringLiteral("FitToWindow"));
+     }},
     {"Exit1",
      [](WindowTest& t) {
          t.form->show();
