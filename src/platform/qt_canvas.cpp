@@ -173,6 +173,13 @@ QtCanvas::QtCanvas(QPainter& p, int width, int height) : painter(&p), area{width
 
 QtCanvas::QtCanvas(QPainter& p, int width, int height, double scale)
     : painter(&p), area{width, height}, scaleBy(scale > 0 ? scale : 1.0) {
+    // Squares are marked in the picture's pixels, so that a window drawing every tick
+    // at a scale clears only what the tick before drew, as at 1:1.
+    if (width > 0 && height > 0) {
+        tilesX = (width + CellW - 1) >> CellShiftX;
+        tilesY = (height + CellH - 1) >> CellShiftY;
+        inkTiles.assign(static_cast<std::size_t>(tilesX) * static_cast<std::size_t>(tilesY), 0);
+    }
     painter->save();
     painter->scale(scaleBy, scaleBy);
     painter->setRenderHint(QPainter::Antialiasing, true);
@@ -198,9 +205,12 @@ QPainter& QtCanvas::textPainter() {
 }
 
 void QtCanvas::clear(Color c) {
-    if (scaled()) paintGathered();
     inkLeft = inkTop = 1 << 30;
     inkRight = inkBottom = -(1 << 30);
+    if (scaled()) {
+        clearScaled(c);
+        return;
+    }
     if (image && bits && knownColor && *knownColor == c) {
         clearKnown(toRgb(c));
         return;
@@ -215,6 +225,34 @@ void QtCanvas::clear(Color c) {
     } else {
         painter->fillRect(0, 0, area.width, area.height, toQColor(c));
     }
+}
+
+// At a scale the squares to clear are filled through the painter; what they showed is
+// not kept, so each counts as changed (as a close-up of the steam does at 1:1).
+void QtCanvas::clearScaled(Color c) {
+    paintGathered();
+    const QColor colour = toQColor(c);
+    const QRect whole(0, 0, area.width, area.height);
+    if (!knownColor || *knownColor != c || inkTiles.empty()) {
+        painter->fillRect(whole, colour);
+        std::fill(inkTiles.begin(), inkTiles.end(), std::uint8_t{0});
+        before = Before::Gone;
+        knownColor = c;
+        knownDirty = QRegion();
+        return;
+    }
+    std::vector<std::uint8_t> dirty = squaresOf(knownDirty);
+    if (before == Before::Unknown) {
+        keptSlot.assign(inkTiles.size(), -1);
+        for (std::size_t at = 0; at < dirty.size(); ++at)
+            if (dirty[at]) keptSlot[at] = 0;
+        before = Before::Marked;
+    }
+    for (std::size_t at = 0; at < dirty.size(); ++at) dirty[at] |= inkTiles[at];
+    std::fill(inkTiles.begin(), inkTiles.end(), std::uint8_t{0});
+    knownDirty = QRegion();
+    for (const QRect& r : regionOfSquares(dirty, tilesX, QSize(CellW, CellH), whole))
+        painter->fillRect(r, colour);
 }
 
 std::vector<std::uint8_t> QtCanvas::squaresOf(const QRegion& region) const {
@@ -471,23 +509,29 @@ QPointF penCentre(int x, int y, int width) {
 
 void QtCanvas::lineToScaled(int x, int y) {
     if (x == posX && y == posY) return;  // as the pixel rules: a line of no length is nothing
-    inkRect(std::min(posX, x), std::min(posY, y), std::max(posX, x), std::max(posY, y));
+    // The smoothed edge and the square ends reach past the pixels the rules would set.
+    const int reach = std::clamp(penW, 1, raster::MaxPenWidth) + 1;
+    inkRect(std::min(posX, x) - reach, std::min(posY, y) - reach, std::max(posX, x) + reach,
+            std::max(posY, y) + reach);
     const QPointF from = penCentre(posX, posY, penW);
-    if (gathered != Gathered::Polyline || gatheredColor != pen || gatheredWidth != penW ||
-        gatheredPoints.isEmpty() || gatheredPoints.constLast() != from) {
+    const QPointF to = penCentre(x, y, penW);
+    if (gathered != Gathered::Lines || gatheredColor != pen || gatheredWidth != penW) {
         paintGathered();
-        gathered = Gathered::Polyline;
+        gathered = Gathered::Lines;
         gatheredColor = pen;
         gatheredWidth = penW;
-        gatheredPoints.append(from);
     }
-    gatheredPoints.append(penCentre(x, y, penW));
+    if (!gatheredLines.empty() && gatheredLines.back().constLast() == from)
+        gatheredLines.back().append(to);
+    else
+        gatheredLines.push_back(QPolygonF{from, to});
 }
 
 // Only dots that touch (a step of one pixel, straight or diagonal) are joined: the
 // steam display sets loose dots in small boxes, and joining dots further apart would
 // draw strokes across its gaps that the picture at 1:1 does not have.
 void QtCanvas::dotScaled(int x, int y, Color c) {
+    inkRect(x - 1, y - 1, x + 1, y + 1);  // the smoothed edge of a stroke through it
     const QPointF centre(x + 0.5, y + 0.5);
     if (gathered == Gathered::Dots && gatheredColor == c && !gatheredPoints.isEmpty()) {
         const QPointF last = gatheredPoints.constLast();
@@ -505,21 +549,30 @@ void QtCanvas::dotScaled(int x, int y, Color c) {
 void QtCanvas::paintGathered() {
     if (gathered == Gathered::Nothing) return;
     const int width = gathered == Gathered::Dots ? 1 : std::clamp(gatheredWidth, 1, raster::MaxPenWidth);
+    // Square ends and mitred corners cover the pixels of a straight run as the pixel
+    // rules set them, corners included.
+    const QPen stroke(toQColor(gatheredColor), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
     if (gathered == Gathered::Dots && gatheredPoints.size() == 1) {
         const QPointF c = gatheredPoints.constFirst();
         painter->fillRect(QRectF(c.x() - 0.5, c.y() - 0.5, 1, 1), toQColor(gatheredColor));
-    } else {
-        // Square ends and mitred corners cover the pixels of a straight run as the
-        // pixel rules set them, corners included.
-        painter->setPen(QPen(toQColor(gatheredColor), width, Qt::SolidLine, Qt::SquareCap,
-                             Qt::MiterJoin));
-        if (gatheredPoints.size() == 2)
-            painter->drawLine(gatheredPoints[0], gatheredPoints[1]);
+    } else if (gathered == Gathered::Dots) {
+        painter->setPen(stroke);
+        painter->drawPolyline(gatheredPoints);
+    } else if (gatheredLines.size() == 1) {
+        painter->setPen(stroke);
+        const QPolygonF& line = gatheredLines.front();
+        if (line.size() == 2)
+            painter->drawLine(line[0], line[1]);
         else
-            painter->drawPolyline(gatheredPoints);
+            painter->drawPolyline(line);
+    } else {
+        QPainterPath path;
+        for (const QPolygonF& line : gatheredLines) path.addPolygon(line);
+        painter->strokePath(path, stroke);
     }
     gathered = Gathered::Nothing;
     gatheredPoints.clear();
+    gatheredLines.clear();
 }
 
 // The outline lies inside the box, a wider pen thickening it inwards, as in raster.h.
@@ -531,7 +584,7 @@ void QtCanvas::ellipseScaled(int x1, int y1, int x2, int y2, const QPointF* from
     const int left = std::min(x1, x2), top = std::min(y1, y2);
     const int right = std::max(x1, x2), bottom = std::max(y1, y2);
     if (right <= left || bottom <= top) return;
-    inkRect(left, top, right - 1, bottom - 1);
+    inkRect(left - 1, top - 1, right, bottom);
     const int w = std::clamp(penW, 1, raster::MaxPenWidth);
     const QColor colour = toQColor(pen);
     const QRectF box(left, top, right - left, bottom - top);
@@ -584,7 +637,9 @@ void QtCanvas::textScaled(int x, int y, const std::string& s, const TextStyle& s
         painter->fillRect(QRect(x, y, laid.advance, laid.height), toQColor(style.background));
     painter->setPen(QPen(toQColor(style.color), 0));
     painter->drawText(QPointF(x, y + laid.ascent), laid.text.text());
-    inkRect(x, y, x + laid.advance, y + laid.height);
+    // Smoothed glyphs may reach past their advance, as on the painter at 1:1.
+    constexpr int Overhang = 8;
+    inkRect(x - Overhang, y - Overhang, x + laid.advance + Overhang, y + laid.height + Overhang);
 }
 
 void QtCanvas::inkRect(int x1, int y1, int x2, int y2) {

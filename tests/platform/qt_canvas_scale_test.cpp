@@ -117,6 +117,13 @@ INSTANTIATE_TEST_SUITE_P(
                        c.lineTo(10, 10);
                    },
                    {"polyline 4", "line 1"}},
+        ScaledCase{"LinesOfOnePenApartAreOnePath",
+                   [](Canvas& c) {
+                       c.line(0, 0, 30, 0);
+                       c.line(0, 10, 30, 10);
+                       c.line(0, 20, 30, 20);
+                   },
+                   {"path"}},
         ScaledCase{"ADottedCurveIsOnePolyline", [](Canvas& c) { wave(c, 0, 120, colors::Blue); },
                    {"polyline 121"}},
         ScaledCase{"DotsPartAtAColourAndAGap",
