@@ -3,6 +3,7 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <QStaticText>
 #include <QPen>
@@ -81,6 +82,10 @@ struct LaidOutText {
     };
     bool maskMade = false;
     bool blended = false;
+    // The same text for the scaled canvas, laid out in its smoothed font the first time
+    // it is drawn at a scale, and again only when the scale changes.
+    QStaticText smooth;
+    bool smoothMade = false;
     std::vector<Run> runs;
     QRect box;  // the bounds of the runs
 };
@@ -180,6 +185,7 @@ QtCanvas::QtCanvas(QPainter& p, int width, int height, double scale)
         tilesY = (height + CellH - 1) >> CellShiftY;
         inkTiles.assign(static_cast<std::size_t>(tilesX) * static_cast<std::size_t>(tilesY), 0);
     }
+    rasterTarget = painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster;
     painter->save();
     painter->scale(scaleBy, scaleBy);
     painter->setRenderHint(QPainter::Antialiasing, true);
@@ -533,33 +539,60 @@ void QtCanvas::lineToScaled(int x, int y) {
 void QtCanvas::dotScaled(int x, int y, Color c) {
     inkRect(x - 1, y - 1, x + 1, y + 1);  // the smoothed edge of a stroke through it
     const QPointF centre(x + 0.5, y + 0.5);
-    if (gathered == Gathered::Dots && gatheredColor == c && !gatheredPoints.isEmpty()) {
-        const QPointF last = gatheredPoints.constLast();
+    if (gathered != Gathered::Dots || gatheredColor != c) {
+        paintGathered();
+        gathered = Gathered::Dots;
+        gatheredColor = c;
+    }
+    if (!gatheredLines.empty()) {
+        const QPointF last = gatheredLines.back().constLast();
+        if (last == centre) return;
         if (std::abs(last.x() - centre.x()) <= 1 && std::abs(last.y() - centre.y()) <= 1) {
-            if (last != centre) gatheredPoints.append(centre);
+            gatheredLines.back().append(centre);
             return;
         }
     }
-    paintGathered();
-    gathered = Gathered::Dots;
-    gatheredColor = c;
-    gatheredPoints.append(centre);
+    gatheredLines.push_back(QPolygonF{centre});
 }
 
 void QtCanvas::paintGathered() {
     if (gathered == Gathered::Nothing) return;
-    const int width = gathered == Gathered::Dots ? 1 : std::clamp(gatheredWidth, 1, raster::MaxPenWidth);
+    const bool dots = gathered == Gathered::Dots;
+    const QColor colour = toQColor(gatheredColor);
     // Square ends and mitred corners cover the pixels of a straight run as the pixel
     // rules set them, corners included.
-    const QPen stroke(toQColor(gatheredColor), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-    if (gathered == Gathered::Dots && gatheredPoints.size() == 1) {
-        const QPointF c = gatheredPoints.constFirst();
-        painter->fillRect(QRectF(c.x() - 0.5, c.y() - 0.5, 1, 1), toQColor(gatheredColor));
-    } else if (gathered == Gathered::Dots) {
-        painter->setPen(stroke);
-        painter->drawPolyline(gatheredPoints);
+    const QPen stroke(colour, dots ? 1 : std::clamp(gatheredWidth, 1, raster::MaxPenWidth),
+                      Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    painter->setPen(stroke);
+    if (rasterTarget) {
+        // On an image Qt rasterizes separate lines far faster than a polyline or a
+        // path, which go through its general stroker; the joints look the same.
+        // Lone dots (the steam) go as one batch of squares.
+        std::vector<QLineF> lines;
+        std::vector<QRectF> squares;
+        for (const QPolygonF& run : gatheredLines) {
+            if (run.size() == 1) {
+                const QPointF c = run.constFirst();
+                squares.emplace_back(c.x() - 0.5, c.y() - 0.5, 1, 1);
+            }
+            for (qsizetype i = 1; i < run.size(); ++i) lines.emplace_back(run[i - 1], run[i]);
+        }
+        if (!lines.empty()) painter->drawLines(lines.data(), static_cast<int>(lines.size()));
+        if (!squares.empty()) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(colour);
+            painter->drawRects(squares.data(), static_cast<int>(squares.size()));
+            painter->setBrush(Qt::NoBrush);
+        }
+    } else if (dots) {
+        for (const QPolygonF& run : gatheredLines) {
+            const QPointF c = run.constFirst();
+            if (run.size() == 1)
+                painter->fillRect(QRectF(c.x() - 0.5, c.y() - 0.5, 1, 1), colour);
+            else
+                painter->drawPolyline(run);
+        }
     } else if (gatheredLines.size() == 1) {
-        painter->setPen(stroke);
         const QPolygonF& line = gatheredLines.front();
         if (line.size() == 2)
             painter->drawLine(line[0], line[1]);
@@ -571,7 +604,6 @@ void QtCanvas::paintGathered() {
         painter->strokePath(path, stroke);
     }
     gathered = Gathered::Nothing;
-    gatheredPoints.clear();
     gatheredLines.clear();
 }
 
@@ -597,21 +629,49 @@ void QtCanvas::ellipseScaled(int x1, int y1, int x2, int y2, const QPointF* from
         return;
     }
     const QRectF path = box.adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0);
+    double start = 0, sweep = 360;
+    if (from) {
+        // Qt measures an ellipse's angles on the circle it is stretched from; a radial
+        // through a screen point is turned into that angle.
+        const double cx = left + (right - left - 1) / 2.0, cy = top + (bottom - top - 1) / 2.0;
+        const double a = path.width() / 2, b = path.height() / 2;
+        auto angleOf = [&](const QPointF& p) {
+            return std::atan2(-(p.y() - cy) * a, (p.x() - cx) * b) * 180.0 / std::numbers::pi;
+        };
+        start = angleOf(*from);
+        sweep = std::fmod(angleOf(*to) - start, 360.0);
+        if (sweep <= 0) sweep += 360.0;
+    }
+    if (rasterTarget) {
+        // Qt strokes its curves through a general stroker that cost a frame more than
+        // all its lines and texts; on an image the outline is painted as short lines,
+        // each within a quarter of a device pixel of the curve.
+        painter->setPen(QPen(colour, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        constexpr double Tolerance = 0.25;  // device pixels
+        const double radius = std::max(path.width(), path.height()) / 2 * scaleBy;
+        const double step = radius > Tolerance ? 2 * std::acos(1 - Tolerance / radius) : 1.0;
+        const double turn = sweep * std::numbers::pi / 180;
+        const int segments = std::clamp(static_cast<int>(std::ceil(turn / step)), 8, 1440);
+        const QPointF centre = path.center();
+        const double a = path.width() / 2, b = path.height() / 2;
+        const double t0 = start * std::numbers::pi / 180;
+        std::vector<QLineF> lines;
+        lines.reserve(static_cast<std::size_t>(segments));
+        QPointF previous(centre.x() + a * std::cos(t0), centre.y() - b * std::sin(t0));
+        for (int i = 1; i <= segments; ++i) {
+            const double t = t0 + turn * i / segments;
+            const QPointF next(centre.x() + a * std::cos(t), centre.y() - b * std::sin(t));
+            lines.emplace_back(previous, next);
+            previous = next;
+        }
+        painter->drawLines(lines.data(), static_cast<int>(lines.size()));
+        return;
+    }
     painter->setPen(QPen(colour, w, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     if (!from) {
         painter->drawEllipse(path);
         return;
     }
-    // Qt measures an ellipse's angles on the circle it is stretched from; a radial
-    // through a screen point is turned into that angle.
-    const double cx = left + (right - left - 1) / 2.0, cy = top + (bottom - top - 1) / 2.0;
-    const double a = path.width() / 2, b = path.height() / 2;
-    auto angleOf = [&](const QPointF& p) {
-        return std::atan2(-(p.y() - cy) * a, (p.x() - cx) * b) * 180.0 / std::numbers::pi;
-    };
-    const double start = angleOf(*from);
-    double sweep = std::fmod(angleOf(*to) - start, 360.0);
-    if (sweep <= 0) sweep += 360.0;
     QPainterPath arc;
     arc.arcMoveTo(path, start);
     arc.arcTo(path, start, sweep);
@@ -622,7 +682,7 @@ void QtCanvas::ellipseScaled(int x1, int y1, int x2, int y2, const QPointF* from
 // scale; the glyphs are smoothed, as the unsmoothed 1:1 font would look blocky.
 void QtCanvas::textScaled(int x, int y, const std::string& s, const TextStyle& style) {
     paintGathered();
-    const LaidOutText& laid = layOut(s, style);
+    LaidOutText& laid = layOut(s, style);
     if (!fontOf || fontOf->fontName != style.fontName || fontOf->pointSize != style.pointSize ||
         fontOf->bold != style.bold) {
         QFont font = fontFor(style);
@@ -636,7 +696,13 @@ void QtCanvas::textScaled(int x, int y, const std::string& s, const TextStyle& s
     if (style.opaque)
         painter->fillRect(QRect(x, y, laid.advance, laid.height), toQColor(style.background));
     painter->setPen(QPen(toQColor(style.color), 0));
-    painter->drawText(QPointF(x, y + laid.ascent), laid.text.text());
+    if (!laid.smoothMade) {
+        laid.smooth.setText(laid.text.text());
+        laid.smooth.setTextFormat(Qt::PlainText);
+        laid.smooth.setPerformanceHint(QStaticText::AggressiveCaching);
+        laid.smoothMade = true;
+    }
+    painter->drawStaticText(QPointF(x, y), laid.smooth);
     // Smoothed glyphs may reach past their advance, as on the painter at 1:1.
     constexpr int Overhang = 8;
     inkRect(x - Overhang, y - Overhang, x + laid.advance + Overhang, y + laid.height + Overhang);

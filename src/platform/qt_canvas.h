@@ -49,6 +49,8 @@ public:
     // - ellipses and arcs are Qt's ellipses and arcs, inside their box as in raster.h;
     // - consecutive setPixel dots of one colour, each touching the one before, are one
     //   polyline (a curve set dot by dot); a lone dot is a square of one pixel;
+    // - on an image (Qt's raster engine) polylines and paths are painted as their
+    //   separate lines, which Qt rasterizes several times faster, to the same look;
     // - texts are texts in the scaled font, smoothed.
     // Antialiasing is on. The painter's transform and hints are restored, and what is
     // still gathered is painted, when the canvas goes. Scale 1 is a valid choice: a
@@ -164,9 +166,11 @@ private:
     int inkLeft = 1 << 30, inkTop = 1 << 30, inkRight = -(1 << 30), inkBottom = -(1 << 30);
 
     double scaleBy = 0;  // device units per picture pixel; 0 for the pixel rules
+    // What is gathered, in the picture's pixels: runs of pen centres (a polyline each)
+    // or of dot centres (touching dots each; a run of one is a lone dot).
     enum class Gathered { Nothing, Lines, Dots } gathered = Gathered::Nothing;
-    std::vector<QPolygonF> gatheredLines;  // pen centres, in the picture's pixels
-    QPolygonF gatheredPoints;              // dot centres, likewise
+    std::vector<QPolygonF> gatheredLines;
+    bool rasterTarget = false;  // painting on an image, not into a vector file
     Color gatheredColor;
     int gatheredWidth = 1;
 };
