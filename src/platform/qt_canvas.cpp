@@ -544,10 +544,11 @@ void QtCanvas::lineToScaled(int x, int y) {
         gatheredColor = pen;
         gatheredWidth = penW;
     }
-    if (!gatheredLines.empty() && gatheredLines.back().constLast() == from)
-        gatheredLines.back().append(to);
-    else
-        gatheredLines.push_back(QPolygonF{from, to});
+    if (gatheredPoints.isEmpty() || gatheredPoints.constLast() != from) {
+        runStarts.push_back(gatheredPoints.size());
+        gatheredPoints.append(from);
+    }
+    gatheredPoints.append(to);
 }
 
 // Only dots that touch (a step of one pixel, straight or diagonal) are joined: the
@@ -561,15 +562,40 @@ void QtCanvas::dotScaled(int x, int y, Color c) {
         gathered = Gathered::Dots;
         gatheredColor = c;
     }
-    if (!gatheredLines.empty()) {
-        const QPointF last = gatheredLines.back().constLast();
+    if (!gatheredPoints.isEmpty()) {
+        const QPointF last = gatheredPoints.constLast();
         if (last == centre) return;
         if (std::abs(last.x() - centre.x()) <= 1 && std::abs(last.y() - centre.y()) <= 1) {
-            gatheredLines.back().append(centre);
+            gatheredPoints.append(centre);
             return;
         }
     }
-    gatheredLines.push_back(QPolygonF{centre});
+    runStarts.push_back(gatheredPoints.size());
+    gatheredPoints.append(centre);
+}
+
+// Squares of the picture's pixels (given by their centres) under a scale and shift
+// in whole device pixels, as a window or a PNG at a whole scale has, are whole device
+// pixels filled without smoothing: Qt's fastest fill.
+void QtCanvas::paintSquares(const std::vector<QPointF>& centres, const QColor& colour) {
+    const QTransform t = painter->transform();
+    auto whole = [](double v) { return v == std::floor(v) && std::abs(v) < (1 << 24); };
+    if (t.type() > QTransform::TxScale || !whole(t.m11()) || !whole(t.m22()) || !whole(t.dx()) ||
+        !whole(t.dy())) {
+        for (const QPointF& c : centres)
+            painter->fillRect(QRectF(c.x() - 0.5, c.y() - 0.5, 1, 1), colour);
+        return;
+    }
+    const int sx = static_cast<int>(t.m11()), sy = static_cast<int>(t.m22());
+    const int dx = static_cast<int>(t.dx()), dy = static_cast<int>(t.dy());
+    painter->save();
+    painter->resetTransform();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    for (const QPointF& c : centres) {
+        const int x = static_cast<int>(c.x() - 0.5), y = static_cast<int>(c.y() - 0.5);
+        painter->fillRect(x * sx + dx, y * sy + dy, sx, sy, colour);
+    }
+    painter->restore();
 }
 
 void QtCanvas::paintGathered() {
@@ -581,47 +607,55 @@ void QtCanvas::paintGathered() {
     const QPen stroke(colour, dots ? 1 : std::clamp(gatheredWidth, 1, raster::MaxPenWidth),
                       Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
     painter->setPen(stroke);
+    const qsizetype runs = static_cast<qsizetype>(runStarts.size());
+    auto runStart = [&](qsizetype k) { return runStarts[static_cast<std::size_t>(k)]; };
+    auto runEnd = [&](qsizetype k) {
+        return k + 1 < runs ? runStart(k + 1) : gatheredPoints.size();
+    };
+    const QPointF* points = gatheredPoints.constData();
     if (rasterTarget) {
         // On an image Qt rasterizes separate lines far faster than a polyline or a
-        // path, which go through its general stroker; the joints look the same.
-        // Lone dots (the steam) go as one batch of squares.
+        // path, which go through its general stroker; the joints look the same. A few
+        // touching dots are a clump of steam rather than a curve: they are painted as
+        // the squares they are, which look the same and cost far less than tiny lines.
+        constexpr qsizetype CurveDots = 8;
         std::vector<QLineF> lines;
-        std::vector<QRectF> squares;
-        for (const QPolygonF& run : gatheredLines) {
-            if (run.size() == 1) {
-                const QPointF c = run.constFirst();
-                squares.emplace_back(c.x() - 0.5, c.y() - 0.5, 1, 1);
+        std::vector<QPointF> squares;
+        for (qsizetype k = 0; k < runs; ++k) {
+            const qsizetype first = runStart(k), end = runEnd(k);
+            if (dots && end - first < CurveDots) {
+                squares.insert(squares.end(), points + first, points + end);
+                continue;
             }
-            for (qsizetype i = 1; i < run.size(); ++i) lines.emplace_back(run[i - 1], run[i]);
+            for (qsizetype i = first + 1; i < end; ++i) lines.emplace_back(points[i - 1], points[i]);
         }
         if (!lines.empty()) painter->drawLines(lines.data(), static_cast<int>(lines.size()));
-        if (!squares.empty()) {
-            painter->setPen(Qt::NoPen);
-            painter->setBrush(colour);
-            painter->drawRects(squares.data(), static_cast<int>(squares.size()));
-            painter->setBrush(Qt::NoBrush);
-        }
+        if (!squares.empty()) paintSquares(squares, colour);
     } else if (dots) {
-        for (const QPolygonF& run : gatheredLines) {
-            const QPointF c = run.constFirst();
-            if (run.size() == 1)
+        for (qsizetype k = 0; k < runs; ++k) {
+            const qsizetype first = runStart(k), end = runEnd(k);
+            const QPointF c = points[first];
+            if (end - first == 1)
                 painter->fillRect(QRectF(c.x() - 0.5, c.y() - 0.5, 1, 1), colour);
             else
-                painter->drawPolyline(run);
+                painter->drawPolyline(points + first, static_cast<int>(end - first));
         }
-    } else if (gatheredLines.size() == 1) {
-        const QPolygonF& line = gatheredLines.front();
-        if (line.size() == 2)
-            painter->drawLine(line[0], line[1]);
+    } else if (runs == 1) {
+        if (gatheredPoints.size() == 2)
+            painter->drawLine(points[0], points[1]);
         else
-            painter->drawPolyline(line);
+            painter->drawPolyline(points, static_cast<int>(gatheredPoints.size()));
     } else {
         QPainterPath path;
-        for (const QPolygonF& line : gatheredLines) path.addPolygon(line);
+        for (qsizetype k = 0; k < runs; ++k) {
+            path.moveTo(points[runStart(k)]);
+            for (qsizetype i = runStart(k) + 1; i < runEnd(k); ++i) path.lineTo(points[i]);
+        }
         painter->strokePath(path, stroke);
     }
     gathered = Gathered::Nothing;
-    gatheredLines.clear();
+    gatheredPoints.clear();
+    runStarts.clear();
     afterPainting();
 }
 

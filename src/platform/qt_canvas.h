@@ -136,6 +136,7 @@ private:
     void ellipseScaled(int x1, int y1, int x2, int y2, const QPointF* from, const QPointF* to);
     void textScaled(int x, int y, const std::string& s, const TextStyle& style);
     void paintGathered();
+    void paintSquares(const std::vector<QPointF>& centres, const QColor& colour);
 
     QImage* image = nullptr;
     uchar* bits = nullptr;  // direct pixel access on a 32-bit image
@@ -167,9 +168,11 @@ private:
 
     double scaleBy = 0;  // device units per picture pixel; 0 for the pixel rules
     // What is gathered, in the picture's pixels: runs of pen centres (a polyline each)
-    // or of dot centres (touching dots each; a run of one is a lone dot).
+    // or of dot centres (touching dots each; a run of one is a lone dot), one after
+    // another in one list, each run starting at its index in runStarts.
     enum class Gathered { Nothing, Lines, Dots } gathered = Gathered::Nothing;
-    std::vector<QPolygonF> gatheredLines;
+    QPolygonF gatheredPoints;
+    std::vector<qsizetype> runStarts;
     bool rasterTarget = false;  // painting on an image, not into a vector file
     Color gatheredColor;
     int gatheredWidth = 1;
