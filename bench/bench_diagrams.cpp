@@ -1,11 +1,12 @@
 // Time of one redraw of each diagram with the start-up positions (mid gear, normal
 // forward, normal reverse), on the recording canvas and on a QImage through the Qt
-// canvas, beside the solver calls of the same sweep alone: the drawing's own share is
-// the difference. The port diagram is timed in both graphs, as its window redraws them.
+// canvas (and at twice the size through the scaled canvas), beside the solver calls of
+// the same sweep alone: the drawing's own share is the difference. The port diagram is timed in both graphs, as its window redraws them.
 #include <benchmark/benchmark.h>
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 
 #include "canvas/recording_canvas.h"
 #include "drawing/diagrams/diagrams.h"
@@ -51,6 +52,19 @@ void onImage(benchmark::State& state, Draw draw) {
     QImage image(DiagramWidth, OvalDiagramHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         QtCanvas canvas(image);
+        canvas.clear(colors::White);
+        draw(m, canvas);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+// As a window enlarged to twice the size draws it through the scaled canvas.
+void onImageAtTwice(benchmark::State& state, Draw draw) {
+    GearModel m = openedModel();
+    QImage image(2 * DiagramWidth, 2 * OvalDiagramHeight, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        QtCanvas canvas(painter, DiagramWidth, OvalDiagramHeight, 2.0);
         canvas.clear(colors::White);
         draw(m, canvas);
         benchmark::DoNotOptimize(image.constBits());
@@ -120,15 +134,19 @@ void solvesAlone(benchmark::State& state, void (*solves)(GearModel&)) {
 BENCHMARK_CAPTURE(solvesAlone, Sine, sineSolves);
 BENCHMARK_CAPTURE(recorded, Sine, DrawSineDiagram);
 BENCHMARK_CAPTURE(onImage, Sine, DrawSineDiagram);
+BENCHMARK_CAPTURE(onImageAtTwice, Sine, DrawSineDiagram);
 BENCHMARK_CAPTURE(solvesAlone, Oval, ovalSolves);
 BENCHMARK_CAPTURE(recorded, Oval, DrawOvalDiagram);
 BENCHMARK_CAPTURE(onImage, Oval, DrawOvalDiagram);
+BENCHMARK_CAPTURE(onImageAtTwice, Oval, DrawOvalDiagram);
 BENCHMARK_CAPTURE(solvesAlone, Steam, steamSolves);
 BENCHMARK_CAPTURE(recorded, Steam, DrawSteamDiagram);
 BENCHMARK_CAPTURE(onImage, Steam, DrawSteamDiagram);
+BENCHMARK_CAPTURE(onImageAtTwice, Steam, DrawSteamDiagram);
 BENCHMARK_CAPTURE(solvesAlone, PortsBoth, portSolves);
 BENCHMARK_CAPTURE(recorded, PortsBoth, drawBothPortGraphs);
 BENCHMARK_CAPTURE(onImage, PortsBoth, drawBothPortGraphs);
+BENCHMARK_CAPTURE(onImageAtTwice, PortsBoth, drawBothPortGraphs);
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 namespace quarn::cli {
 
 using Args = std::vector<std::string>;
+class CommandLine;
 
 void solveCommand(const Args& args, std::ostream& out, std::ostream& err);
 void centreCommand(const Args& args, std::ostream& out, std::ostream& err);
@@ -28,7 +30,20 @@ extern const char diagramUsage[];
 // --out FILE: a name whose ending sets the format, else UsageError; the picture written
 // through the one picture writer, else WorkError with its message.
 void checkPictureName(const std::string& path);
-void writePicture(const std::string& path, int width, int height, const DrawPicture& draw);
+void writePicture(const std::string& path, int width, int height, const DrawPicture& draw,
+                  const PictureOptions& options = {});
+
+// --scale N and --title, the choices of a written picture that every picture takes.
+struct PictureTexts {
+    std::optional<std::string> scale;
+    bool title = false;
+};
+void declarePictureOptions(CommandLine& line, PictureTexts& t);
+// The options asked for, the title block naming the design; a usage error for a scale
+// out of range or a choice given without --out.
+PictureOptions readPictureOptions(const PictureTexts& t, bool out, const std::string& designName);
+// The lines of the help for them.
+extern const char pictureOptionsUsage[];
 void eventsCommand(const Args& args, std::ostream& out, std::ostream& err);
 extern const char eventsUsage[];
 void sensitivityCommand(const Args& args, std::ostream& out, std::ostream& err);

@@ -21,7 +21,8 @@ namespace quarn::cli {
 const char diagramUsage[] =
     "quarngear-cli diagram sine|oval|steam|ports [--file PATH] [--set NAME=VALUE]... [--erie]\n"
     "                    [--positions A,B,...] [--travel-scale S] [--mode fwd|rev|both]\n"
-    "                    (--csv | --figures | --out FILE.png|.svg|.pdf | --list)\n"
+    "                    (--csv | --figures | --out FILE.png|.svg|.pdf [--scale N] [--title]\n"
+    "                    | --list)\n"
     "  Runs a diagram window's drawing with no display needed: sine (valve travel\n"
     "  against driver angle), oval (valve travel against piston travel), steam (the\n"
     "  simulated cylinder pressures with their cut-offs) or ports (where each port\n"
@@ -47,7 +48,8 @@ const char diagramUsage[] =
     "              rear_lead) and the steam diagram's last cut-off of each end of each\n"
     "              position (front_cutoff, rear_cutoff, in percent).\n"
     "  --out FILE  writes the picture at the window's size (632 x 414, oval 632 x 426)\n"
-    "              in the format the name ends in.\n"
+    "              in the format the name ends in; --scale N and --title as for\n"
+    "              render frame (a PNG N times as large, a title block).\n"
     "  --list      prints the picture's primitives as render --list does.\n";
 
 namespace {
@@ -62,6 +64,7 @@ struct DiagramRequest {
     std::optional<char> mode;  // 'F', 'R' or 'B'
     std::optional<Output> output;
     std::string out;
+    PictureOptions picture;
 };
 
 Kind parseKind(const Args& args) {
@@ -90,6 +93,7 @@ std::vector<float> parsePositions(const std::string& text) {
 struct DiagramTexts {
     bool csv = false, figures = false, list = false;
     std::optional<std::string> out, positions, travelScale, mode;
+    PictureTexts picture;
 };
 
 void declareDiagramOptions(CommandLine& line, DiagramTexts& t) {
@@ -100,6 +104,7 @@ void declareDiagramOptions(CommandLine& line, DiagramTexts& t) {
     line.value("--positions", t.positions);
     line.value("--travel-scale", t.travelScale);
     line.value("--mode", t.mode);
+    declarePictureOptions(line, t.picture);
 }
 
 std::optional<Output> chosenOutput(const DiagramTexts& t) {
@@ -133,6 +138,7 @@ DiagramRequest readRequest(Kind kind, const DiagramTexts& t) {
     r.output = chosenOutput(t);
     if (!r.output) throw UsageError{"needs --csv, --figures, --out FILE or --list"};
     r.out = t.out.value_or("");
+    r.picture = readPictureOptions(t.picture, t.out.has_value(), "");
     if (t.positions) r.positions = parsePositions(*t.positions);
     if (t.travelScale) {
         const auto value = parseNumber(*t.travelScale);
@@ -296,10 +302,13 @@ void diagramCommand(const Args& args, std::ostream& out, std::ostream& err) {
     switch (*request.output) {
         case Output::Csv:
         case Output::Figures: writeNumbers(out, m, request); return;
-        case Output::Out:
+        case Output::Out: {
+            PictureOptions options = request.picture;
+            options.designName = m.DimSetName;
             writePicture(request.out, width, height,
-                         [&](Canvas& canvas) { drawDiagram(request.kind, m, canvas); });
+                         [&](Canvas& canvas) { drawDiagram(request.kind, m, canvas); }, options);
             return;
+        }
         case Output::List: {
             RecordingCanvas canvas(width, height);
             drawDiagram(request.kind, m, canvas);

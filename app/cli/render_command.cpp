@@ -40,6 +40,7 @@ struct RenderRequest {
     std::optional<int> ticks;        // --ticks N
     int showDimension = 0;           // --show-dimension N
     std::optional<int> graphicFrame;  // --frame F
+    bool drawingOnly = false;         // --drawing-only
 };
 
 // The surface of the ticks before the one shown: the frame is worked out in full,
@@ -87,6 +88,7 @@ void drawFrame(GearModel& m, const CommonOptions& common, const RenderRequest& r
     if (request.steam) m.SteamDisplayOn = 1;
     // A fixed seed: the same options give the same picture, steam and all.
     Random random(1);
+    const FrameOptions options{.drawingOnly = request.drawingOnly};
     if (request.showDimension != 0) {
         // As the window shows it after the small button: the graphic starts at the next
         // frame, the gear standing; frames before the one asked for are not kept.
@@ -97,18 +99,18 @@ void drawFrame(GearModel& m, const CommonOptions& common, const RenderRequest& r
             RunFrame(m, unseen, random);
         }
         solveAndMapFrame(m);
-        RunFrame(m, canvas, random);
+        RunFrame(m, canvas, random, options);
         return;
     }
     if (!request.ticks) {
         // The gear standing at the angle: no advance before the drawing.
         solveAndMapFrame(m);
-        RunFrame(m, canvas, random);
+        RunFrame(m, canvas, random, options);
         return;
     }
     UnseenCanvas unseen(canvas.width(), canvas.height());
     for (int k = 0; k < *request.ticks; ++k) runTick(m, unseen, random);
-    runTick(m, canvas, random);
+    runTick(m, canvas, random, options);
 }
 
 int parseShownDimension(const std::string& text) {
@@ -134,7 +136,8 @@ constexpr std::array<Picture, 1> pictures{{
      "quarngear-cli render frame [--out FILE.png|.svg|.pdf] [--list] [--file PATH]\n"
      "                    [--set NAME=VALUE]...\n"
      "                    [--erie] [--revarm X | --gear mid|fwd|rev|min|max] [--angle A]\n"
-     "                    [--steam] [--ticks N | --show-dimension N [--frame F]]\n",
+     "                    [--steam] [--ticks N | --show-dimension N [--frame F]]\n"
+     "                    [--scale N] [--title] [--drawing-only]\n",
      "the main window's frame at that gear, the driver at angle A (default 0)",
      FrameWidth, FrameHeight,
      drawFrame},
@@ -158,14 +161,17 @@ const Picture& findPicture(const Args& args) {
 
 // The options of render itself, as typed.
 struct RenderTexts {
-    bool list = false, steam = false;
+    bool list = false, steam = false, drawingOnly = false;
+    PictureTexts picture;
     std::optional<std::string> out, angle, ticks, showDimension, graphicFrame;
 };
 
 void declareRenderOptions(CommandLine& line, const RenderOptions& own, RenderTexts& t) {
     line.value("--out", t.out);
     line.flag("--list", t.list);
+    declarePictureOptions(line, t.picture);
     if (own.angle) line.value("--angle", t.angle);
+    line.flag("--drawing-only", t.drawingOnly);
     if (!own.motion) return;
     line.flag("--steam", t.steam);
     line.value("--ticks", t.ticks);
@@ -178,6 +184,7 @@ RenderRequest readRequest(const RenderTexts& t) {
     r.out = t.out;
     r.list = t.list;
     r.steam = t.steam;
+    r.drawingOnly = t.drawingOnly;
     if (t.angle) {
         const auto value = parseNumber(*t.angle);
         if (!value) throw UsageError{"--angle takes a number, not '" + *t.angle + "'"};
@@ -200,10 +207,36 @@ void checkPictureName(const std::string& path) {
                      (ending.empty() ? std::string("has no ending") : "ends in " + ending)};
 }
 
-void writePicture(const std::string& path, int width, int height, const DrawPicture& draw) {
-    const std::string failed = savePicture(path, width, height, draw);
+void writePicture(const std::string& path, int width, int height, const DrawPicture& draw,
+                  const PictureOptions& options) {
+    const std::string failed = savePicture(path, width, height, draw, options);
     if (!failed.empty()) throw WorkError{failed};
 }
+
+void declarePictureOptions(CommandLine& line, PictureTexts& t) {
+    line.value("--scale", t.scale);
+    line.flag("--title", t.title);
+}
+
+PictureOptions readPictureOptions(const PictureTexts& t, bool out, const std::string& designName) {
+    if (!out && (t.scale || t.title))
+        throw UsageError{std::string(t.scale ? "--scale" : "--title") +
+                         " is a choice of the picture written by --out FILE"};
+    PictureOptions options;
+    if (t.scale)
+        options.scale = parseWholeNumber(*t.scale, "--scale", MinPictureScale, MaxPictureScale);
+    options.titleBlock = t.title;
+    options.designName = designName;
+    return options;
+}
+
+const char pictureOptionsUsage[] =
+    "  --scale N   a PNG of N pixels for each pixel of the picture, 1 to 8 (default 1,\n"
+    "              the picture as the window shows it); above 1 it is painted as lines\n"
+    "              and texts at that size. SVG and PDF are always lines, curves and\n"
+    "              texts, sharp at any size.\n"
+    "  --title     adds a title block under the picture: the design's name, the date\n"
+    "              and the program's version.\n";
 
 std::string renderUsage() {
     std::string usage;
@@ -229,7 +262,13 @@ std::string renderUsage() {
              "                pixel X Y #rrggbb\n"
              "                text X Y #rrggbb SIZE normal|bold clear|opaque \"TEXT\"\n"
              "              with a double quote inside TEXT written twice.\n"
-             "  Give --out, --list or both.\n"
+             "  Give --out, --list or both.\n";
+    usage += pictureOptionsUsage;
+    usage +=
+             "  --drawing-only\n"
+             "              the frame without the captions of the window's bars and the\n"
+             "              undo line, the picture cut to what is drawn (--list: the same\n"
+             "              frame, uncut).\n"
              "  The frame:\n"
              "  --steam     switches the steam display on.\n"
              "  --ticks N   runs N ticks of the main loop first, the driver turning at the\n"
@@ -263,6 +302,8 @@ void renderCommand(const Args& args, std::ostream& out, std::ostream& err) {
     if (request.graphicFrame && request.showDimension == 0)
         throw UsageError{"--frame is a frame of the graphic of --show-dimension N"};
     if (request.out) checkPictureName(*request.out);
+    PictureOptions options = readPictureOptions(texts.picture, request.out.has_value(), "");
+    options.cropToDrawing = request.drawingOnly;
 
     // Each output draws from a copy of its own: drawing a frame advances the model's
     // state, and both must show the same moment.
@@ -272,7 +313,8 @@ void renderCommand(const Args& args, std::ostream& out, std::ostream& err) {
         GearModel m = built;
         picture.draw(m, common, request, canvas);
     };
-    if (request.out) writePicture(*request.out, picture.width, picture.height, draw);
+    options.designName = built.DimSetName;
+    if (request.out) writePicture(*request.out, picture.width, picture.height, draw, options);
     if (request.list) {
         RecordingCanvas canvas(picture.width, picture.height);
         draw(canvas);

@@ -123,7 +123,8 @@ PictureSource ValveEventsWindow::picture() const {
     return {PlotWidth, PlotHeight,
             [events = events_, centre = model_.RevArmCentre()](Canvas& c) {
                 drawCutOffPlot(c, events, centre);
-            }};
+            },
+            model_.DimSetName, {}};
 }
 
 // The study must not call back into a window that is half gone.

@@ -288,11 +288,13 @@ PictureSource DiagramWindow::pictureSource() {
     // Drawn from a copy, so that saving or printing leaves the undo line, the solver's
     // last values and everything else of the program as they were.
     const QSize size = pictureSize();
-    return {size.width(), size.height(), [this](Canvas& canvas) {
+    return {size.width(), size.height(),
+            [this](Canvas& canvas) {
                 GearModel copy = model_;
                 canvas.clear(colors::White);
                 drawOn(copy, canvas);
-            }};
+            },
+            model_.DimSetName, {}};
 }
 
 std::string DiagramWindow::savePictureTo(const std::string& path) {

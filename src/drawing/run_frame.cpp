@@ -21,6 +21,7 @@ struct Frame {
     Random& random;
     const OutlinePoints& outline;
     FrameRequests& requests;
+    const FrameOptions& options;
 };
 
 // The levels move first, the pixels are painted from the same colours and counts, and
@@ -44,7 +45,7 @@ void overlayStep(Frame& f) { drawOverlay(f.m, f.canvas); }
 // screen data are off.
 void screenDataStep(Frame& f) {
     if (!f.m.screen.ScreenDataOn) return;
-    drawScreenDataBeforeErrorFlash(f.m, f.canvas, f.requests);
+    drawScreenDataBeforeErrorFlash(f.m, f.canvas, f.requests, !f.options.drawingOnly);
     errorFlashStep(f);
     drawScreenDataAfterErrorFlash(f.m, f.canvas, f.requests);
 }
@@ -72,10 +73,11 @@ void resetPen(const GearModel& m, Canvas& canvas) {
 
 }  // namespace
 
-FrameRequests RunFrame(GearModel& m, Canvas& canvas, Random& random) {
+FrameRequests RunFrame(GearModel& m, Canvas& canvas, Random& random,
+                       const FrameOptions& options) {
     FrameRequests requests;
     const OutlinePoints outline = computeOutlinePoints(m);
-    Frame frame{m, canvas, random, outline, requests};
+    Frame frame{m, canvas, random, outline, requests, options};
 
     canvas.clear(colors::White);
     resetPen(m, canvas);

@@ -48,10 +48,19 @@ struct FrameRequests {
     std::optional<DimensionGraphicMarks> dimensionGraphicMarks;
 };
 
+// How the frame is drawn beyond what the model says.
+struct FrameOptions {
+    // The drawing alone, for a saved or printed picture: without the captions of the
+    // window's bars (they name controls that are not in the picture) and without the
+    // undo line (a note about the window's UnDo button).
+    bool drawingOnly = false;
+};
+
 // Draws the frame on a canvas of FrameWidth x FrameHeight after solveAndMapFrame and
 // the driver's advance: white, [steam], the gear, [overlay], [screen data], [dimension
 // graphic]. Steam runs only while SteamDisplayOn is set; the bracketed features know
 // their own switches.
-FrameRequests RunFrame(GearModel& m, Canvas& canvas, Random& random);
+FrameRequests RunFrame(GearModel& m, Canvas& canvas, Random& random,
+                       const FrameOptions& options = {});
 
 }  // namespace quarn

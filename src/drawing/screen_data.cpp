@@ -31,10 +31,10 @@ void put(Canvas& canvas, const GearModel& m, int x, int y, const std::string& te
     canvas.text(m.screen.text.x(x), m.screen.text.y(y), text, style);
 }
 
-void drawUndoLine(const GearModel& m, Canvas& canvas, FrameRequests& requests) {
+void drawUndoLine(const GearModel& m, Canvas& canvas, FrameRequests& requests, bool shown) {
     if (!m.dyn.UndoShown) return;
     const UndoLinePlace at = undoLinePlace(m);
-    canvas.text(at.x, at.y, undoLineText(m), {});
+    if (shown) canvas.text(at.x, at.y, undoLineText(m), {});
     requests.undoButtonTop = at.buttonTop;
 }
 
@@ -170,9 +170,9 @@ UndoLinePlace undoLinePlace(const GearModel& m) {
 }
 
 void drawScreenDataBeforeErrorFlash(const GearModel& m, Canvas& canvas,
-                                    FrameRequests& requests) {
-    drawUndoLine(m, canvas, requests);
-    drawBarCaptions(m, canvas);
+                                    FrameRequests& requests, bool windowNotes) {
+    drawUndoLine(m, canvas, requests, windowNotes);
+    if (windowNotes) drawBarCaptions(m, canvas);
     drawValuePanel(m, canvas);
 }
 

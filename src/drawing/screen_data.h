@@ -17,9 +17,11 @@ struct UndoLinePlace {
 UndoLinePlace undoLinePlace(const GearModel& m);
 
 // The undo line and the UnDo button's place, the pan and zoom captions, the value
-// panel. The frame calls it only while the screen data are on.
+// panel. The frame calls it only while the screen data are on. Without `windowNotes`
+// the undo line and the captions are left out (a picture of the drawing alone); the
+// button's place is still asked for, as the window shows it.
 void drawScreenDataBeforeErrorFlash(const GearModel& m, Canvas& canvas,
-                                    FrameRequests& requests);
+                                    FrameRequests& requests, bool windowNotes = true);
 
 // The pivot data block, the pick prompts, the live cut-off (which advances its
 // read-out), the reference points and the dynamic-variable panel with its bars.

@@ -6,10 +6,11 @@
 
 namespace quarn {
 
-FrameRequests runTick(GearModel& m, Canvas& canvas, Random& random) {
+FrameRequests runTick(GearModel& m, Canvas& canvas, Random& random,
+                      const FrameOptions& options) {
     solveAndMapFrame(m);
     advanceDriverAngle(m);
-    return RunFrame(m, canvas, random);
+    return RunFrame(m, canvas, random, options);
 }
 
 }  // namespace quarn

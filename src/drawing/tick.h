@@ -13,6 +13,7 @@ namespace quarn {
 // the gear as solved before the advance and the read-outs of the advanced angle, and
 // every feature's state (steam levels and beats, the error flash, the live cut-off,
 // the dimension graphic) moves on by one frame.
-FrameRequests runTick(GearModel& m, Canvas& canvas, Random& random);
+FrameRequests runTick(GearModel& m, Canvas& canvas, Random& random,
+                      const FrameOptions& options = {});
 
 }  // namespace quarn

@@ -447,11 +447,14 @@ void TMainForm::FourEventsClick() {
 PictureSource TMainForm::pictureSource() {
     // The frame drawn once more from copies of the model and of the random numbers, so
     // that the animation, the steam and the blinking go on as if nothing was saved.
-    return {FrameWidth, FrameHeight, [this](Canvas& canvas) {
-                GearModel copy = model_;
-                Random random = random_;
-                RunFrame(copy, canvas, random);
-            }};
+    auto drawn = [this](bool drawingOnly) {
+        return [this, drawingOnly](Canvas& canvas) {
+            GearModel copy = model_;
+            Random random = random_;
+            RunFrame(copy, canvas, random, FrameOptions{.drawingOnly = drawingOnly});
+        };
+    };
+    return {FrameWidth, FrameHeight, drawn(false), model_.DimSetName, drawn(true)};
 }
 
 std::string TMainForm::savePictureTo(const std::string& path) {

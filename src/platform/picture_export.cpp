@@ -4,6 +4,7 @@
 #include "picture_export.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
@@ -13,8 +14,10 @@
 #include <QSaveFile>
 #include <QString>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <array>
 
+#include "model/window_caption.h"
 #include "qt_canvas.h"
 
 namespace quarn {
@@ -33,46 +36,113 @@ void ensureGuiApplication() {
     (void)app;
 }
 
-// Each writer draws into the open save file and says whether that went well.
-using Writer = bool (*)(QSaveFile& file, int width, int height, const DrawPicture& draw);
+// The title band: a rule, then one line of text, in the frame's own font.
+constexpr int TitleBandHeight = 20;
+constexpr int TitleTextLeft = 6, TitleTextTop = 5;
+// White kept round the drawing when a picture is cropped to it.
+constexpr int CropMargin = 8;
 
-bool writePng(QSaveFile& file, int width, int height, const DrawPicture& draw) {
+void drawTitleBlock(Canvas& canvas, const std::string& text) {
+    canvas.clear(colors::White);
+    canvas.setPenColor(colors::Grey);
+    canvas.setPenWidth(1);
+    canvas.line(0, 0, canvas.width(), 0);
+    canvas.text(TitleTextLeft, TitleTextTop, text, TextStyle{});
+}
+
+// The picture drawn pixel for pixel, as the window shows it.
+QImage pixelPicture(int width, int height, const DrawPicture& draw, QRect* inked = nullptr) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QtCanvas canvas(image);  // the picture is complete once the canvas is gone
         draw(canvas);
+        if (inked) *inked = canvas.inkedBounds();
+    }
+    return image;
+}
+
+PictureLayout layoutFromInk(int width, int height, QRect inked, const PictureOptions& options) {
+    const QRect whole(0, 0, width, height);
+    QRect part = whole;
+    if (options.cropToDrawing) {
+        const QRect kept = inked.adjusted(-CropMargin, -CropMargin, CropMargin, CropMargin) & whole;
+        if (!kept.isEmpty()) part = kept;
+    }
+    return {part.left(), part.top(), part.width(), part.height(),
+            options.titleBlock ? TitleBandHeight : 0};
+}
+
+// Each writer draws into the open save file and says whether that went well.
+using Writer = bool (*)(QSaveFile& file, int width, int height, const DrawPicture& draw,
+                        const PictureOptions& options);
+
+bool writePng(QSaveFile& file, int width, int height, const DrawPicture& draw,
+              const PictureOptions& options) {
+    const int scale = std::clamp(options.scale, MinPictureScale, MaxPictureScale);
+    if (scale == 1) {
+        // Pixel for pixel: the part kept is cut from the picture as the window draws
+        // it, and the title band drawn the same way beneath.
+        QRect inked;
+        const QImage whole = pixelPicture(width, height, draw, &inked);
+        const PictureLayout l = layoutFromInk(width, height, inked, options);
+        if (l.band == 0 && l.width == width && l.height == height) return whole.save(&file, "PNG");
+        QImage image(l.width, l.totalHeight(), QImage::Format_RGB32);
+        {
+            QPainter p(&image);
+            p.drawImage(0, 0, whole, l.left, l.top, l.width, l.height);
+        }
+        if (l.band > 0) {
+            const QImage band = pixelPicture(l.width, l.band, [&](Canvas& c) {
+                drawTitleBlock(c, titleBlockText(options.designName));
+            });
+            QPainter p(&image);
+            p.drawImage(0, l.height, band);
+        }
+        return image.save(&file, "PNG");
+    }
+    const PictureLayout l = layOutPicture(width, height, draw, options);
+    QImage image(l.width * scale, l.totalHeight() * scale, QImage::Format_RGB32);
+    if (image.isNull()) return false;
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        paintPicture(painter, scale, l, width, height, draw, options);
     }
     return image.save(&file, "PNG");
 }
 
 // Draws through a painter on a vector device whose units are the picture's pixels.
-bool paintVector(QPaintDevice& device, int width, int height, const DrawPicture& draw) {
+bool paintVector(QPaintDevice& device, const PictureLayout& l, int width, int height,
+                 const DrawPicture& draw, const PictureOptions& options) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    {
-        QtCanvas canvas(painter, width, height, 1.0);
-        draw(canvas);
-    }
+    paintPicture(painter, 1.0, l, width, height, draw, options);
     return painter.end();
 }
 
-bool writeSvg(QSaveFile& file, int width, int height, const DrawPicture& draw) {
+bool writeSvg(QSaveFile& file, int width, int height, const DrawPicture& draw,
+              const PictureOptions& options) {
+    const PictureLayout l = layOutPicture(width, height, draw, options);
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
-    svg.setSize(QSize(width, height));
-    svg.setViewBox(QRect(0, 0, width, height));
+    svg.setSize(QSize(l.width, l.totalHeight()));
+    svg.setViewBox(QRect(0, 0, l.width, l.totalHeight()));
     svg.setResolution(96);
-    return paintVector(svg, width, height, draw);
+    if (options.titleBlock) svg.setTitle(QString::fromStdString(titleBlockText(options.designName)));
+    return paintVector(svg, l, width, height, draw, options);
 }
 
-bool writePdf(QSaveFile& file, int width, int height, const DrawPicture& draw) {
+bool writePdf(QSaveFile& file, int width, int height, const DrawPicture& draw,
+              const PictureOptions& options) {
+    const PictureLayout l = layOutPicture(width, height, draw, options);
     QPdfWriter pdf(&file);
     // One point a pixel: the page is the picture.
     pdf.setResolution(72);
-    pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Point),
+    pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(l.width, l.totalHeight()), QPageSize::Point),
                                   QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    return paintVector(pdf, width, height, draw);
+    if (options.titleBlock) pdf.setTitle(QString::fromStdString(titleBlockText(options.designName)));
+    return paintVector(pdf, l, width, height, draw, options);
 }
 
 struct PictureFormat {
@@ -119,7 +189,42 @@ std::string pictureEndings() {
     return text;
 }
 
-std::string savePicture(const std::string& path, int width, int height, const DrawPicture& draw) {
+std::string titleBlockText(const std::string& designName) {
+    const std::string date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    return designName + "     " + date + "     quarngear " + ProgramVersion;
+}
+
+PictureLayout layOutPicture(int width, int height, const DrawPicture& draw,
+                            const PictureOptions& options) {
+    QRect inked;
+    if (options.cropToDrawing) pixelPicture(width, height, draw, &inked);
+    return layoutFromInk(width, height, inked, options);
+}
+
+void paintPicture(QPainter& painter, double scale, const PictureLayout& layout, int width,
+                  int height, const DrawPicture& draw, const PictureOptions& options) {
+    painter.save();
+    // The clip keeps a cropped picture's white clear from reaching past its part.
+    painter.setClipRect(QRectF(0, 0, layout.width * scale, layout.height * scale),
+                        Qt::IntersectClip);
+    painter.translate(-layout.left * scale, -layout.top * scale);
+    {
+        QtCanvas canvas(painter, width, height, scale);
+        draw(canvas);
+    }
+    painter.restore();
+    if (layout.band == 0) return;
+    painter.save();
+    painter.translate(0, layout.height * scale);
+    {
+        QtCanvas canvas(painter, layout.width, layout.band, scale);
+        drawTitleBlock(canvas, titleBlockText(options.designName));
+    }
+    painter.restore();
+}
+
+std::string savePicture(const std::string& path, int width, int height, const DrawPicture& draw,
+                        const PictureOptions& options) {
     const std::string cannot = "Cannot save " + path + ": ";
     const PictureFormat* format = formatFor(path);
     if (!format) return cannot + "the name does not end in " + pictureEndings();
@@ -127,7 +232,7 @@ std::string savePicture(const std::string& path, int width, int height, const Dr
     ensureGuiApplication();
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly)) return cannot + file.errorString().toStdString();
-    if (!format->write(file, width, height, draw) || file.error() != QFileDevice::NoError) {
+    if (!format->write(file, width, height, draw, options) || file.error() != QFileDevice::NoError) {
         const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
                                                                     : QStringLiteral("the picture could not be written");
         file.cancelWriting();

@@ -3,6 +3,7 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <QStaticText>
 #include <QPen>
@@ -34,6 +35,18 @@ void forEachRun(const std::uint8_t* row, int columns, F f) {
     }
 }
 QRgb toRgb(Color c) { return qRgb(c.r, c.g, c.b); }
+
+// Qt's raster engine paints with AVX code and leaves the upper halves of the vector
+// registers in use; the plain SSE arithmetic that follows (the solver, between the
+// steps of a diagram) then runs several times slower on many x86 processors: the sine
+// diagram's solves took 2.9 times as long after a few lines painted at a scale.
+// Clearing them after each painting step costs a cycle.
+void afterPainting() {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx) asm volatile("vzeroupper");
+#endif
+}
 
 bool isDirectFormat(QImage::Format f) {
     return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
@@ -81,6 +94,10 @@ struct LaidOutText {
     };
     bool maskMade = false;
     bool blended = false;
+    // The same text for the scaled canvas, laid out in its smoothed font the first time
+    // it is drawn at a scale, and again only when the scale changes.
+    QStaticText smooth;
+    bool smoothMade = false;
     std::vector<Run> runs;
     QRect box;  // the bounds of the runs
 };
@@ -173,6 +190,14 @@ QtCanvas::QtCanvas(QPainter& p, int width, int height) : painter(&p), area{width
 
 QtCanvas::QtCanvas(QPainter& p, int width, int height, double scale)
     : painter(&p), area{width, height}, scaleBy(scale > 0 ? scale : 1.0) {
+    // Squares are marked in the picture's pixels, so that a window drawing every tick
+    // at a scale clears only what the tick before drew, as at 1:1.
+    if (width > 0 && height > 0) {
+        tilesX = (width + CellW - 1) >> CellShiftX;
+        tilesY = (height + CellH - 1) >> CellShiftY;
+        inkTiles.assign(static_cast<std::size_t>(tilesX) * static_cast<std::size_t>(tilesY), 0);
+    }
+    rasterTarget = painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster;
     painter->save();
     painter->scale(scaleBy, scaleBy);
     painter->setRenderHint(QPainter::Antialiasing, true);
@@ -184,6 +209,7 @@ QtCanvas::~QtCanvas() {
     if (scaled()) {
         paintGathered();
         painter->restore();
+        afterPainting();
     }
     if (ownPainter) ownPainter->end();
 }
@@ -198,9 +224,12 @@ QPainter& QtCanvas::textPainter() {
 }
 
 void QtCanvas::clear(Color c) {
-    if (scaled()) paintGathered();
     inkLeft = inkTop = 1 << 30;
     inkRight = inkBottom = -(1 << 30);
+    if (scaled()) {
+        clearScaled(c);
+        return;
+    }
     if (image && bits && knownColor && *knownColor == c) {
         clearKnown(toRgb(c));
         return;
@@ -215,6 +244,36 @@ void QtCanvas::clear(Color c) {
     } else {
         painter->fillRect(0, 0, area.width, area.height, toQColor(c));
     }
+}
+
+// At a scale the squares to clear are filled through the painter; what they showed is
+// not kept, so each counts as changed (as a close-up of the steam does at 1:1).
+void QtCanvas::clearScaled(Color c) {
+    paintGathered();
+    const QColor colour = toQColor(c);
+    const QRect whole(0, 0, area.width, area.height);
+    if (!knownColor || *knownColor != c || inkTiles.empty()) {
+        painter->fillRect(whole, colour);
+        afterPainting();
+        std::fill(inkTiles.begin(), inkTiles.end(), std::uint8_t{0});
+        before = Before::Gone;
+        knownColor = c;
+        knownDirty = QRegion();
+        return;
+    }
+    std::vector<std::uint8_t> dirty = squaresOf(knownDirty);
+    if (before == Before::Unknown) {
+        keptSlot.assign(inkTiles.size(), -1);
+        for (std::size_t at = 0; at < dirty.size(); ++at)
+            if (dirty[at]) keptSlot[at] = 0;
+        before = Before::Marked;
+    }
+    for (std::size_t at = 0; at < dirty.size(); ++at) dirty[at] |= inkTiles[at];
+    std::fill(inkTiles.begin(), inkTiles.end(), std::uint8_t{0});
+    knownDirty = QRegion();
+    for (const QRect& r : regionOfSquares(dirty, tilesX, QSize(CellW, CellH), whole))
+        painter->fillRect(r, colour);
+    afterPainting();
 }
 
 std::vector<std::uint8_t> QtCanvas::squaresOf(const QRegion& region) const {
@@ -350,6 +409,7 @@ void QtCanvas::flush(Color c) {
         points.reserve(static_cast<qsizetype>(pixels.size()));
         for (const auto& px : pixels) points.append(QPoint(px.x, px.y));
         p.drawPoints(points);
+        afterPainting();
     }
     pixels.clear();
 }
@@ -453,6 +513,7 @@ void QtCanvas::text(int x, int y, const std::string& s, const TextStyle& style) 
     p.setPen(QPen(toQColor(style.color), 0));
     // A static text is placed by its top left, the baseline one ascent below.
     p.drawStaticText(QPoint(x, y), laid.text);
+    afterPainting();
     // Glyphs may reach a few pixels beyond their advance (bold, overhangs); a margin
     // is cheaper than laying the text out a second time for its exact bounds.
     constexpr int Overhang = 8;
@@ -471,55 +532,131 @@ QPointF penCentre(int x, int y, int width) {
 
 void QtCanvas::lineToScaled(int x, int y) {
     if (x == posX && y == posY) return;  // as the pixel rules: a line of no length is nothing
-    inkRect(std::min(posX, x), std::min(posY, y), std::max(posX, x), std::max(posY, y));
+    // The smoothed edge and the square ends reach past the pixels the rules would set.
+    const int reach = std::clamp(penW, 1, raster::MaxPenWidth) + 1;
+    inkRect(std::min(posX, x) - reach, std::min(posY, y) - reach, std::max(posX, x) + reach,
+            std::max(posY, y) + reach);
     const QPointF from = penCentre(posX, posY, penW);
-    if (gathered != Gathered::Polyline || gatheredColor != pen || gatheredWidth != penW ||
-        gatheredPoints.isEmpty() || gatheredPoints.constLast() != from) {
+    const QPointF to = penCentre(x, y, penW);
+    if (gathered != Gathered::Lines || gatheredColor != pen || gatheredWidth != penW) {
         paintGathered();
-        gathered = Gathered::Polyline;
+        gathered = Gathered::Lines;
         gatheredColor = pen;
         gatheredWidth = penW;
+    }
+    if (gatheredPoints.isEmpty() || gatheredPoints.constLast() != from) {
+        runStarts.push_back(gatheredPoints.size());
         gatheredPoints.append(from);
     }
-    gatheredPoints.append(penCentre(x, y, penW));
+    gatheredPoints.append(to);
 }
 
 // Only dots that touch (a step of one pixel, straight or diagonal) are joined: the
 // steam display sets loose dots in small boxes, and joining dots further apart would
 // draw strokes across its gaps that the picture at 1:1 does not have.
 void QtCanvas::dotScaled(int x, int y, Color c) {
+    inkRect(x - 1, y - 1, x + 1, y + 1);  // the smoothed edge of a stroke through it
     const QPointF centre(x + 0.5, y + 0.5);
-    if (gathered == Gathered::Dots && gatheredColor == c && !gatheredPoints.isEmpty()) {
+    if (gathered != Gathered::Dots || gatheredColor != c) {
+        paintGathered();
+        gathered = Gathered::Dots;
+        gatheredColor = c;
+    }
+    if (!gatheredPoints.isEmpty()) {
         const QPointF last = gatheredPoints.constLast();
+        if (last == centre) return;
         if (std::abs(last.x() - centre.x()) <= 1 && std::abs(last.y() - centre.y()) <= 1) {
-            if (last != centre) gatheredPoints.append(centre);
+            gatheredPoints.append(centre);
             return;
         }
     }
-    paintGathered();
-    gathered = Gathered::Dots;
-    gatheredColor = c;
+    runStarts.push_back(gatheredPoints.size());
     gatheredPoints.append(centre);
+}
+
+// Squares of the picture's pixels (given by their centres) under a scale and shift
+// in whole device pixels, as a window or a PNG at a whole scale has, are whole device
+// pixels filled without smoothing: Qt's fastest fill.
+void QtCanvas::paintSquares(const std::vector<QPointF>& centres, const QColor& colour) {
+    const QTransform t = painter->transform();
+    auto whole = [](double v) { return v == std::floor(v) && std::abs(v) < (1 << 24); };
+    if (t.type() > QTransform::TxScale || !whole(t.m11()) || !whole(t.m22()) || !whole(t.dx()) ||
+        !whole(t.dy())) {
+        for (const QPointF& c : centres)
+            painter->fillRect(QRectF(c.x() - 0.5, c.y() - 0.5, 1, 1), colour);
+        return;
+    }
+    const int sx = static_cast<int>(t.m11()), sy = static_cast<int>(t.m22());
+    const int dx = static_cast<int>(t.dx()), dy = static_cast<int>(t.dy());
+    painter->save();
+    painter->resetTransform();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    for (const QPointF& c : centres) {
+        const int x = static_cast<int>(c.x() - 0.5), y = static_cast<int>(c.y() - 0.5);
+        painter->fillRect(x * sx + dx, y * sy + dy, sx, sy, colour);
+    }
+    painter->restore();
 }
 
 void QtCanvas::paintGathered() {
     if (gathered == Gathered::Nothing) return;
-    const int width = gathered == Gathered::Dots ? 1 : std::clamp(gatheredWidth, 1, raster::MaxPenWidth);
-    if (gathered == Gathered::Dots && gatheredPoints.size() == 1) {
-        const QPointF c = gatheredPoints.constFirst();
-        painter->fillRect(QRectF(c.x() - 0.5, c.y() - 0.5, 1, 1), toQColor(gatheredColor));
-    } else {
-        // Square ends and mitred corners cover the pixels of a straight run as the
-        // pixel rules set them, corners included.
-        painter->setPen(QPen(toQColor(gatheredColor), width, Qt::SolidLine, Qt::SquareCap,
-                             Qt::MiterJoin));
+    const bool dots = gathered == Gathered::Dots;
+    const QColor colour = toQColor(gatheredColor);
+    // Square ends and mitred corners cover the pixels of a straight run as the pixel
+    // rules set them, corners included.
+    const QPen stroke(colour, dots ? 1 : std::clamp(gatheredWidth, 1, raster::MaxPenWidth),
+                      Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    painter->setPen(stroke);
+    const qsizetype runs = static_cast<qsizetype>(runStarts.size());
+    auto runStart = [&](qsizetype k) { return runStarts[static_cast<std::size_t>(k)]; };
+    auto runEnd = [&](qsizetype k) {
+        return k + 1 < runs ? runStart(k + 1) : gatheredPoints.size();
+    };
+    const QPointF* points = gatheredPoints.constData();
+    if (rasterTarget) {
+        // On an image Qt rasterizes separate lines far faster than a polyline or a
+        // path, which go through its general stroker; the joints look the same. A few
+        // touching dots are a clump of steam rather than a curve: they are painted as
+        // the squares they are, which look the same and cost far less than tiny lines.
+        constexpr qsizetype CurveDots = 8;
+        std::vector<QLineF> lines;
+        std::vector<QPointF> squares;
+        for (qsizetype k = 0; k < runs; ++k) {
+            const qsizetype first = runStart(k), end = runEnd(k);
+            if (dots && end - first < CurveDots) {
+                squares.insert(squares.end(), points + first, points + end);
+                continue;
+            }
+            for (qsizetype i = first + 1; i < end; ++i) lines.emplace_back(points[i - 1], points[i]);
+        }
+        if (!lines.empty()) painter->drawLines(lines.data(), static_cast<int>(lines.size()));
+        if (!squares.empty()) paintSquares(squares, colour);
+    } else if (dots) {
+        for (qsizetype k = 0; k < runs; ++k) {
+            const qsizetype first = runStart(k), end = runEnd(k);
+            const QPointF c = points[first];
+            if (end - first == 1)
+                painter->fillRect(QRectF(c.x() - 0.5, c.y() - 0.5, 1, 1), colour);
+            else
+                painter->drawPolyline(points + first, static_cast<int>(end - first));
+        }
+    } else if (runs == 1) {
         if (gatheredPoints.size() == 2)
-            painter->drawLine(gatheredPoints[0], gatheredPoints[1]);
+            painter->drawLine(points[0], points[1]);
         else
-            painter->drawPolyline(gatheredPoints);
+            painter->drawPolyline(points, static_cast<int>(gatheredPoints.size()));
+    } else {
+        QPainterPath path;
+        for (qsizetype k = 0; k < runs; ++k) {
+            path.moveTo(points[runStart(k)]);
+            for (qsizetype i = runStart(k) + 1; i < runEnd(k); ++i) path.lineTo(points[i]);
+        }
+        painter->strokePath(path, stroke);
     }
     gathered = Gathered::Nothing;
     gatheredPoints.clear();
+    runStarts.clear();
+    afterPainting();
 }
 
 // The outline lies inside the box, a wider pen thickening it inwards, as in raster.h.
@@ -531,7 +668,7 @@ void QtCanvas::ellipseScaled(int x1, int y1, int x2, int y2, const QPointF* from
     const int left = std::min(x1, x2), top = std::min(y1, y2);
     const int right = std::max(x1, x2), bottom = std::max(y1, y2);
     if (right <= left || bottom <= top) return;
-    inkRect(left, top, right - 1, bottom - 1);
+    inkRect(left - 1, top - 1, right, bottom);
     const int w = std::clamp(penW, 1, raster::MaxPenWidth);
     const QColor colour = toQColor(pen);
     const QRectF box(left, top, right - left, bottom - top);
@@ -541,24 +678,54 @@ void QtCanvas::ellipseScaled(int x1, int y1, int x2, int y2, const QPointF* from
         painter->setBrush(colour);
         painter->drawEllipse(box);
         painter->setBrush(Qt::NoBrush);
+        afterPainting();
         return;
     }
     const QRectF path = box.adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0);
+    double start = 0, sweep = 360;
+    if (from) {
+        // Qt measures an ellipse's angles on the circle it is stretched from; a radial
+        // through a screen point is turned into that angle.
+        const double cx = left + (right - left - 1) / 2.0, cy = top + (bottom - top - 1) / 2.0;
+        const double a = path.width() / 2, b = path.height() / 2;
+        auto angleOf = [&](const QPointF& p) {
+            return std::atan2(-(p.y() - cy) * a, (p.x() - cx) * b) * 180.0 / std::numbers::pi;
+        };
+        start = angleOf(*from);
+        sweep = std::fmod(angleOf(*to) - start, 360.0);
+        if (sweep <= 0) sweep += 360.0;
+    }
+    if (rasterTarget) {
+        // Qt strokes its curves through a general stroker that cost a frame more than
+        // all its lines and texts; on an image the outline is painted as short lines,
+        // each within a quarter of a device pixel of the curve.
+        painter->setPen(QPen(colour, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        constexpr double Tolerance = 0.25;  // device pixels
+        const double radius = std::max(path.width(), path.height()) / 2 * scaleBy;
+        const double step = radius > Tolerance ? 2 * std::acos(1 - Tolerance / radius) : 1.0;
+        const double turn = sweep * std::numbers::pi / 180;
+        const int segments = std::clamp(static_cast<int>(std::ceil(turn / step)), 8, 1440);
+        const QPointF centre = path.center();
+        const double a = path.width() / 2, b = path.height() / 2;
+        const double t0 = start * std::numbers::pi / 180;
+        std::vector<QLineF> lines;
+        lines.reserve(static_cast<std::size_t>(segments));
+        QPointF previous(centre.x() + a * std::cos(t0), centre.y() - b * std::sin(t0));
+        for (int i = 1; i <= segments; ++i) {
+            const double t = t0 + turn * i / segments;
+            const QPointF next(centre.x() + a * std::cos(t), centre.y() - b * std::sin(t));
+            lines.emplace_back(previous, next);
+            previous = next;
+        }
+        painter->drawLines(lines.data(), static_cast<int>(lines.size()));
+        afterPainting();
+        return;
+    }
     painter->setPen(QPen(colour, w, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     if (!from) {
         painter->drawEllipse(path);
         return;
     }
-    // Qt measures an ellipse's angles on the circle it is stretched from; a radial
-    // through a screen point is turned into that angle.
-    const double cx = left + (right - left - 1) / 2.0, cy = top + (bottom - top - 1) / 2.0;
-    const double a = path.width() / 2, b = path.height() / 2;
-    auto angleOf = [&](const QPointF& p) {
-        return std::atan2(-(p.y() - cy) * a, (p.x() - cx) * b) * 180.0 / std::numbers::pi;
-    };
-    const double start = angleOf(*from);
-    double sweep = std::fmod(angleOf(*to) - start, 360.0);
-    if (sweep <= 0) sweep += 360.0;
     QPainterPath arc;
     arc.arcMoveTo(path, start);
     arc.arcTo(path, start, sweep);
@@ -569,7 +736,7 @@ void QtCanvas::ellipseScaled(int x1, int y1, int x2, int y2, const QPointF* from
 // scale; the glyphs are smoothed, as the unsmoothed 1:1 font would look blocky.
 void QtCanvas::textScaled(int x, int y, const std::string& s, const TextStyle& style) {
     paintGathered();
-    const LaidOutText& laid = layOut(s, style);
+    LaidOutText& laid = layOut(s, style);
     if (!fontOf || fontOf->fontName != style.fontName || fontOf->pointSize != style.pointSize ||
         fontOf->bold != style.bold) {
         QFont font = fontFor(style);
@@ -583,8 +750,17 @@ void QtCanvas::textScaled(int x, int y, const std::string& s, const TextStyle& s
     if (style.opaque)
         painter->fillRect(QRect(x, y, laid.advance, laid.height), toQColor(style.background));
     painter->setPen(QPen(toQColor(style.color), 0));
-    painter->drawText(QPointF(x, y + laid.ascent), laid.text.text());
-    inkRect(x, y, x + laid.advance, y + laid.height);
+    if (!laid.smoothMade) {
+        laid.smooth.setText(laid.text.text());
+        laid.smooth.setTextFormat(Qt::PlainText);
+        laid.smooth.setPerformanceHint(QStaticText::AggressiveCaching);
+        laid.smoothMade = true;
+    }
+    painter->drawStaticText(QPointF(x, y), laid.smooth);
+    afterPainting();
+    // Smoothed glyphs may reach past their advance, as on the painter at 1:1.
+    constexpr int Overhang = 8;
+    inkRect(x - Overhang, y - Overhang, x + laid.advance + Overhang, y + laid.height + Overhang);
 }
 
 void QtCanvas::inkRect(int x1, int y1, int x2, int y2) {

@@ -42,11 +42,15 @@ public:
     // whose size in its own pixels stays `width` x `height` (the drawing's coordinates
     // do not change with the scale). Each step is painted as a shape of the painter, so
     // the picture is crisp at any scale and a vector file keeps it as vectors:
-    // - a run of lineTo calls with one pen is one polyline (a single line is one line);
+    // - a run of lineTo calls with one pen is one polyline (a single line is one line),
+    //   and the lines and polylines of one pen that follow each other, joined or not,
+    //   are one path (a grid of ticks is one element of a vector file, not hundreds);
     //   pen widths scale with the picture;
     // - ellipses and arcs are Qt's ellipses and arcs, inside their box as in raster.h;
     // - consecutive setPixel dots of one colour, each touching the one before, are one
     //   polyline (a curve set dot by dot); a lone dot is a square of one pixel;
+    // - on an image (Qt's raster engine) polylines and paths are painted as their
+    //   separate lines, which Qt rasterizes several times faster, to the same look;
     // - texts are texts in the scaled font, smoothed.
     // Antialiasing is on. The painter's transform and hints are restored, and what is
     // still gathered is painted, when the canvas goes. Scale 1 is a valid choice: a
@@ -74,8 +78,9 @@ public:
     // this and what the previous frame drew to show the new frame.
     QRect inkedBounds() const;
     // The same, closer: the 16-pixel squares drawn on. The bounds of a gear that spans
-    // the picture take in the panels too. Only for a canvas over an image; through a
-    // painter it is the bounds.
+    // the picture take in the panels too. For a canvas over an image and a scaled one
+    // (in the picture's pixels, with the smoothed edges); through a plain painter it is
+    // the bounds.
     QRegion inkedRegion() const;
     // The squares whose pixels differ from the picture the canvas was given: what a
     // window must repaint. Most of what a tick draws (the captions, the cylinder, the
@@ -87,9 +92,11 @@ public:
 
     // Tells the canvas that its image is colour `c` everywhere outside `dirty`, as the
     // window knows of the frame it drew the tick before: a clear to that colour then
-    // fills `dirty` alone, keeping what it covers to tell the changes. Only for a
-    // canvas over an image. A window that draws every tick lends the store for what
-    // the clear keeps, so that its memory is not taken and given back each time.
+    // fills `dirty` alone, keeping what it covers to tell the changes. For a canvas over
+    // an image, and for a scaled canvas (`dirty` in the picture's pixels, as its
+    // inkedRegion gives it; what the clear covers counts as changed, nothing is kept).
+    // A window that draws every tick lends the store for what the clear keeps, so that
+    // its memory is not taken and given back each time.
     void assumeCleared(Color c, const QRegion& dirty, std::vector<QRgb>* store = nullptr) {
         knownColor = c;
         knownDirty = dirty;
@@ -123,11 +130,13 @@ private:
     // The scaled drawing: what is gathered (a polyline of one pen, a run of touching
     // dots of one colour) is painted when something else comes.
     bool scaled() const { return scaleBy > 0; }
+    void clearScaled(Color c);
     void lineToScaled(int x, int y);
     void dotScaled(int x, int y, Color c);
     void ellipseScaled(int x1, int y1, int x2, int y2, const QPointF* from, const QPointF* to);
     void textScaled(int x, int y, const std::string& s, const TextStyle& style);
     void paintGathered();
+    void paintSquares(const std::vector<QPointF>& centres, const QColor& colour);
 
     QImage* image = nullptr;
     uchar* bits = nullptr;  // direct pixel access on a 32-bit image
@@ -158,8 +167,13 @@ private:
     int inkLeft = 1 << 30, inkTop = 1 << 30, inkRight = -(1 << 30), inkBottom = -(1 << 30);
 
     double scaleBy = 0;  // device units per picture pixel; 0 for the pixel rules
-    enum class Gathered { Nothing, Polyline, Dots } gathered = Gathered::Nothing;
-    QPolygonF gatheredPoints;  // pixel centres, in the picture's pixels
+    // What is gathered, in the picture's pixels: runs of pen centres (a polyline each)
+    // or of dot centres (touching dots each; a run of one is a lone dot), one after
+    // another in one list, each run starting at its index in runStarts.
+    enum class Gathered { Nothing, Lines, Dots } gathered = Gathered::Nothing;
+    QPolygonF gatheredPoints;
+    std::vector<qsizetype> runStarts;
+    bool rasterTarget = false;  // painting on an image, not into a vector file
     Color gatheredColor;
     int gatheredWidth = 1;
 };

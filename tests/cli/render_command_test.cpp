@@ -220,7 +220,11 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"TicksWithoutValue", {"render", "frame", "--list", "--ticks"},
                   "--ticks needs a value"},
         UsageCase{"SteamTakesNoValue", {"render", "frame", "--list", "--steam", "on"},
-                  "unknown option 'on'"}),
+                  "unknown option 'on'"},
+        UsageCase{"ScalePastEight", {"render", "frame", "--out", "DIR/x.png", "--scale", "9"},
+                  "--scale takes a whole number from 1 to 8, not '9'"},
+        UsageCase{"TitleWithoutAFile", {"render", "frame", "--list", "--title"},
+                  "--title is a choice of the picture written by --out FILE"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 std::vector<std::string> frameLines(const std::vector<std::string>& options) {

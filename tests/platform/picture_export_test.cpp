@@ -2,12 +2,17 @@
 // the picture's size, and a failed save that names the file and keeps an old one.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QSpinBox>
 #include <QImage>
 #include <QTemporaryDir>
+#include <memory>
 #include <ostream>
 #include <string>
 
+#include "platform/picture_actions.h"
 #include "platform/picture_export.h"
 #include "support/qt_app.h"
 
@@ -97,6 +102,28 @@ TEST(PictureFile, FailureNamesTheFileAndKeepsTheOldOne) {
     EXPECT_EQ(head(old, 64), QByteArray("old picture"));
     EXPECT_NE(savePicture((dir.path() + "/empty.png").toStdString(), 0, 10, drawSample), "");
     EXPECT_FALSE(QFile::exists(dir.path() + "/empty.png"));
+}
+
+// The save dialog's choices below the file name come back as the options of the file.
+TEST(SavePictureDialog, ChoicesBecomeThePictureOptions) {
+    test::ensureApplication();
+    for (const bool offered : {false, true}) {
+        const std::unique_ptr<QFileDialog> d(makeSavePictureDialog(nullptr, offered));
+        auto* scale = d->findChild<QSpinBox*>(QStringLiteral("PictureScale"));
+        auto* title = d->findChild<QCheckBox*>(QStringLiteral("PictureTitleBlock"));
+        auto* only = d->findChild<QCheckBox*>(QStringLiteral("PictureDrawingOnly"));
+        ASSERT_TRUE(scale && title);
+        EXPECT_EQ(only != nullptr, offered);
+        EXPECT_EQ(scale->maximum(), 8);
+        scale->setValue(12);  // beyond the range: kept at 8
+        title->setChecked(true);
+        if (only) only->setChecked(true);
+        const SaveChoices c = saveChoices(d.get());
+        EXPECT_EQ(c.options.scale, 8);
+        EXPECT_TRUE(c.options.titleBlock);
+        EXPECT_EQ(c.drawingOnly, offered);
+        EXPECT_EQ(c.options.cropToDrawing, offered);
+    }
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 // drawn in the picture's own pixels under the scale, never as a heap of dots.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QPainter>
+#include <QRegion>
 #include <QTextItem>
 #include <cmath>
 #include <functional>
@@ -117,6 +120,13 @@ INSTANTIATE_TEST_SUITE_P(
                        c.lineTo(10, 10);
                    },
                    {"polyline 4", "line 1"}},
+        ScaledCase{"LinesOfOnePenApartAreOnePath",
+                   [](Canvas& c) {
+                       c.line(0, 0, 30, 0);
+                       c.line(0, 10, 30, 10);
+                       c.line(0, 20, 30, 20);
+                   },
+                   {"path"}},
         ScaledCase{"ADottedCurveIsOnePolyline", [](Canvas& c) { wave(c, 0, 120, colors::Blue); },
                    {"polyline 121"}},
         ScaledCase{"DotsPartAtAColourAndAGap",
@@ -154,6 +164,32 @@ TEST(ScaledCanvasPen, WidthStaysInPicturePixels) {
     }
     EXPECT_EQ(device.engine.penWidths, (std::vector<double>{1.0, 2.0}));
     EXPECT_EQ(device.engine.scales, (std::vector<double>{3.0, 3.0}));
+}
+
+// A window that draws every tick at a scale clears only the squares the tick before
+// drew on: the old drawing goes, and what lies elsewhere is left for the clear.
+TEST(ScaledCanvasClear, KnownColourClearsWhatTheLastTickDrew) {
+    test::ensureApplication();
+    QImage image(400, 200, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QRegion drawn;
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter, 200, 100, 2.0);
+        canvas.line(10, 10, 60, 10);
+        drawn = canvas.inkedRegion();
+    }
+    image.setPixel(380, 180, qRgb(0, 0, 255));  // outside what the canvas drew
+    ASSERT_NE(image.pixel(60, 21), qRgb(255, 255, 255)) << "the line at twice the size";
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter, 200, 100, 2.0);
+        canvas.assumeCleared(colors::White, drawn);
+        canvas.clear(colors::White);
+        EXPECT_EQ(canvas.changedRegion(), drawn);
+    }
+    EXPECT_EQ(image.pixel(60, 21), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(380, 180), qRgb(0, 0, 255));
 }
 
 }  // namespace
