@@ -330,7 +330,7 @@ std::optional<std::pair<int, int>> ToleranceWindow::selectedOutcome() const {
 
 PictureSource ToleranceWindow::picture() const {
     const auto chosen = selectedOutcome();
-    if (!chosen) return {HistogramWidth, HistogramHeight, [](Canvas& c) { c.clear(colors::White); }};
+    if (!chosen) return {HistogramWidth, HistogramHeight, [](Canvas& c) { c.clear(colors::White); }, model_.DimSetName, {}};
     const auto [p, k] = *chosen;
     const TolerancePointResult& point = result_->points[p];
     const ToleranceLimits& l = result_->limits;
@@ -343,7 +343,8 @@ PictureSource ToleranceWindow::picture() const {
     // Copies, so a study finishing while the file is written cannot change the picture.
     return {HistogramWidth, HistogramHeight, [stats = point.outcomes[k], title, limits](Canvas& c) {
                 drawToleranceHistogram(c, stats, title, limits);
-            }};
+            },
+            model_.DimSetName, {}};
 }
 
 void ToleranceWindow::showSelected() {
