@@ -34,10 +34,10 @@ BENCHMARK(BM_ToleranceStudy2000At3Points)
 void BM_OneSettingEvents(benchmark::State& state, bool near) {
     const GearModel m = nominal();
     const ResolvedPoint p = resolveWorkingPoints(m, {defaultWorkingPoints()[0]})[0];
-    const CutOffAngles angles = cutOffAngles(m, *p.revArm, p.backwards);
+    const PointEvents nominalEvents = pointEventsSwept(m, *p.revArm);
     for (auto _ : state) {
         if (near)
-            benchmark::DoNotOptimize(nearEvents(m, *p.revArm, p.backwards, angles));
+            benchmark::DoNotOptimize(pointEventsNear(m, *p.revArm, nominalEvents, ToleranceSampleEvents));
         else
             benchmark::DoNotOptimize(preciseEvents(m, *p.revArm));
     }
