@@ -43,14 +43,6 @@ double numberIn(const std::string& option, const std::string& text, double least
     return *v;
 }
 
-double wholeIn(const std::string& option, const std::string& text, double least, double most) {
-    const auto v = parseNumber(text);
-    if (!v || *v != std::floor(*v) || *v < least || *v > most)
-        throw UsageError{option + " takes a whole number from " + fixed(least, 0) + " to " + fixed(most, 0) +
-                         ", not '" + text + "'"};
-    return *v;
-}
-
 ToleranceTable readTableFile(const std::string& path, const ToleranceTable& start) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw WorkError{"cannot read the tolerance file " + path};
@@ -204,14 +196,9 @@ void toleranceCommand(const Args& args, std::ostream& out, std::ostream& err) {
     if (tol)
         o.tolerances = ToleranceTable::allAt(
             numberIn("--tol", *tol, 0, MaxTolerance, "a tolerance from 0 to " + fixed(MaxTolerance, 0)));
-    if (samples) o.samples = static_cast<int>(wholeIn("--samples", *samples, 1, MaxToleranceSamples));
-    if (seed) o.seed = static_cast<std::uint64_t>(wholeIn("--seed", *seed, 0, MaxSeed));
-    if (points) {
-        std::string problem;
-        const auto parsed = parseWorkingPoints(*points, &problem);
-        if (!parsed) throw UsageError{"--points: " + problem};
-        o.points = *parsed;
-    }
+    if (samples) o.samples = wholeCount("--samples", *samples, 1, MaxToleranceSamples);
+    if (seed) o.seed = static_cast<std::uint64_t>(wholeNumber("--seed", *seed, 0, MaxSeed));
+    if (points) o.points = workingPointsOption(*points);
     if (distribution) {
         if (*distribution == "uniform")
             o.distribution = ToleranceDistribution::Uniform;
