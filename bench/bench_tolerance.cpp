@@ -6,15 +6,10 @@
 #include "model/event_report.h"
 #include "model/gear_model.h"
 #include "model/tolerance.h"
+#include "bench_models.h"
 
 namespace quarn {
 namespace {
-
-GearModel nominal() {
-    GearModel m;
-    InitStartupState(m);
-    return m;
-}
 
 void BM_ToleranceStudy2000At3Points(benchmark::State& state) {
     const GearModel m = nominal();
