@@ -53,13 +53,17 @@ std::optional<double> parseNumber(const std::string& text) {
     return value;
 }
 
+std::string fixed(double v, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, v);
+    return text;
+}
+
 double wholeNumber(const std::string& option, const std::string& text, double least, double most) {
     const auto v = parseNumber(text);
-    if (!v || *v != std::floor(*v) || *v < least || *v > most) {
-        char range[96];
-        std::snprintf(range, sizeof range, "from %.0f to %.0f", least, most);
-        throw UsageError{option + " takes a whole number " + range + ", not '" + text + "'"};
-    }
+    if (!v || *v != std::floor(*v) || *v < least || *v > most)
+        throw UsageError{option + " takes a whole number from " + fixed(least, 0) + " to " + fixed(most, 0) +
+                         ", not '" + text + "'"};
     return *v;
 }
 

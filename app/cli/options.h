@@ -66,6 +66,9 @@ private:
 // holds; nullopt unless the whole text is one.
 std::optional<double> parseNumber(const std::string& text);
 
+// `v` with `decimals` decimals, as the command's tables and CSV print a figure.
+std::string fixed(double v, int decimals = 6);
+
 // A whole number from `least` to `most` for `option`; anything else is a UsageError
 // saying so. A double, so that a seed up to 2^53 is taken as typed.
 double wholeNumber(const std::string& option, const std::string& text, double least, double most);

@@ -25,12 +25,6 @@ constexpr double MaxSeed = 9007199254740991.0;  // 2^53 − 1
 // Below this share a dimension is left out of the printed table (never out of --csv).
 constexpr double ShownShare = 0.001;
 
-std::string fixed(double v, int decimals) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*f", decimals, v);
-    return text;
-}
-
 std::string padded(const std::string& s, std::size_t width, bool left = false) {
     if (s.size() >= width) return s;
     return left ? s + std::string(width - s.size(), ' ') : std::string(width - s.size(), ' ') + s;
