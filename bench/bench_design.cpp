@@ -17,15 +17,10 @@
 #include "model/gear_model.h"
 #include "model/sensitivity.h"
 #include "model/sweep.h"
+#include "bench_models.h"
 
 namespace quarn {
 namespace {
-
-GearModel nominal() {
-    GearModel m;
-    InitStartupState(m);
-    return m;
-}
 
 // The solves an events table of 21 settings needs (a priming solve and one revolution
 // in 0.1 degree steps each), with nothing read from them: the floor for the table.

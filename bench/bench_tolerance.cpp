@@ -6,15 +6,10 @@
 #include "model/event_report.h"
 #include "model/gear_model.h"
 #include "model/tolerance.h"
+#include "bench_models.h"
 
 namespace quarn {
 namespace {
-
-GearModel nominal() {
-    GearModel m;
-    InitStartupState(m);
-    return m;
-}
 
 void BM_ToleranceStudy2000At3Points(benchmark::State& state) {
     const GearModel m = nominal();
@@ -34,10 +29,10 @@ BENCHMARK(BM_ToleranceStudy2000At3Points)
 void BM_OneSettingEvents(benchmark::State& state, bool near) {
     const GearModel m = nominal();
     const ResolvedPoint p = resolveWorkingPoints(m, {defaultWorkingPoints()[0]})[0];
-    const CutOffAngles angles = cutOffAngles(m, *p.revArm, p.backwards);
+    const PointEvents nominalEvents = pointEventsSwept(m, *p.revArm);
     for (auto _ : state) {
         if (near)
-            benchmark::DoNotOptimize(nearEvents(m, *p.revArm, p.backwards, angles));
+            benchmark::DoNotOptimize(pointEventsNear(m, *p.revArm, nominalEvents, ToleranceSampleEvents));
         else
             benchmark::DoNotOptimize(preciseEvents(m, *p.revArm));
     }

@@ -35,14 +35,6 @@ std::vector<float> parseSettingList(const std::string& text) {
     return settings;
 }
 
-int parseCount(const std::string& option, const std::string& text, int least, int most) {
-    const auto value = parseNumber(text);
-    if (!value || *value != static_cast<double>(static_cast<long long>(*value)) || *value < least || *value > most)
-        throw UsageError{option + " takes a whole number from " + std::to_string(least) + " to " +
-                         std::to_string(most) + ", not '" + text + "'"};
-    return static_cast<int>(*value);
-}
-
 // The dimensions a list names, by field name in any case. `once`: a dimension named
 // twice is refused, as the study would rank it twice (so the list holds at most every
 // dimension once); without it the study itself refuses what it cannot take.
@@ -87,7 +79,7 @@ void eventsCommand(const Args& args, std::ostream& out, std::ostream& err) {
     if (settingList && stepCount) throw UsageError{"--settings and --steps exclude each other"};
     std::optional<std::vector<float>> settings;
     if (settingList) settings = parseSettingList(*settingList);
-    const int steps = stepCount ? parseCount("--steps", *stepCount, 0, MaxEventSteps) : 10;
+    const int steps = stepCount ? wholeCount("--steps", *stepCount, 0, MaxEventSteps) : 10;
     GearModel m;
     buildModel(m, common, err);
     const std::vector<float> chosen = settings ? *settings : eventTableSettings(m, steps);
@@ -269,16 +261,11 @@ void equaliseCommand(const Args& args, std::ostream& out, std::ostream& err) {
         if (!r || !(*r > 0)) throw UsageError{"--range takes a positive number, not '" + *range + "'"};
         options.range = *r;
     }
-    if (points) {
-        std::string problem;
-        const auto p = parseWorkingPoints(*points, &problem);
-        if (!p) throw UsageError{"--points: " + problem};
-        options.points = *p;
-    }
+    if (points) options.points = workingPointsOption(*points);
     if (!goals.empty()) options.goals = parseGoals(goals);
     for (const std::string& l : limits) parseLimit(l, options.limits);
-    if (maxEvals) options.maxEvaluations = parseCount("--max-evals", *maxEvals, 1, 100000);
-    if (starts) options.starts = parseCount("--starts", *starts, 1, 64);
+    if (maxEvals) options.maxEvaluations = wholeCount("--max-evals", *maxEvals, 1, 100000);
+    if (starts) options.starts = wholeCount("--starts", *starts, 1, 64);
     if (const std::string problem = equaliserOptionsProblem(options); !problem.empty())
         throw UsageError{problem};
     GearModel m;

@@ -174,12 +174,6 @@ void solveAsTheMainWindowHas(GearModel& m) {
     SolvePistonAndPorts(m);
 }
 
-std::string fixed(double v, int decimals = 6) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
-    return buffer;
-}
-
 void travelCsv(std::ostream& out, const TravelSweep& sweep, bool oval) {
     out << (oval ? "position,revarm,step,angle,piston_u,valve_disp,joint_h\n"
                  : "position,revarm,step,angle,valve_disp,joint_h\n");

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <ostream>
 #include <string_view>
@@ -50,6 +51,27 @@ std::optional<double> parseNumber(const std::string& text) {
         std::fabs(value) > std::numeric_limits<float>::max())
         return std::nullopt;
     return value;
+}
+
+std::string fixed(double v, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, v);
+    return text;
+}
+
+double wholeNumber(const std::string& option, const std::string& text, double least, double most) {
+    const auto v = parseNumber(text);
+    if (!v || *v != std::floor(*v) || *v < least || *v > most)
+        throw UsageError{option + " takes a whole number from " + fixed(least, 0) + " to " + fixed(most, 0) +
+                         ", not '" + text + "'"};
+    return *v;
+}
+
+std::vector<WorkingPoint> workingPointsOption(const std::string& text) {
+    std::string problem;
+    const auto points = parseWorkingPoints(text, &problem);
+    if (!points) throw UsageError{"--points: " + problem};
+    return *points;
 }
 
 std::vector<std::string> listItems(const std::string& text, const std::string& option,

@@ -9,6 +9,7 @@
 #include "model/dimensions.h"
 #include "model/event_report.h"
 #include "model/gear_model.h"
+#include "model/working_points.h"
 
 namespace quarn::cli {
 
@@ -64,6 +65,20 @@ private:
 // A number as typed on the command line: decimal, finite, and no larger than a float
 // holds; nullopt unless the whole text is one.
 std::optional<double> parseNumber(const std::string& text);
+
+// `v` with `decimals` decimals, as the command's tables and CSV print a figure.
+std::string fixed(double v, int decimals = 6);
+
+// A whole number from `least` to `most` for `option`; anything else is a UsageError
+// saying so. A double, so that a seed up to 2^53 is taken as typed.
+double wholeNumber(const std::string& option, const std::string& text, double least, double most);
+inline int wholeCount(const std::string& option, const std::string& text, int least, int most) {
+    return static_cast<int>(wholeNumber(option, text, least, most));
+}
+
+// The working points of --points ("25f,75f,25r", "arm=1.2"); a list that does not read is
+// a UsageError that says why.
+std::vector<WorkingPoint> workingPointsOption(const std::string& text);
 
 // The items of a comma-separated list.
 std::vector<std::string> listItems(const std::string& text);

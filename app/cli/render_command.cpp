@@ -121,16 +121,6 @@ int parseShownDimension(const std::string& text) {
     return int(*value);
 }
 
-// A whole number from `low` to `high` for `option`, or a usage error saying so.
-int parseWholeNumber(const std::string& text, const char* option, long long low, long long high) {
-    const auto value = parseNumber(text);
-    if (!value || !(*value >= double(low) && *value <= double(high)) ||
-        *value != double(int(*value)))
-        throw UsageError{std::string(option) + " takes a whole number from " + std::to_string(low) +
-                         " to " + std::to_string(high) + ", not '" + text + "'"};
-    return int(*value);
-}
-
 constexpr std::array<Picture, 1> pictures{{
     {"frame", {.gearSetting = true, .erieForm = true}, {.angle = true, .motion = true},
      "quarngear-cli render frame [--out FILE.png|.svg|.pdf] [--list] [--file PATH]\n"
@@ -190,10 +180,10 @@ RenderRequest readRequest(const RenderTexts& t) {
         if (!value) throw UsageError{"--angle takes a number, not '" + *t.angle + "'"};
         r.angle = *value;
     }
-    if (t.ticks) r.ticks = parseWholeNumber(*t.ticks, "--ticks", 0, MaxTicks);
+    if (t.ticks) r.ticks = wholeCount("--ticks", *t.ticks, 0, MaxTicks);
     if (t.showDimension) r.showDimension = parseShownDimension(*t.showDimension);
     if (t.graphicFrame)
-        r.graphicFrame = parseWholeNumber(*t.graphicFrame, "--frame", 1, DimensionGraphicLength);
+        r.graphicFrame = wholeCount("--frame", *t.graphicFrame, 1, DimensionGraphicLength);
     return r;
 }
 

@@ -25,12 +25,6 @@ constexpr double MaxSeed = 9007199254740991.0;  // 2^53 − 1
 // Below this share a dimension is left out of the printed table (never out of --csv).
 constexpr double ShownShare = 0.001;
 
-std::string fixed(double v, int decimals) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*f", decimals, v);
-    return text;
-}
-
 std::string padded(const std::string& s, std::size_t width, bool left = false) {
     if (s.size() >= width) return s;
     return left ? s + std::string(width - s.size(), ' ') : std::string(width - s.size(), ' ') + s;
@@ -40,14 +34,6 @@ double numberIn(const std::string& option, const std::string& text, double least
                 const std::string& what) {
     const auto v = parseNumber(text);
     if (!v || *v < least || *v > most) throw UsageError{option + " takes " + what + ", not '" + text + "'"};
-    return *v;
-}
-
-double wholeIn(const std::string& option, const std::string& text, double least, double most) {
-    const auto v = parseNumber(text);
-    if (!v || *v != std::floor(*v) || *v < least || *v > most)
-        throw UsageError{option + " takes a whole number from " + fixed(least, 0) + " to " + fixed(most, 0) +
-                         ", not '" + text + "'"};
     return *v;
 }
 
@@ -204,14 +190,9 @@ void toleranceCommand(const Args& args, std::ostream& out, std::ostream& err) {
     if (tol)
         o.tolerances = ToleranceTable::allAt(
             numberIn("--tol", *tol, 0, MaxTolerance, "a tolerance from 0 to " + fixed(MaxTolerance, 0)));
-    if (samples) o.samples = static_cast<int>(wholeIn("--samples", *samples, 1, MaxToleranceSamples));
-    if (seed) o.seed = static_cast<std::uint64_t>(wholeIn("--seed", *seed, 0, MaxSeed));
-    if (points) {
-        std::string problem;
-        const auto parsed = parseWorkingPoints(*points, &problem);
-        if (!parsed) throw UsageError{"--points: " + problem};
-        o.points = *parsed;
-    }
+    if (samples) o.samples = wholeCount("--samples", *samples, 1, MaxToleranceSamples);
+    if (seed) o.seed = static_cast<std::uint64_t>(wholeNumber("--seed", *seed, 0, MaxSeed));
+    if (points) o.points = workingPointsOption(*points);
     if (distribution) {
         if (*distribution == "uniform")
             o.distribution = ToleranceDistribution::Uniform;

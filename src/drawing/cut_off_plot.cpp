@@ -7,19 +7,12 @@
 
 #include "model/number_text.h"
 #include "model/rounding.h"
+#include "plot_parts.h"
 
 namespace quarn {
 namespace {
 
 constexpr int MarginLeft = 56, MarginRight = 16, MarginTop = 28, MarginBottom = 40;
-
-TextStyle labelStyle(Color c = colors::Black) {
-    TextStyle s;
-    s.fontName = "Arial";
-    s.pointSize = 8;
-    s.color = c;
-    return s;
-}
 
 void cross(Canvas& c, int x, int y) {
     c.line(x - 3, y - 3, x + 4, y + 4);
@@ -44,11 +37,7 @@ void drawSeries(Canvas& c, const CutOffPlotArea& a, const std::vector<GearSettin
 
 }  // namespace
 
-int CutOffPlotArea::xOf(double setting) const {
-    const double span = maxSetting - minSetting;
-    const double t = span > 0 ? (setting - minSetting) / span : 0.5;
-    return left + roundHalfEven(std::clamp(t, -0.05, 1.05) * (right - left));
-}
+int CutOffPlotArea::xOf(double setting) const { return plotX(left, right, setting, minSetting, maxSetting); }
 
 int CutOffPlotArea::yOf(double percent) const {
     return bottom - roundHalfEven(std::clamp(percent, -5.0, 105.0) / 100.0 * (bottom - top));
@@ -84,21 +73,21 @@ void drawCutOffPlot(Canvas& c, const std::vector<GearSettingEvents>& events, flo
         const int y = a.yOf(p);
         c.setPenColor(p == 0 ? colors::Black : colors::Grey);
         c.line(a.left - 4, y, p == 0 ? a.left : a.right, y);
-        c.text(a.left - 30, y - 7, Str(p, 3), labelStyle());
+        c.text(a.left - 30, y - 7, Str(p, 3), plotLabelStyle());
     }
     // The settings at both ends and mid gear, with a grey line up from mid gear.
-    c.text(a.left - 16, a.bottom + 6, Str(a.minSetting, 0, 3), labelStyle());
-    c.text(a.right - 40, a.bottom + 6, Str(a.maxSetting, 0, 3), labelStyle());
+    c.text(a.left - 16, a.bottom + 6, Str(a.minSetting, 0, 3), plotLabelStyle());
+    c.text(a.right - 40, a.bottom + 6, Str(a.maxSetting, 0, 3), plotLabelStyle());
     if (std::isfinite(revArmCentre) && revArmCentre > a.minSetting && revArmCentre < a.maxSetting) {
         const int x = a.xOf(revArmCentre);
         c.setPenColor(colors::Grey);
         c.line(x, a.top, x, a.bottom + 4);
-        c.text(x - 20, a.bottom + 6, "mid gear", labelStyle(colors::Grey));
+        c.text(x - 20, a.bottom + 6, "mid gear", plotLabelStyle(colors::Grey));
     }
-    c.text((a.left + a.right) / 2 - 60, a.bottom + 22, "Reverse-arm setting", labelStyle());
-    c.text(4, 8, "Cut-off %", labelStyle());
-    c.text(a.left + 80, 8, "front", labelStyle(colors::Red));
-    c.text(a.left + 130, 8, "rear", labelStyle(colors::Blue));
+    c.text((a.left + a.right) / 2 - 60, a.bottom + 22, "Reverse-arm setting", plotLabelStyle());
+    c.text(4, 8, "Cut-off %", plotLabelStyle());
+    c.text(a.left + 80, 8, "front", plotLabelStyle(colors::Red));
+    c.text(a.left + 130, 8, "rear", plotLabelStyle(colors::Blue));
     for (const auto& e : events) {
         if (!e.geometryError) continue;
         const int x = a.xOf(e.revArm);

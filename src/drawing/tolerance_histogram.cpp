@@ -6,20 +6,13 @@
 
 #include "model/number_text.h"
 #include "model/rounding.h"
+#include "plot_parts.h"
 
 namespace quarn {
 namespace {
 
 constexpr int MarginLeft = 56, MarginRight = 20, MarginTop = 30, MarginBottom = 44;
 constexpr Color BarFill{190, 190, 190};
-
-TextStyle labelStyle(Color c = colors::Black) {
-    TextStyle s;
-    s.fontName = "Arial";
-    s.pointSize = 8;
-    s.color = c;
-    return s;
-}
 
 // Enough decimals to tell the two ends of the range apart.
 int decimalsFor(double span) {
@@ -36,11 +29,7 @@ void marker(Canvas& c, const HistogramArea& a, double v, Color colour, int reach
 
 }  // namespace
 
-int HistogramArea::xOf(double value) const {
-    const double span = high - low;
-    const double t = span > 0 ? (value - low) / span : 0.5;
-    return left + roundHalfEven(std::clamp(t, -0.05, 1.05) * (right - left));
-}
+int HistogramArea::xOf(double value) const { return plotX(left, right, value, low, high); }
 
 int HistogramArea::yOf(int count, int most) const {
     if (most <= 0) return bottom;
@@ -62,9 +51,9 @@ void drawToleranceHistogram(Canvas& c, const OutcomeStats& s, const std::string&
     c.clear(colors::White);
     const HistogramArea a = toleranceHistogramArea(c.width(), c.height(), s);
     c.setPenWidth(1);
-    c.text(4, 6, title, labelStyle());
+    c.text(4, 6, title, plotLabelStyle());
     if (s.count == 0 || s.histogram.empty()) {
-        c.text(a.left, (a.top + a.bottom) / 2, "No sample has this value.", labelStyle(colors::Grey));
+        c.text(a.left, (a.top + a.bottom) / 2, "No sample has this value.", plotLabelStyle(colors::Grey));
         return;
     }
     const int most = *std::max_element(s.histogram.begin(), s.histogram.end());
@@ -87,8 +76,8 @@ void drawToleranceHistogram(Canvas& c, const OutcomeStats& s, const std::string&
     c.moveTo(a.left, a.top);
     c.lineTo(a.left, a.bottom);
     c.lineTo(a.right, a.bottom);
-    c.text(a.left - 40, a.top - 6, Str(most, 6), labelStyle());
-    c.text(a.left - 40, a.bottom - 7, Str(0, 6), labelStyle());
+    c.text(a.left - 40, a.top - 6, Str(most, 6), plotLabelStyle());
+    c.text(a.left - 40, a.bottom - 7, Str(0, 6), plotLabelStyle());
 
     if (limits) {
         marker(c, a, limits->low, colors::Red, 8);
@@ -99,13 +88,13 @@ void drawToleranceHistogram(Canvas& c, const OutcomeStats& s, const std::string&
     if (s.nominal) marker(c, a, *s.nominal, colors::DarkGreen, 4);
 
     const int decimals = decimalsFor(a.high - a.low);
-    c.text(a.left - 16, a.bottom + 6, Str(a.low, 0, decimals), labelStyle());
-    c.text(a.right - 50, a.bottom + 6, Str(a.high, 0, decimals), labelStyle());
-    c.text(a.left + 60, a.bottom + 24, "samples per bin;", labelStyle());
-    c.text(a.left + 160, a.bottom + 24, "5 % and 95 %", labelStyle(colors::Blue));
-    c.text(a.left + 250, a.bottom + 24, "as drawn", labelStyle(colors::DarkGreen));
+    c.text(a.left - 16, a.bottom + 6, Str(a.low, 0, decimals), plotLabelStyle());
+    c.text(a.right - 50, a.bottom + 6, Str(a.high, 0, decimals), plotLabelStyle());
+    c.text(a.left + 60, a.bottom + 24, "samples per bin;", plotLabelStyle());
+    c.text(a.left + 160, a.bottom + 24, "5 % and 95 %", plotLabelStyle(colors::Blue));
+    c.text(a.left + 250, a.bottom + 24, "as drawn", plotLabelStyle(colors::DarkGreen));
     c.text(a.left + 320, a.bottom + 24, "limit: " + Str(100 * s.outside, 0, 1) + " % outside",
-           labelStyle(colors::Red));
+           plotLabelStyle(colors::Red));
 }
 
 }  // namespace quarn

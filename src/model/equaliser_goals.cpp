@@ -5,29 +5,14 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+
+#include "text_reading.h"
 
 namespace quarn {
 namespace {
 
 // A lead counts in thousandths of a unit against cut-offs in percent of stroke.
 constexpr double LeadScale = 1000;
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
-std::optional<double> finiteNumber(std::string_view s) {
-    const std::string text(trimmed(s));
-    if (text.empty()) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
 
 std::string shortNumber(double v) {
     char text[32];
@@ -56,7 +41,7 @@ std::optional<EqualiserGoal> parseGoal(std::string_view item, std::string& probl
     std::optional<double> weight;
     const std::string whole(item);
     if (const auto colon = item.rfind(':'); colon != std::string_view::npos) {
-        weight = finiteNumber(item.substr(colon + 1));
+        weight = finiteNumber(trimmed(item.substr(colon + 1)));
         if (!weight || *weight < 0) {
             problem = "a goal's weight is a number of 0 or more, not '" + std::string(item.substr(colon + 1)) + "'";
             return std::nullopt;
@@ -80,7 +65,7 @@ std::optional<EqualiserGoal> parseGoal(std::string_view item, std::string& probl
     if (name == "cutoff-equal" || name == "lead-equal") {
         g.kind = name == "cutoff-equal" ? GoalKind::CutOffEqual : GoalKind::LeadEqual;
         if (value) {
-            const auto w = finiteNumber(*value);
+            const auto w = finiteNumber(trimmed(*value));
             if (!w || *w < 0 || weight) {
                 problem = "a goal's weight is a number of 0 or more, not '" + std::string(*value) + "'";
                 return std::nullopt;
@@ -89,7 +74,7 @@ std::optional<EqualiserGoal> parseGoal(std::string_view item, std::string& probl
         }
     } else if (name == "lead" && value) {
         g.kind = GoalKind::Lead;
-        const auto t = finiteNumber(*value);
+        const auto t = finiteNumber(trimmed(*value));
         if (!t) {
             problem = "lead= takes the lead wanted, a length, not '" + std::string(*value) + "'";
             return std::nullopt;
@@ -97,7 +82,7 @@ std::optional<EqualiserGoal> parseGoal(std::string_view item, std::string& probl
         g.target = *t;
     } else if (name == "cutoff" && value) {
         g.kind = GoalKind::CutOff;
-        const auto t = finiteNumber(*value);
+        const auto t = finiteNumber(trimmed(*value));
         if (!t || !(*t > 0 && *t < 100)) {
             problem = "cutoff= takes a percentage between 0 and 100, not '" + std::string(*value) + "'";
             return std::nullopt;

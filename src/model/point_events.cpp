@@ -42,6 +42,7 @@ public:
         if (!g.possible()) return std::nan("");
         return end == 0 ? g.frontSteam : g.rearSteam;
     }
+    bool assembles(double travel) const { return gear_.solve(dir_ * travel).possible(); }
     double strokePercent(int end, double travel) const {
         const double p = gear_.piston640(dir_ * travel);
         return end == 0 ? frontStrokePercent(p) : rearStrokePercent(p);
@@ -104,10 +105,13 @@ PointEvents pointEventsSwept(const GearModel& m, double revArm) {
     return out;
 }
 
-PointEvents pointEventsNear(const GearModel& m, double revArm, const PointEvents& near) {
+PointEvents pointEventsNear(const GearModel& m, double revArm, const PointEvents& near, const EventsWanted& want) {
     if (!near.possible) return pointEventsSwept(m, revArm);
     const Reader r(m, revArm);
     PointEvents out;
+    if (want.assemblyStep > 0)
+        for (double t = 0; t < 360.0; t += want.assemblyStep)
+            if (!r.assembles(t)) return out;
     for (int end = 0; end < 2; ++end) {
         out.lead[end] = r.steam(end, deadCentre(end));
         if (!std::isfinite(out.lead[end])) return pointEventsSwept(m, revArm);
@@ -127,6 +131,7 @@ PointEvents pointEventsNear(const GearModel& m, double revArm, const PointEvents
             }
         }
         if (!found) return pointEventsSwept(m, revArm);
+        if (!want.openings) continue;
         found = false;
         half = NearHalfWidth;
         for (int w = 0; w <= Widenings && !found; ++w, half *= WidenFactor) {

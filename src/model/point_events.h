@@ -24,9 +24,20 @@ struct PointEvents {
 // preciseEvents finds, with the places kept.
 PointEvents pointEventsSwept(const GearModel& m, double revArm);
 
+// What a reader needs beyond each end's lead and cut-off.
+struct EventsWanted {
+    // Each end's largest steam opening (the equaliser's floor reads it; a tolerance
+    // sample does not, and saves the narrowing of both peaks).
+    bool openings = true;
+    // Above 0: the gear is first put together this often (degrees) round the whole turn,
+    // and is not possible when it jams at one of them, even if it closes at its events.
+    double assemblyStep = 0;
+};
+
 // The events looked for only about the places in `near` (a bracket a few degrees wide,
 // widened when the event has moved further); falls back to the whole revolution when
 // they are not found there, or `near` has none.
-PointEvents pointEventsNear(const GearModel& m, double revArm, const PointEvents& near);
+PointEvents pointEventsNear(const GearModel& m, double revArm, const PointEvents& near,
+                            const EventsWanted& want = {});
 
 }  // namespace quarn

@@ -171,13 +171,13 @@ OutcomeStats statistics(ToleranceOutcome o, std::vector<double> values, const st
     return s;
 }
 
-std::optional<double> outcomeOf(ToleranceOutcome o, const NearEvents& e) {
+std::optional<double> outcomeOf(ToleranceOutcome o, const PointEvents& e) {
     switch (o) {
         case ToleranceOutcome::CutOffDifference:
-            if (e.cutOffFront && e.cutOffRear) return *e.cutOffFront - *e.cutOffRear;
+            if (e.cutOff[0] && e.cutOff[1]) return *e.cutOff[0] - *e.cutOff[1];
             return std::nullopt;
-        case ToleranceOutcome::LeadFront: return e.leadFront;
-        case ToleranceOutcome::LeadRear: return e.leadRear;
+        case ToleranceOutcome::LeadFront: return e.lead[0];
+        case ToleranceOutcome::LeadRear: return e.lead[1];
     }
     return std::nullopt;
 }
@@ -230,7 +230,7 @@ ToleranceResult runToleranceStudy(const GearModel& m, const ToleranceOptions& o,
         if (!readingIgnores(d) && o.tolerances.of(d) > 0) out.sampled.push_back(&d);
 
     // The settings and the nominal events are read once, on the design as it stands.
-    std::vector<CutOffAngles> near;
+    std::vector<PointEvents> near;
     for (const ResolvedPoint& p : resolveWorkingPoints(base, o.points)) {
         if (!p.revArm) {
             out.problem = p.problem;
@@ -238,15 +238,14 @@ ToleranceResult runToleranceStudy(const GearModel& m, const ToleranceOptions& o,
         }
         TolerancePointResult r;
         r.point = p;
-        const CutOffAngles angles = cutOffAngles(base, *p.revArm, p.backwards);
-        const NearEvents e = nearEvents(base, *p.revArm, p.backwards, angles);
+        const PointEvents e = pointEventsSwept(base, *p.revArm);
         if (!e.possible) {
             out.problem = workingPointName(p.point) + ": the design as it stands cannot be put together there";
             return out;
         }
         for (int k = 0; k < ToleranceOutcomeCount; ++k)
             r.outcomes[k].nominal = outcomeOf(static_cast<ToleranceOutcome>(k), e);
-        near.push_back(angles);
+        near.push_back(e);
         out.points.push_back(std::move(r));
     }
     if (o.samples <= 0 || out.points.empty()) {
@@ -272,9 +271,9 @@ ToleranceResult runToleranceStudy(const GearModel& m, const ToleranceOptions& o,
         r.failed.assign(points, 0);
         for (std::size_t p = 0; p < points; ++p) {
             const ResolvedPoint& at = out.points[p].point;
-            const NearEvents e = nearEvents(copy, *at.revArm, at.backwards, near[p]);
+            const PointEvents e = pointEventsNear(copy, *at.revArm, near[p], ToleranceSampleEvents);
             // A cut-off the design has and the drawn gear lost is as bad as a gear that jams.
-            const bool lost = (near[p].front && !e.cutOffFront) || (near[p].rear && !e.cutOffRear);
+            const bool lost = (near[p].cutOff[0] && !e.cutOff[0]) || (near[p].cutOff[1] && !e.cutOff[1]);
             r.failed[p] = !e.possible || lost;
             for (int k = 0; k < ToleranceOutcomeCount; ++k) {
                 const auto v = e.possible ? outcomeOf(static_cast<ToleranceOutcome>(k), e) : std::nullopt;

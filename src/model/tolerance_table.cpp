@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
+#include "text_reading.h"
 #include "tolerance.h"
 
 namespace quarn {
@@ -14,11 +14,8 @@ std::size_t indexOf(const DimensionDescriptor& d) {
     return static_cast<std::size_t>(&d - allDimensions().data());
 }
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
+// A CSV saved on another system ends its lines in a carriage return as well.
+std::string_view csvTrimmed(std::string_view s) { return trimmed(s, " \t\r"); }
 
 bool sameWord(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -35,12 +32,8 @@ const DimensionDescriptor* dimensionCalled(std::string_view name) {
 }
 
 std::optional<double> toleranceNumber(std::string_view s) {
-    const std::string text(s);
-    if (text.empty()) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(v) || v < 0) return std::nullopt;
+    const auto v = finiteNumber(s);
+    if (!v || *v < 0) return std::nullopt;
     return v;
 }
 
@@ -81,13 +74,13 @@ std::optional<ToleranceTable> readToleranceCsv(std::string_view text, const Tole
     while (!text.empty()) {
         ++lineNumber;
         const auto newline = text.find('\n');
-        const std::string_view line = trimmed(text.substr(0, newline));
+        const std::string_view line = csvTrimmed(text.substr(0, newline));
         text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
         if (line.empty()) continue;
         const auto comma = line.find(',');
         if (comma == std::string_view::npos)
             return fail("\"" + std::string(line) + "\" is not NAME,TOLERANCE");
-        const std::string_view name = trimmed(line.substr(0, comma)), figure = trimmed(line.substr(comma + 1));
+        const std::string_view name = csvTrimmed(line.substr(0, comma)), figure = csvTrimmed(line.substr(comma + 1));
         if (sameWord(name, "name") && sameWord(figure, "tolerance")) continue;
         const DimensionDescriptor* d = dimensionCalled(name);
         if (!d) return fail("no dimension is called \"" + std::string(name) + "\"");

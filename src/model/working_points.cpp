@@ -3,10 +3,10 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "cut_off_finder.h"
 #include "mid_gear.h"
+#include "text_reading.h"
 
 namespace quarn {
 namespace {
@@ -15,22 +15,6 @@ std::string numberText(double v, const char* format) {
     char text[48];
     std::snprintf(text, sizeof text, format, v);
     return text;
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
-std::optional<double> finiteNumber(std::string_view s) {
-    const std::string text(s);
-    if (text.empty()) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(v)) return std::nullopt;
-    return v;
 }
 
 }  // namespace

@@ -29,17 +29,13 @@
 #include "model/gear_model.h"
 #include "model/working_points.h"
 #include "model/undo_history.h"
+#include "support/named_child.h"
 #include "support/qt_app.h"
 
 namespace quarn {
 namespace {
 
-template <class T>
-T* child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(c, nullptr) << name;
-    return c;
-}
+using test::child;
 
 // Lets a study finish and its queued signals arrive, and any study that starts again
 // for a newer design.

@@ -18,17 +18,13 @@
 #include "model/dimensions.h"
 #include "model/gear_model.h"
 #include "platform/picture_export.h"
+#include "support/named_child.h"
 #include "support/qt_app.h"
 
 namespace quarn {
 namespace {
 
-template <class T>
-T* child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(c, nullptr) << name;
-    return c;
-}
+using test::child;
 
 class ToleranceWindowTest : public ::testing::Test {
 protected:

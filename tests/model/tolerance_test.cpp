@@ -1,5 +1,5 @@
 // The tolerance study: its spread against the sensitivity study's slopes, its seed, its
-// Cancel, the tolerance CSV, and the quick events it reads against the full revolution.
+// Cancel and the tolerance CSV. The quick events it reads are tried in point_events_test.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -206,41 +206,6 @@ TEST(Tolerance, CsvReadsBackAndNamesABadLine) {
             ASSERT_TRUE(got.has_value()) << problem;
             EXPECT_EQ(got->of(dim("ValveCtrToRing")), 0.003);
             EXPECT_EQ(got->of(dim("ValveCtrToJoint")), 0.0005);  // not named: kept
-        }
-    }
-}
-
-// The events found near the nominal design's agree with the full revolution's, for
-// designs a little and far off it (far enough that the bracket must widen, or the whole
-// revolution be read).
-TEST(Tolerance, NearEventsAgreeWithTheFullRevolution) {
-    struct Row {
-        const char* field;
-        double change;
-    };
-    const Row rows[] = {{"ValveCtrToJoint", 0}, {"ValveCtrToJoint", 0.002}, {"RadiusBarLength", -0.003},
-                        {"EccRodLength", 0.01}, {"ValveCtrToJoint", 0.03},  {"ValveBoreCtrToPort", -0.1}};
-    const GearModel m = startupModel();
-    const RevArmRange r = normalSettings(m);
-    std::vector<std::pair<double, bool>> settings{{r.fwd, false}, {r.rev, true}};
-    for (const ResolvedPoint& p : resolveWorkingPoints(m, defaultWorkingPoints()))
-        settings.push_back({*p.revArm, p.backwards});
-    for (const auto& [setting, backwards] : settings) {
-        const CutOffAngles near = cutOffAngles(m, setting, backwards);
-        ASSERT_TRUE(near.front && near.rear) << setting;
-        for (const Row& row : rows) {
-            SCOPED_TRACE(std::string(row.field) + " " + std::to_string(row.change) + " at " + std::to_string(setting));
-            GearModel c = m;
-            setDimensionValue(c, dim(row.field), static_cast<float>(dimensionValue(m, dim(row.field)) + row.change));
-            const NearEvents quick = nearEvents(c, setting, backwards, near);
-            const GearSettingEvents full = preciseEvents(c, setting);
-            ASSERT_TRUE(quick.possible);
-            ASSERT_FALSE(full.geometryError);
-            EXPECT_NEAR(quick.leadFront, full.front.lead, 1e-6);
-            EXPECT_NEAR(quick.leadRear, full.rear.lead, 1e-6);
-            ASSERT_TRUE(quick.cutOffFront && quick.cutOffRear && full.front.cutOff && full.rear.cutOff);
-            EXPECT_NEAR(*quick.cutOffFront, *full.front.cutOff, 1e-6);
-            EXPECT_NEAR(*quick.cutOffRear, *full.rear.cutOff, 1e-6);
         }
     }
 }
