@@ -214,7 +214,7 @@ PictureOptions readPictureOptions(const PictureTexts& t, bool out, const std::st
                          " is a choice of the picture written by --out FILE"};
     PictureOptions options;
     if (t.scale)
-        options.scale = parseWholeNumber(*t.scale, "--scale", MinPictureScale, MaxPictureScale);
+        options.scale = wholeCount("--scale", *t.scale, MinPictureScale, MaxPictureScale);
     options.titleBlock = t.title;
     options.designName = designName;
     return options;
