@@ -117,7 +117,21 @@ void FrameView::showTick(const QRegion& changed, const std::vector<DrawnItem>& s
 
 void FrameView::paintSteps(const QRegion& area) {
     QPainter p(&scaled_);
-    p.setClipRegion(area);
+    // Painting only where the steps changed must leave each pixel as painting the whole
+    // picture does, and Qt's smoothing of lines on an image depends on the clip: a line is
+    // cut at the box bounding the clip and stepped from that box's top row (the pixels
+    // about a rod crossing the box's edge come out a shade off), and below full size a
+    // clip of one rectangle shades thin lines otherwise than no clip at all. So the whole
+    // picture is painted without a clip, and a part of it through a clip reaching the
+    // picture's far corners (a pixel in each, painted as the whole picture has it), whose
+    // bounding box is the picture as for a whole paint.
+    const QRect whole = pictureArea();
+    if (!(QRegion(whole) - area).isEmpty()) {
+        QRegion clip = area;
+        clip += QRect(whole.topLeft(), QSize(1, 1));
+        clip += QRect(whole.bottomRight(), QSize(1, 1));
+        p.setClipRegion(clip);
+    }
     QtCanvas canvas(p, frame_.width(), frame_.height(), fit_.scale);
     playBack(steps_, canvas);
 }
