@@ -21,6 +21,7 @@
 #include "model/dyn_vars.h"
 #include "model/gear_model.h"
 #include "support/qt_app.h"
+#include "support/ink_bounds.h"
 
 namespace quarn {
 namespace {
@@ -105,14 +106,7 @@ TEST_F(DiagramWindowTest, OpeningStopsTheTimerDrawsAndClosingStartsItWithTheGear
     EXPECT_EQ(model.RevArmPosition, 11.0f);
 }
 
-// The bounds of what is not white.
-QRect inkBounds(const QImage& image) {
-    QRect r;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) r |= QRect(x, y, 1, 1);
-    return r;
-}
+using test::inkBounds;
 
 // Made larger, the window shows its picture filling it with the proportions kept: what
 // the reference picture draws at (x, y) is shown at (s x, s y), the Close button with it.

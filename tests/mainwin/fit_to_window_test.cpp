@@ -13,6 +13,7 @@
 #include "mainwin/frame_view.h"
 #include "platform/qt_canvas.h"
 #include "model/pointer.h"
+#include "support/ink_bounds.h"
 #include "window_fixture.h"
 
 namespace quarn {
@@ -20,14 +21,7 @@ namespace {
 
 using test::WindowTest;
 
-// The bounds of what is not white.
-QRect inkBounds(const QImage& image) {
-    QRect r;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) r |= QRect(x, y, 1, 1);
-    return r;
-}
+using test::inkBounds;
 
 class FitTest : public WindowTest {
 public:
