@@ -1,5 +1,6 @@
 // quarngear: the desktop program. One gear model, owned here for the whole run.
 #include <QApplication>
+#include <clocale>
 #include <cstdio>
 
 #include "mainwin/main_window.h"
@@ -20,6 +21,11 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // Qt takes the user's locale for the C library too; under a decimal comma every
+    // number the program prints and reads (the read-outs, the tables, a tolerance file, a
+    // working point such as arm=10.9) would change its point to a comma. Numbers are the
+    // program's own, with a point, whatever the desktop's language.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("quarngear"));
     // The settings (the recent designs) live under this name.
     QApplication::setOrganizationName(QStringLiteral("quarngear"));

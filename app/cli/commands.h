@@ -41,7 +41,8 @@ struct PictureTexts {
 void declarePictureOptions(CommandLine& line, PictureTexts& t);
 // The options asked for, the title block naming the design; a usage error for a scale
 // out of range or a choice given without --out.
-PictureOptions readPictureOptions(const PictureTexts& t, bool out, const std::string& designName);
+PictureOptions readPictureOptions(const PictureTexts& t, const std::optional<std::string>& out,
+                                  const std::string& designName);
 // The lines of the help for them.
 extern const char pictureOptionsUsage[];
 void eventsCommand(const Args& args, std::ostream& out, std::ostream& err);

@@ -138,7 +138,7 @@ DiagramRequest readRequest(Kind kind, const DiagramTexts& t) {
     r.output = chosenOutput(t);
     if (!r.output) throw UsageError{"needs --csv, --figures, --out FILE or --list"};
     r.out = t.out.value_or("");
-    r.picture = readPictureOptions(t.picture, t.out.has_value(), "");
+    r.picture = readPictureOptions(t.picture, t.out, "");
     if (t.positions) r.positions = parsePositions(*t.positions);
     if (t.travelScale) {
         const auto value = parseNumber(*t.travelScale);

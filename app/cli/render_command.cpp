@@ -2,6 +2,7 @@
 // file and/or printed as its list of primitives.
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -208,10 +209,16 @@ void declarePictureOptions(CommandLine& line, PictureTexts& t) {
     line.flag("--title", t.title);
 }
 
-PictureOptions readPictureOptions(const PictureTexts& t, bool out, const std::string& designName) {
+PictureOptions readPictureOptions(const PictureTexts& t, const std::optional<std::string>& out,
+                                  const std::string& designName) {
     if (!out && (t.scale || t.title))
         throw UsageError{std::string(t.scale ? "--scale" : "--title") +
                          " is a choice of the picture written by --out FILE"};
+    // An SVG or PDF is lines and texts, sharp at any size: a scale would be quietly lost.
+    std::string ending = out ? fileEnding(*out) : "";
+    std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (t.scale && out && ending != ".png")
+        throw UsageError{"--scale is a choice of a PNG picture; an SVG or PDF is sharp at any size"};
     PictureOptions options;
     if (t.scale)
         options.scale = wholeCount("--scale", *t.scale, MinPictureScale, MaxPictureScale);
@@ -292,7 +299,7 @@ void renderCommand(const Args& args, std::ostream& out, std::ostream& err) {
     if (request.graphicFrame && request.showDimension == 0)
         throw UsageError{"--frame is a frame of the graphic of --show-dimension N"};
     if (request.out) checkPictureName(*request.out);
-    PictureOptions options = readPictureOptions(texts.picture, request.out.has_value(), "");
+    PictureOptions options = readPictureOptions(texts.picture, request.out, "");
     options.cropToDrawing = request.drawingOnly;
 
     // Each output draws from a copy of its own: drawing a frame advances the model's

@@ -18,10 +18,6 @@
 namespace quarn::cli {
 namespace {
 
-// No machined part is made to a whole unit either way; a larger figure is a slip.
-constexpr double MaxTolerance = 1.0;
-// Seeds are whole numbers a double holds exactly, so the one typed is the one used.
-constexpr double MaxSeed = 9007199254740991.0;  // 2^53 − 1
 // Below this share a dimension is left out of the printed table (never out of --csv).
 constexpr double ShownShare = 0.001;
 
@@ -191,7 +187,7 @@ void toleranceCommand(const Args& args, std::ostream& out, std::ostream& err) {
         o.tolerances = ToleranceTable::allAt(
             numberIn("--tol", *tol, 0, MaxTolerance, "a tolerance from 0 to " + fixed(MaxTolerance, 0)));
     if (samples) o.samples = wholeCount("--samples", *samples, 1, MaxToleranceSamples);
-    if (seed) o.seed = static_cast<std::uint64_t>(wholeNumber("--seed", *seed, 0, MaxSeed));
+    if (seed) o.seed = static_cast<std::uint64_t>(wholeNumber("--seed", *seed, 0, static_cast<double>(MaxToleranceSeed)));
     if (points) o.points = workingPointsOption(*points);
     if (distribution) {
         if (*distribution == "uniform")

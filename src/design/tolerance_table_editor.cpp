@@ -33,7 +33,7 @@ std::optional<double> tolerance(const QTableWidgetItem* item) {
     if (!item) return std::nullopt;
     bool ok = false;
     const double v = item->text().trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v) || v < 0) return std::nullopt;
+    if (!ok || !std::isfinite(v) || v < 0 || v > MaxTolerance) return std::nullopt;
     return v;
 }
 
@@ -114,7 +114,7 @@ std::optional<ToleranceTable> ToleranceTableEditor::table(QString& problem) cons
     for (const auto& d : allDimensions()) {
         const auto v = tolerance(table_->item(r++, ToleranceColumn));
         if (!v) {
-            problem = QStringLiteral("The tolerance of %1 must be a number of 0 or more.").arg(fieldName(d));
+            problem = QStringLiteral("The tolerance of %1 must be a number from 0 to 1.").arg(fieldName(d));
             return std::nullopt;
         }
         t.set(d, *v);
@@ -125,8 +125,8 @@ std::optional<ToleranceTable> ToleranceTableEditor::table(QString& problem) cons
 void ToleranceTableEditor::SetAllClick() {
     bool ok = false;
     const double t = all_->text().trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(t) || t < 0) {
-        emit said(QStringLiteral("The tolerance for all must be a number of 0 or more."));
+    if (!ok || !std::isfinite(t) || t < 0 || t > MaxTolerance) {
+        emit said(QStringLiteral("The tolerance for all must be a number from 0 to 1."));
         return;
     }
     setTable(ToleranceTable::allAt(t));

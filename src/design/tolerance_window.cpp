@@ -227,8 +227,8 @@ std::optional<ToleranceOptions> ToleranceWindow::chosenOptions(QString& problem)
     o.samples = samples_->value();
     bool ok = false;
     const qulonglong seed = seed_->text().trimmed().toULongLong(&ok);
-    if (!ok) {
-        problem = QStringLiteral("The seed must be a whole number of 0 or more.");
+    if (!ok || seed > MaxToleranceSeed) {
+        problem = QStringLiteral("The seed must be a whole number from 0 to %1.").arg(MaxToleranceSeed);
         return std::nullopt;
     }
     o.seed = seed;

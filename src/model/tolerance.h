@@ -24,6 +24,12 @@ constexpr int DefaultToleranceSamples = 2000;
 // More draws than this tell nothing the percentiles do not already show, and take long.
 constexpr int MaxToleranceSamples = 200000;
 constexpr std::uint64_t DefaultToleranceSeed = 1;
+// No machined part is made to a whole unit either way; a larger figure is a slip (2 typed
+// for 0.002), and every gear drawn would fail.
+constexpr double MaxTolerance = 1.0;
+// Seeds are whole numbers a double holds exactly, so a seed the window took is one the
+// command line takes too, and the same study can be run again from either.
+constexpr std::uint64_t MaxToleranceSeed = (std::uint64_t{1} << 53) - 1;
 constexpr int DefaultHistogramBins = 24;
 
 // Uniform: every size within the tolerance equally likely (a batch made to the limits).

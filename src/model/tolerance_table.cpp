@@ -33,7 +33,7 @@ const DimensionDescriptor* dimensionCalled(std::string_view name) {
 
 std::optional<double> toleranceNumber(std::string_view s) {
     const auto v = finiteNumber(s);
-    if (!v || *v < 0) return std::nullopt;
+    if (!v || *v < 0 || *v > MaxTolerance) return std::nullopt;
     return v;
 }
 
@@ -85,7 +85,7 @@ std::optional<ToleranceTable> readToleranceCsv(std::string_view text, const Tole
         const DimensionDescriptor* d = dimensionCalled(name);
         if (!d) return fail("no dimension is called \"" + std::string(name) + "\"");
         const auto t = toleranceNumber(figure);
-        if (!t) return fail("\"" + std::string(figure) + "\" is no tolerance: write a number of 0 or more");
+        if (!t) return fail("\"" + std::string(figure) + "\" is no tolerance: write a number from 0 to 1");
         out.set(*d, *t);
     }
     return out;

@@ -16,6 +16,9 @@
 #include <unordered_map>
 #include <cmath>
 #include <numbers>
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include "model/rounding.h"
 
@@ -40,11 +43,15 @@ QRgb toRgb(Color c) { return qRgb(c.r, c.g, c.b); }
 // registers in use; the plain SSE arithmetic that follows (the solver, between the
 // steps of a diagram) then runs several times slower on many x86 processors: the sine
 // diagram's solves took 2.9 times as long after a few lines painted at a scale.
-// Clearing them after each painting step costs a cycle.
+// Clearing them after each painting step costs a cycle. The intrinsic, in a function of
+// its own compiled for AVX, lets the compiler know what it does to the registers.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+__attribute__((target("avx"))) void clearUpperHalves() { _mm256_zeroupper(); }
+#endif
 void afterPainting() {
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
     static const bool avx = __builtin_cpu_supports("avx");
-    if (avx) asm volatile("vzeroupper");
+    if (avx) clearUpperHalves();
 #endif
 }
 

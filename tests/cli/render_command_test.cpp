@@ -224,7 +224,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"ScalePastEight", {"render", "frame", "--out", "DIR/x.png", "--scale", "9"},
                   "--scale takes a whole number from 1 to 8, not '9'"},
         UsageCase{"TitleWithoutAFile", {"render", "frame", "--list", "--title"},
-                  "--title is a choice of the picture written by --out FILE"}),
+                  "--title is a choice of the picture written by --out FILE"},
+        UsageCase{"ScaleOfAVectorPicture", {"render", "frame", "--out", "DIR/x.SVG", "--scale", "2"},
+                  "--scale is a choice of a PNG picture"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 std::vector<std::string> frameLines(const std::vector<std::string>& options) {

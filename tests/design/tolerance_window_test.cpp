@@ -134,7 +134,7 @@ TEST_F(ToleranceWindowTest, TolerancesSaveAndLoadAsCsvBesideTheDesign) {
     bad.write("name,tolerance\nStroke,lots\n");
     bad.close();
     EXPECT_EQ(window->loadTolerances(path),
-              QStringLiteral("nominal.tolerances.csv, line 2: \"lots\" is no tolerance: write a number of 0 or more"));
+              QStringLiteral("nominal.tolerances.csv, line 2: \"lots\" is no tolerance: write a number from 0 to 1"));
     QFile::remove(path);
 }
 

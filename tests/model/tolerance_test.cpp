@@ -193,6 +193,7 @@ TEST(Tolerance, CsvReadsBackAndNamesABadLine) {
         {"ValveCtrToRing;0.003\n", "line 1: \"ValveCtrToRing;0.003\" is not NAME,TOLERANCE"},
         {"name,tolerance\nStroke,-0.1\n", "line 2: \"-0.1\" is no tolerance"},
         {"name,tolerance\nStroke,inf\n", "line 2: \"inf\" is no tolerance"},
+        {"name,tolerance\nStroke,2\n", "line 2: \"2\" is no tolerance: write a number from 0 to 1"},
         {"name,tolerance\n\nStroke,\n", "line 3: \"\" is no tolerance"},
     };
     for (const Row& row : rows) {
