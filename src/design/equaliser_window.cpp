@@ -289,12 +289,13 @@ void EqualiserWindow::OfferClick() {
     if (runner_->running()) return;
     QString problem;
     const auto pg = pointsAndGoals(problem);
-    if (!pg) {
+    if (pg) problem = qText(equaliserGoalsProblem(pg->second));
+    if (!problem.isEmpty()) {
         status_->setText(problem.left(1).toUpper() + problem.mid(1) + QLatin1Char('.'));
         return;
     }
     const GearModel copy = model_;
-    auto ranked = std::make_shared<std::vector<DimensionEffect>>();
+    auto ranked = std::make_shared<DimensionRanking>();
     status_->setText(QStringLiteral("Finding the dimensions that move the goals..."));
     offer_->setEnabled(false);
     search_->setEnabled(false);
@@ -311,7 +312,8 @@ void EqualiserWindow::OfferClick() {
     });
 }
 
-void EqualiserWindow::showOffered(const std::vector<DimensionEffect>& ranked) {
+void EqualiserWindow::showOffered(const DimensionRanking& ranking) {
+    const std::vector<DimensionEffect>& ranked = ranking.effects;
     offered_ = ranked;
     for (int k = 0; k < MaxEqualiserDimensions; ++k) {
         QComboBox* c = rows_[k].dim;
@@ -322,11 +324,15 @@ void EqualiserWindow::showOffered(const std::vector<DimensionEffect>& ranked) {
         c->setCurrentIndex(k < static_cast<int>(ranked.size()) ? k + 1 : 0);
         fillBounds(k);
     }
-    status_->setText(ranked.empty()
-                         ? QStringLiteral("No dimension moves the goals at these working points.")
-                         : QStringLiteral("%1 dimensions move the goals; the %2 that move them most are chosen.")
-                               .arg(ranked.size())
-                               .arg(std::min<std::size_t>(ranked.size(), MaxEqualiserDimensions)));
+    const QString problem = qText(ranking.problem);
+    if (!problem.isEmpty())
+        status_->setText(QStringLiteral("Nothing offered: ") + problem + QLatin1Char('.'));
+    else
+        status_->setText(ranked.empty()
+                             ? QStringLiteral("No dimension moves the goals at these working points.")
+                             : QStringLiteral("%1 dimensions move the goals; the %2 that move them most are chosen.")
+                                   .arg(ranked.size())
+                                   .arg(std::min<std::size_t>(ranked.size(), MaxEqualiserDimensions)));
 }
 
 std::optional<EqualiserOptions> EqualiserWindow::chosenOptions(QString& problem) const {

@@ -57,7 +57,7 @@ private:
     };
     void buildDimensionRows(QGridLayout* form);
     void fillBounds(int row);
-    void showOffered(const std::vector<DimensionEffect>& ranked);
+    void showOffered(const DimensionRanking& ranking);
     // The points and goals as the fields stand, or the reason they do not read.
     std::optional<std::pair<std::vector<WorkingPoint>, std::vector<EqualiserGoal>>> pointsAndGoals(
         QString& problem) const;

@@ -316,6 +316,23 @@ TEST_F(EqualiserWindowTest, PointsAndGoalsAsTyped) {
     QTest::mouseClick(button("Search"), Qt::LeftButton);
     EXPECT_TRUE(statusOf(window.get()).startsWith(QStringLiteral("More goals: cutoff=30 needs the setting")))
         << statusOf(window.get()).toStdString();
+    // Offer, finding nothing, says why rather than that no dimension moves the goals.
+    child<QLineEdit>(window.get(), "MoreGoals")->clear();
+    const struct {
+        const char *field, *text, *status;
+    } offers[] = {{"Points", "99f", "Nothing offered: the working point 99 % fwd"},
+                  {"CutOffEqualWeight", "", "Goal weights must be numbers of 0 or more."}};
+    for (const auto& row : offers) {
+        SCOPED_TRACE(row.field);
+        auto* field = child<QLineEdit>(window.get(), row.field);
+        const QString was = field->text();
+        field->setText(QString::fromLatin1(row.text));
+        QTest::mouseClick(button("Offer"), Qt::LeftButton);
+        finish(window->runner());
+        EXPECT_TRUE(statusOf(window.get()).startsWith(QString::fromLatin1(row.status)))
+            << statusOf(window.get()).toStdString();
+        field->setText(was);
+    }
 }
 
 // A lead band no design reaches: nothing to apply, and the status names the limit.
