@@ -202,6 +202,7 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
     watch_ = new DesignWatch(model_, this, [this] {
         status_->setText(DesignWatch::outOfDateText());
         text_->setEnabled(false);  // greyed: the events belong to a design that is gone
+        apply_->setEnabled(false);  // its values were judged on that design; Discard still forgets them
     });
     connect(range_, &QLineEdit::textChanged, this, [this] {
         for (int k = 0; k < MaxEqualiserDimensions; ++k) fillBounds(k);
@@ -383,6 +384,7 @@ void EqualiserWindow::SearchClick() {
         search_->setEnabled(true);
         offer_->setEnabled(true);
         watch_->remember(key);
+        resultKey_ = key;
         if (result->improved()) {
             lastAnswerKey_ = key;
             lastAnswer_.clear();
@@ -430,14 +432,13 @@ void EqualiserWindow::showProgressDone(int evaluations) {
 
 void EqualiserWindow::ApplyClick() {
     if (!result_ || !options_ || !result_->improved()) return;
-    // The window is not modal: a value changed since the search would be overwritten
-    // by a result found for another design.
-    for (std::size_t i = 0; i < options_->dims.size(); ++i)
-        if (dimensionValue(model_, *options_->dims[i]) != result_->before[i]) {
-            setResult(std::nullopt);
-            status_->setText(QStringLiteral("The design changed since the search: search again."));
-            return;
-        }
+    // The window is not modal: any dimension changed or undone since the search, varied
+    // or not, leaves values judged on a design that no longer exists.
+    if (designKey(model_) != resultKey_) {
+        setResult(std::nullopt);
+        status_->setText(QStringLiteral("The design changed since the search: search again."));
+        return;
+    }
     applyEqualiserResult(model_, *options_, *result_);
     // The applied values are the design this window last saw: an UnDo of them leaves it.
     watch_->remember(designKey(model_));

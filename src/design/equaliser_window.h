@@ -73,6 +73,8 @@ private:
     // starts one run there, so more dimensions never end worse.
     std::vector<DimensionValue> lastAnswer_;
     std::vector<float> lastAnswerKey_;
+    // The design the shown result was found for: Apply writes it onto that design only.
+    std::vector<float> resultKey_;
     std::array<DimensionRow, MaxEqualiserDimensions> rows_{};
     QLineEdit* range_ = nullptr;
     QLineEdit* points_ = nullptr;
