@@ -88,7 +88,7 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
     form->addWidget(pointsLabel, 4, 0);
     form->addWidget(points_, 4, 1, 1, 5);
 
-    cutOffEqual_ = new QCheckBox(QStringLiteral("Equal front and rear &cut-off at every point"), this);
+    cutOffEqual_ = new QCheckBox(QStringLiteral("Equal front and rear c&ut-off at every point"), this);
     cutOffEqual_->setObjectName(QStringLiteral("CutOffEqualGoal"));
     cutOffEqual_->setChecked(true);
     cutOffEqualWeight_ = numberField(this, "CutOffEqualWeight", QStringLiteral("1"), QStringLiteral("Weight of equal cut-off"));
