@@ -112,7 +112,7 @@ EqualiserOptions equaliserCase(const GearModel& m, int dims, const char* points,
     o.points = *parseWorkingPoints(points, nullptr);
     const DimensionDescriptor* stem = findDimensionByField("ValveCtrToJoint");
     if (stemFirst) o.dims = {stem};
-    for (const DimensionEffect& e : rankEqualiserDimensions(m, o.points, o.goals))
+    for (const DimensionEffect& e : rankEqualiserDimensions(m, o.points, o.goals).effects)
         if (static_cast<int>(o.dims.size()) < dims && e.dim != stem) o.dims.push_back(e.dim);
     return o;
 }
@@ -145,7 +145,7 @@ BENCHMARK_CAPTURE(BM_EqualiserCase, nominalAt25Forward, 4, "25f", false)
 void BM_EqualiserOffer(benchmark::State& state) {
     const GearModel m = longStem();
     std::size_t offered = 0;
-    for (auto _ : state) offered = rankEqualiserDimensions(m, defaultWorkingPoints(), defaultEqualiserGoals()).size();
+    for (auto _ : state) offered = rankEqualiserDimensions(m, defaultWorkingPoints(), defaultEqualiserGoals()).effects.size();
     state.counters["offered"] = static_cast<double>(offered);
 }
 BENCHMARK(BM_EqualiserOffer)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(2);

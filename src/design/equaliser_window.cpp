@@ -88,7 +88,7 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
     form->addWidget(pointsLabel, 4, 0);
     form->addWidget(points_, 4, 1, 1, 5);
 
-    cutOffEqual_ = new QCheckBox(QStringLiteral("Equal front and rear &cut-off at every point"), this);
+    cutOffEqual_ = new QCheckBox(QStringLiteral("Equal front and rear c&ut-off at every point"), this);
     cutOffEqual_->setObjectName(QStringLiteral("CutOffEqualGoal"));
     cutOffEqual_->setChecked(true);
     cutOffEqualWeight_ = numberField(this, "CutOffEqualWeight", QStringLiteral("1"), QStringLiteral("Weight of equal cut-off"));
@@ -202,6 +202,7 @@ EqualiserWindow::EqualiserWindow(GearModel& model, DesignHost host, QWidget* par
     watch_ = new DesignWatch(model_, this, [this] {
         status_->setText(DesignWatch::outOfDateText());
         text_->setEnabled(false);  // greyed: the events belong to a design that is gone
+        apply_->setEnabled(false);  // its values were judged on that design; Discard still forgets them
     });
     connect(range_, &QLineEdit::textChanged, this, [this] {
         for (int k = 0; k < MaxEqualiserDimensions; ++k) fillBounds(k);
@@ -289,12 +290,13 @@ void EqualiserWindow::OfferClick() {
     if (runner_->running()) return;
     QString problem;
     const auto pg = pointsAndGoals(problem);
-    if (!pg) {
+    if (pg) problem = qText(equaliserGoalsProblem(pg->second));
+    if (!problem.isEmpty()) {
         status_->setText(problem.left(1).toUpper() + problem.mid(1) + QLatin1Char('.'));
         return;
     }
     const GearModel copy = model_;
-    auto ranked = std::make_shared<std::vector<DimensionEffect>>();
+    auto ranked = std::make_shared<DimensionRanking>();
     status_->setText(QStringLiteral("Finding the dimensions that move the goals..."));
     offer_->setEnabled(false);
     search_->setEnabled(false);
@@ -311,7 +313,8 @@ void EqualiserWindow::OfferClick() {
     });
 }
 
-void EqualiserWindow::showOffered(const std::vector<DimensionEffect>& ranked) {
+void EqualiserWindow::showOffered(const DimensionRanking& ranking) {
+    const std::vector<DimensionEffect>& ranked = ranking.effects;
     offered_ = ranked;
     for (int k = 0; k < MaxEqualiserDimensions; ++k) {
         QComboBox* c = rows_[k].dim;
@@ -322,11 +325,15 @@ void EqualiserWindow::showOffered(const std::vector<DimensionEffect>& ranked) {
         c->setCurrentIndex(k < static_cast<int>(ranked.size()) ? k + 1 : 0);
         fillBounds(k);
     }
-    status_->setText(ranked.empty()
-                         ? QStringLiteral("No dimension moves the goals at these working points.")
-                         : QStringLiteral("%1 dimensions move the goals; the %2 that move them most are chosen.")
-                               .arg(ranked.size())
-                               .arg(std::min<std::size_t>(ranked.size(), MaxEqualiserDimensions)));
+    const QString problem = qText(ranking.problem);
+    if (!problem.isEmpty())
+        status_->setText(QStringLiteral("Nothing offered: ") + problem + QLatin1Char('.'));
+    else
+        status_->setText(ranked.empty()
+                             ? QStringLiteral("No dimension moves the goals at these working points.")
+                             : QStringLiteral("%1 dimensions move the goals; the %2 that move them most are chosen.")
+                                   .arg(ranked.size())
+                                   .arg(std::min<std::size_t>(ranked.size(), MaxEqualiserDimensions)));
 }
 
 std::optional<EqualiserOptions> EqualiserWindow::chosenOptions(QString& problem) const {
@@ -377,6 +384,7 @@ void EqualiserWindow::SearchClick() {
         search_->setEnabled(true);
         offer_->setEnabled(true);
         watch_->remember(key);
+        resultKey_ = key;
         if (result->improved()) {
             lastAnswerKey_ = key;
             lastAnswer_.clear();
@@ -424,14 +432,13 @@ void EqualiserWindow::showProgressDone(int evaluations) {
 
 void EqualiserWindow::ApplyClick() {
     if (!result_ || !options_ || !result_->improved()) return;
-    // The window is not modal: a value changed since the search would be overwritten
-    // by a result found for another design.
-    for (std::size_t i = 0; i < options_->dims.size(); ++i)
-        if (dimensionValue(model_, *options_->dims[i]) != result_->before[i]) {
-            setResult(std::nullopt);
-            status_->setText(QStringLiteral("The design changed since the search: search again."));
-            return;
-        }
+    // The window is not modal: any dimension changed or undone since the search, varied
+    // or not, leaves values judged on a design that no longer exists.
+    if (designKey(model_) != resultKey_) {
+        setResult(std::nullopt);
+        status_->setText(QStringLiteral("The design changed since the search: search again."));
+        return;
+    }
     applyEqualiserResult(model_, *options_, *result_);
     // The applied values are the design this window last saw: an UnDo of them leaves it.
     watch_->remember(designKey(model_));

@@ -57,7 +57,7 @@ private:
     };
     void buildDimensionRows(QGridLayout* form);
     void fillBounds(int row);
-    void showOffered(const std::vector<DimensionEffect>& ranked);
+    void showOffered(const DimensionRanking& ranking);
     // The points and goals as the fields stand, or the reason they do not read.
     std::optional<std::pair<std::vector<WorkingPoint>, std::vector<EqualiserGoal>>> pointsAndGoals(
         QString& problem) const;
@@ -73,6 +73,8 @@ private:
     // starts one run there, so more dimensions never end worse.
     std::vector<DimensionValue> lastAnswer_;
     std::vector<float> lastAnswerKey_;
+    // The design the shown result was found for: Apply writes it onto that design only.
+    std::vector<float> resultKey_;
     std::array<DimensionRow, MaxEqualiserDimensions> rows_{};
     QLineEdit* range_ = nullptr;
     QLineEdit* points_ = nullptr;

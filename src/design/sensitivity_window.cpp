@@ -30,7 +30,7 @@ SensitivityWindow::SensitivityWindow(GearModel& model, QWidget* parent) : QDialo
     setObjectName(QStringLiteral("Sensitivity"));
     setWindowTitle(QStringLiteral("Sensitivity to Each Dimension"));
 
-    auto* deltaLabel = new QLabel(QStringLiteral("&Change of each dimension, + and -:"), this);
+    auto* deltaLabel = new QLabel(QStringLiteral("C&hange of each dimension, + and -:"), this);
     delta_ = new QLineEdit(QString::number(DefaultSensitivityDelta), this);
     delta_->setObjectName(QStringLiteral("Delta"));
     delta_->setToolTip(QStringLiteral("How far each dimension is moved up and down"));

@@ -85,7 +85,7 @@ ValveEventsWindow::ValveEventsWindow(GearModel& model, QWidget* parent)
                               QStringLiteral("Copy the table to the clipboard"));
     auto* saveButton = button(this, "SavePicture", QStringLiteral("Save &Picture..."),
                               QStringLiteral("Save the cut-off plot as PNG, SVG or PDF"));
-    auto* printButton = button(this, "Print", QStringLiteral("P&rint..."),
+    auto* printButton = button(this, "Print", QStringLiteral("Pri&nt..."),
                                QStringLiteral("Print the cut-off plot"));
     auto* closeButton = button(this, "Close", QStringLiteral("Close"), QStringLiteral("Close this window"));
     auto* bottom = new QHBoxLayout;

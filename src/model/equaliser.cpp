@@ -205,8 +205,12 @@ std::string equaliserOptionsProblem(const EqualiserOptions& o) {
     if (!(l.openingLoss >= 0 && l.openingLoss <= 100)) return "the opening floor must be a percentage from 0 to 100";
     if (o.maxEvaluations < 1) return "at least one evaluation is needed";
     if (o.starts < 1) return "at least one start is needed";
+    return equaliserGoalsProblem(o.goals);
+}
+
+std::string equaliserGoalsProblem(const std::vector<EqualiserGoal>& goals) {
     bool any = false;
-    for (const EqualiserGoal& g : o.goals) {
+    for (const EqualiserGoal& g : goals) {
         if (!(g.weight >= 0) || !std::isfinite(g.weight)) return "goal weights must be numbers of 0 or more";
         if (!std::isfinite(g.target)) return "a goal's target must be a number";
         any = any || g.weight > 0;

@@ -123,6 +123,9 @@ void applyEqualiserResult(GearModel& m, const EqualiserOptions& options, const E
 
 // Why the options cannot run on this design, or empty.
 std::string equaliserOptionsProblem(const EqualiserOptions& options);
+// Why the goals cannot be weighed (a weight or target that is not a number, or no goal
+// weighed at all), or empty.
+std::string equaliserGoalsProblem(const std::vector<EqualiserGoal>& goals);
 
 // How strongly a dimension moves the goals at the working points: the change of the
 // weighted misses per unit of the dimension.
@@ -133,9 +136,15 @@ struct DimensionEffect {
 // Below this a dimension leaves the goals where they are (a change of 0.01 would move
 // them by less than a thousandth of a percent of cut-off or a millionth of lead).
 constexpr double LeastGoalEffect = 0.1;
+struct DimensionRanking {
+    std::vector<DimensionEffect> effects;  // the strongest first
+    // Why nothing could be ranked: goals that cannot be weighed, a working point the gear
+    // cannot reach, or a design as it stands that cannot be read. Empty otherwise.
+    std::string problem;
+};
 // The dimensions that can be varied and move the goals, the strongest first; the model
-// is only read. Empty when the working points cannot be set on the design.
-std::vector<DimensionEffect> rankEqualiserDimensions(const GearModel& m, const std::vector<WorkingPoint>& points,
+// is only read.
+DimensionRanking rankEqualiserDimensions(const GearModel& m, const std::vector<WorkingPoint>& points,
                                                      const std::vector<EqualiserGoal>& goals,
                                                      const WorkControl& control = {});
 

@@ -16,22 +16,33 @@ constexpr double EffectDelta = 0.001;
 
 }  // namespace
 
-std::vector<DimensionEffect> rankEqualiserDimensions(const GearModel& m, const std::vector<WorkingPoint>& points,
-                                                     const std::vector<EqualiserGoal>& goals,
-                                                     const WorkControl& control) {
+DimensionRanking rankEqualiserDimensions(const GearModel& m, const std::vector<WorkingPoint>& points,
+                                         const std::vector<EqualiserGoal>& goals, const WorkControl& control) {
+    DimensionRanking out;
+    if (points.empty()) out.problem = "choose at least one working point";
+    else out.problem = equaliserGoalsProblem(goals);
+    if (!out.problem.empty()) return out;
     GearModel design = m;
     CalcCentRevArm(design);
     EqualiserFrame frame;
     frame.goals = &goals;
     frame.points = pointsWithGoals(points, goals);
     for (const ResolvedPoint& p : resolveWorkingPoints(design, frame.points)) {
-        if (!p.revArm) return {};
+        if (!p.revArm) {
+            out.problem = "the working point " + p.problem;
+            return out;
+        }
         frame.settings.push_back(*p.revArm);
     }
     frame.edges = portEdgesOf(design.cyl);
     frame.variesPort = true;  // the limits are not read here
     const EqualiserReading base = readEqualiserDesign(design, frame, nullptr);
-    if (!base.cost) return {};
+    if (!base.cost) {
+        // Without events the geometry failed before any point was read.
+        out.problem = base.events.empty() ? "the design as it stands does not keep " + base.breaks
+                                          : "the design as it stands loses a cut-off a goal reads";
+        return out;
+    }
     std::vector<const DimensionDescriptor*> dims;
     for (const DimensionDescriptor& d : allDimensions())
         if (d.dynVarCode != 0 && !readingIgnores(d)) dims.push_back(&d);
@@ -53,10 +64,9 @@ std::vector<DimensionEffect> rankEqualiserDimensions(const GearModel& m, const s
         }
         effects[k] = std::isfinite(sum) ? std::sqrt(sum) : 0;
     });
-    std::vector<DimensionEffect> out;
     for (std::size_t k = 0; k < dims.size(); ++k)
-        if (effects[k] >= LeastGoalEffect) out.push_back({dims[k], effects[k]});
-    std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.effect > b.effect; });
+        if (effects[k] >= LeastGoalEffect) out.effects.push_back({dims[k], effects[k]});
+    std::stable_sort(out.effects.begin(), out.effects.end(), [](const auto& a, const auto& b) { return a.effect > b.effect; });
     return out;
 }
 

@@ -7,9 +7,11 @@
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "design/equaliser_window.h"
@@ -21,6 +23,13 @@
 
 namespace quarn {
 namespace {
+
+// The letter Alt presses for a caption ("&Search": s), or none.
+QChar mnemonicOf(const QString& caption) {
+    for (qsizetype i = caption.indexOf('&'); i >= 0 && i + 1 < caption.size(); i = caption.indexOf('&', i + 2))
+        if (caption[i + 1] != '&') return caption[i + 1].toLower();
+    return {};
+}
 
 bool isControl(QWidget* w) {
     return qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
@@ -47,6 +56,17 @@ TEST(DesignWindowAccess, EveryControlNamedAndReachable) {
         const auto window = row.make();
         window->show();
         int controls = 0;
+        // Two captions sharing a letter: Alt+letter reaches only one of them.
+        std::map<QChar, QString> mnemonics;
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            auto* b = qobject_cast<QAbstractButton*>(w);
+            auto* l = qobject_cast<QLabel*>(w);
+            const QString caption = b ? b->text() : l && l->buddy() ? l->text() : QString();
+            if (const QChar m = mnemonicOf(caption); !m.isNull()) {
+                EXPECT_TRUE(mnemonics.emplace(m, caption).second)
+                    << caption.toStdString() << " and " << mnemonics[m].toStdString();
+            }
+        }
         for (QWidget* w : window->findChildren<QWidget*>()) {
             // Qt's own parts (a combo box's list, a spin box's line edit, a table's
             // header buttons) are reached through the control that holds them.

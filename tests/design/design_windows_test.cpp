@@ -316,6 +316,23 @@ TEST_F(EqualiserWindowTest, PointsAndGoalsAsTyped) {
     QTest::mouseClick(button("Search"), Qt::LeftButton);
     EXPECT_TRUE(statusOf(window.get()).startsWith(QStringLiteral("More goals: cutoff=30 needs the setting")))
         << statusOf(window.get()).toStdString();
+    // Offer, finding nothing, says why rather than that no dimension moves the goals.
+    child<QLineEdit>(window.get(), "MoreGoals")->clear();
+    const struct {
+        const char *field, *text, *status;
+    } offers[] = {{"Points", "99f", "Nothing offered: the working point 99 % fwd"},
+                  {"CutOffEqualWeight", "", "Goal weights must be numbers of 0 or more."}};
+    for (const auto& row : offers) {
+        SCOPED_TRACE(row.field);
+        auto* field = child<QLineEdit>(window.get(), row.field);
+        const QString was = field->text();
+        field->setText(QString::fromLatin1(row.text));
+        QTest::mouseClick(button("Offer"), Qt::LeftButton);
+        finish(window->runner());
+        EXPECT_TRUE(statusOf(window.get()).startsWith(QString::fromLatin1(row.status)))
+            << statusOf(window.get()).toStdString();
+        field->setText(was);
+    }
 }
 
 // A lead band no design reaches: nothing to apply, and the status names the limit.
@@ -362,17 +379,38 @@ TEST_F(EqualiserWindowTest, DiscardAndCancelLeaveTheDesignAlone) {
     EXPECT_EQ(applied, 0);
 }
 
+// The stem is varied, the radius bar is not; the stem's value was judged with both.
 TEST_F(EqualiserWindowTest, AResultForAnotherDesignIsNotApplied) {
-    varyStemAlone();
-    QTest::mouseClick(button("Search"), Qt::LeftButton);
-    finish(window->runner());
-    ASSERT_TRUE(button("Apply")->isEnabled());
-    setDimensionValue(model, stem(), 6.5f);  // typed elsewhere while the window was open
-    QTest::mouseClick(button("Apply"), Qt::LeftButton);
-    EXPECT_EQ(dimensionValue(model, stem()), 6.5f);
-    EXPECT_EQ(applied, 0);
-    EXPECT_EQ(child<QLabel>(window.get(), "Status")->text(),
-              QStringLiteral("The design changed since the search: search again."));
+    const DimensionDescriptor& bar = *findDimensionByField("RadiusBarLength");
+    const struct {
+        const char* name;
+        const DimensionDescriptor* changed;
+        float by;
+    } rows[] = {{"a varied dimension", &stem(), 0.08f}, {"one not varied", &bar, 0.01f}};
+    auto search = [&] {
+        varyStemAlone();
+        QTest::mouseClick(button("Search"), Qt::LeftButton);
+        finish(window->runner());
+        ASSERT_TRUE(button("Apply")->isEnabled()) << statusOf(window.get()).toStdString();
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        search();
+        const float was = dimensionValue(model, *row.changed);
+        setDimensionValue(model, *row.changed, was + row.by);  // typed elsewhere
+        const std::vector<float> typed = designKey(model);
+        QTest::mouseClick(button("Apply"), Qt::LeftButton);
+        EXPECT_EQ(designKey(model), typed);
+        EXPECT_EQ(applied, 0);
+        EXPECT_EQ(statusOf(window.get()), QStringLiteral("The design changed since the search: search again."));
+        setDimensionValue(model, *row.changed, was);
+    }
+    // Once the window sees the design gone, Apply is greyed; Discard still forgets the result.
+    search();
+    setDimensionValue(model, bar, dimensionValue(model, bar) - 0.01f);
+    EXPECT_TRUE(noticesOutOfDate(window.get()));
+    EXPECT_FALSE(button("Apply")->isEnabled());
+    EXPECT_TRUE(button("Discard")->isEnabled());
 }
 
 // A range so narrow the search settles after a few trials: the bar is full against those.

@@ -329,13 +329,41 @@ TEST(EqualiserLimits, UnreachableLeadBandIsNamed) {
 // Only dimensions that move the goals are offered, the strongest first: the valve's end
 // widths shape the drawing's valve and never the events.
 TEST(EqualiserDimensions, OnlyThoseThatMoveTheGoalsStrongestFirst) {
-    const auto ranked = rankEqualiserDimensions(unequalDesign(), defaultWorkingPoints(), defaultEqualiserGoals());
+    const DimensionRanking ranking =
+        rankEqualiserDimensions(unequalDesign(), defaultWorkingPoints(), defaultEqualiserGoals());
+    EXPECT_EQ(ranking.problem, "");
+    const auto& ranked = ranking.effects;
     ASSERT_GE(ranked.size(), 4u);
     for (std::size_t i = 1; i < ranked.size(); ++i) EXPECT_GE(ranked[i - 1].effect, ranked[i].effect);
     for (const auto& e : ranked) {
         EXPECT_NE(e.dim->field, "ValveEndWidthFront");
         EXPECT_NE(e.dim->field, "ValveEndWidthRear");
         EXPECT_GE(e.effect, LeastGoalEffect);
+    }
+}
+
+// Nothing ranked says why: the window shows it instead of "no dimension moves the goals".
+TEST(EqualiserDimensions, NothingRankedSaysWhy) {
+    GearModel impossible = unequalDesign();
+    setDimensionValue(impossible, dim("RadiusBarLength"), dimensionValue(impossible, dim("RadiusBarLength")) + 40);
+    std::vector<EqualiserGoal> badWeight = defaultEqualiserGoals();
+    badWeight[0].weight = -1;
+    const struct {
+        const char* name;
+        GearModel m;
+        const char* points;
+        std::vector<EqualiserGoal> goals;
+        std::string problemStart;
+    } rows[] = {
+        {"unreachable point", unequalDesign(), "99f", defaultEqualiserGoals(), "the working point 99 % fwd"},
+        {"negative weight", unequalDesign(), "25f", badWeight, "goal weights must be numbers of 0 or more"},
+        {"impossible start", impossible, "arm=10.9", defaultEqualiserGoals(), "the design as it stands does not keep"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const DimensionRanking r = rankEqualiserDimensions(row.m, *parseWorkingPoints(row.points, nullptr), row.goals);
+        EXPECT_TRUE(r.effects.empty());
+        EXPECT_TRUE(r.problem.starts_with(row.problemStart)) << r.problem;
     }
 }
 
